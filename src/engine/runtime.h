@@ -1,0 +1,45 @@
+// The one runtime object: every piece of process-wide state of a run.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "console/writer.h"
+#include "engine/interpreter.h"
+#include "engine/tokenizer.h"
+#include "engine/variables.h"
+#include "network/user_info.h"
+
+namespace vtx {
+
+// Working text buffers reused by the evaluator; a deque keeps leased ones in place.
+struct BufferPool {
+    std::deque<std::string> buffers;
+    std::size_t used = 0;
+};
+
+struct Runtime {
+    Tokenizer tok;
+    Variables vars;
+    Writer out;
+    int32_t error = 0;     // @ERROR
+    int32_t exit_code = 0; // set by EXIT
+    std::string work;      // the engine's shared work buffer
+
+    std::string program_dir;
+    bool logon_share = false;
+    OsVersion os;
+    UserInfo user;
+    int32_t user_result = 0;
+
+    // Runs in progress, innermost last. Not unwound on a script error, so that the
+    // report can still show the offending line.
+    std::vector<std::unique_ptr<ScriptRun>> runs;
+    BufferPool buffers;
+    int depth = 0; // expression nesting, guarded so hostile scripts cannot exhaust the stack
+};
+
+} // namespace vtx

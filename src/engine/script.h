@@ -1,0 +1,35 @@
+// Finding, reading and indexing script files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace vtx {
+
+struct Runtime;
+
+// The longest script text that is run; a longer file is cut.
+inline constexpr std::size_t kMaxScript = 64000;
+
+// The path a script (or a displayed or played file) is opened under: with the logon-share
+// flag set, a relative name is looked for on the logon drive, then in the program folder.
+std::string search_path(const Runtime& rt, std::string_view name);
+
+// Text-mode reading: CR LF becomes LF and Ctrl+Z ends the text; at most `limit` characters.
+// Returns false when the file cannot be opened.
+bool read_text_file(const std::string& path, std::size_t limit, std::string& out);
+
+// The labels of one script: folded name -> position just after the name. First wins.
+class LabelIndex {
+  public:
+    void add(std::string_view name, uint32_t target);
+    // Position after the label's name, or -1.
+    int64_t find(std::string_view name) const;
+
+  private:
+    std::unordered_map<std::string, uint32_t> labels_;
+};
+
+} // namespace vtx

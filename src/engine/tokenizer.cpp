@@ -1,0 +1,161 @@
+#include "engine/tokenizer.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "builtins/function_table.h"
+#include "engine/script_error.h"
+#include "engine/text.h"
+
+namespace vtx {
+
+const char* const kKeywords[KW_COUNT] = {
+    "AT",      "AND",   "BEEP",    "BIG",      "BOX",   "BREAK", "CALL",  "CD",      "CLS",
+    "COLOR",   "DEL",   "DISPLAY", "DO",       "ENDIF", "ELSE",  "EXIT",  "FILE",    "FLUSHKB",
+    "GET",     "GETS",  "GO",      "GOTO",     "IF",    "LIST",  "LOOP",  "MD",      "?",
+    "OR",      "PASSWORD", "PLAY", "RUN",      "SET",   "SETL",  "SETM",  "SETTIME", "SHELL",
+    "SLEEP",   "SMALL", "UNTIL",   "USE",      "WHILE"};
+
+int find_keyword(std::string_view word) {
+    if (word.empty() || word.size() > 8) return -1;
+    for (int i = 0; i < KW_COUNT; ++i)
+        if (equal_nocase(word, kKeywords[i])) return i;
+    return -1;
+}
+
+ScriptText::ScriptText(std::string body) : text(std::move(body)) {
+    text.push_back('\0');
+    text.push_back('\0');
+    // Zero-filled on demand: pages of a large script that are never scanned cost nothing.
+    void* block = std::calloc(text.size(), sizeof(CachedToken));
+    if (!block) throw ScriptError(kErrOutOfMemory);
+    cache.reset(static_cast<CachedToken*>(block));
+}
+
+void ScriptText::FreeDeleter::operator()(void* p) const { std::free(p); }
+
+namespace {
+
+// Characters that end a word, number, label, variable or macro token.
+struct StopTable {
+    bool stop[256] = {};
+    constexpr StopTable() {
+        for (unsigned char c : std::string_view(" \t\n$,;@\"'*/+-()=<>")) stop[c] = true;
+        stop[0] = true;
+        stop[26] = true;
+    }
+};
+constexpr StopTable kStops;
+
+int operator_kind(char c) {
+    static const char ops[] = "*/+-,()=<>";
+    const char* p = std::strchr(ops, c);
+    return int(p - ops) - 30;
+}
+
+} // namespace
+
+void Tokenizer::scan(CachedToken& entry) {
+    const char* t = script->text.data();
+    uint32_t p = pos;
+    for (;;) {
+        char c = t[p];
+        if (c == ';') {
+            while (t[p] != '\n' && t[p] != 26 && t[p] != '\0') ++p;
+            // Step past what ended the comment, but never past the final zero byte.
+            if (p + 1 < script->text.size()) ++p;
+        } else if (c == ' ' || c == '\t' || c == '\n') {
+            ++p;
+        } else {
+            break;
+        }
+    }
+    uint32_t begin = p;
+    int k = TK_WORD;
+    char first = t[p];
+    char close = 0;
+    switch (first) {
+    case '\0':
+    case 26:
+        entry = {begin, begin, begin, 0, TK_END, -1};
+        return;
+    case '"':
+    case '\'':
+        k = TK_STRING;
+        close = first;
+        ++p;
+        break;
+    case ':':
+        k = TK_LABEL;
+        ++p;
+        break;
+    case '$':
+        k = TK_VARIABLE;
+        break;
+    case '@':
+        k = TK_MACRO;
+        break;
+    case '*': case '/': case '+': case '-': case ',': case '(': case ')':
+    case '=': case '<': case '>': {
+        char second = t[p + 1];
+        k = operator_kind(first);
+        uint32_t len = 1;
+        if ((first == '=' && second == '>') || (first == '>' && second == '=')) {
+            k = TK_GREATER_EQUAL;
+            len = 2;
+        } else if ((first == '=' && second == '<') || (first == '<' && second == '=')) {
+            k = TK_LESS_EQUAL;
+            len = 2;
+        } else if ((first == '<' && second == '>') || (first == '>' && second == '<')) {
+            k = TK_NOT_EQUAL;
+            len = 2;
+        }
+        entry = {begin, begin + len, begin, len, int16_t(k), -1};
+        return;
+    }
+    default:
+        if (first >= '0' && first <= '9') k = TK_NUMBER;
+        break;
+    }
+    uint32_t text_begin = p;
+    if (k == TK_STRING) {
+        while (t[p] != close && t[p] != '\0' && t[p] != 26) ++p;
+        uint32_t len = p - text_begin;
+        if (t[p] == close) ++p;
+        entry = {begin, p, text_begin, len, TK_STRING, -1};
+    } else {
+        // The sigil of a variable or macro is part of its text and is not a stop here.
+        if (k == TK_VARIABLE || k == TK_MACRO) ++p;
+        while (!kStops.stop[(unsigned char)t[p]]) ++p;
+        uint32_t len = p - text_begin;
+        int fn = -1;
+        if (k == TK_LABEL && len == 0) {
+            k = TK_NAME;
+        } else if (k == TK_WORD) {
+            std::string_view word(t + text_begin, len);
+            int kw = find_keyword(word);
+            if (kw >= 0) {
+                k = kw;
+            } else if ((fn = find_function(word)) >= 0) {
+                k = TK_FUNCTION;
+            } else {
+                k = TK_NAME;
+            }
+        }
+        entry = {begin, p, text_begin, len, int16_t(k), int16_t(fn)};
+    }
+}
+
+void Tokenizer::next_token() {
+    from = pos;
+    CachedToken& entry = script->cache[pos];
+    if (entry.end == 0) scan(entry);
+    if (entry.text_length > kMaxText) throw ScriptError(kErrTooLong);
+    start = entry.start;
+    kind = entry.kind;
+    function = entry.function;
+    token.assign(script->text.data() + entry.text_begin, entry.text_length);
+    pos = entry.end;
+}
+
+} // namespace vtx

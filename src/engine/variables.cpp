@@ -1,0 +1,46 @@
+#include "engine/variables.h"
+
+#include "engine/text.h"
+
+namespace vtx {
+
+void Variable::set_integer(int32_t v) {
+    if (kind != KIND_INTEGER) {
+        kind = KIND_INTEGER;
+        std::string().swap(text);
+    }
+    number = v;
+}
+
+void Variable::set_string(std::string_view v) {
+    kind = KIND_STRING;
+    number = 0;
+    text.assign(v.data(), v.size());
+}
+
+void Variable::append_text(std::string& out) const {
+    if (kind == KIND_STRING)
+        out += text;
+    else
+        append_int(out, number);
+}
+
+int32_t Variable::as_integer() const { return kind == KIND_STRING ? text_to_int(text) : number; }
+
+Variable& Variables::create(std::string_view name, int kind) {
+    Variable& v = records_.emplace_back();
+    v.name.assign(name.substr(0, kNameLength));
+    v.kind = kind;
+    index_.emplace(fold_copy(v.name), &v); // an existing name keeps its first record
+    return v;
+}
+
+Variable* Variables::find(std::string_view name) {
+    name = name.substr(0, kNameLength);
+    key_.assign(name.data(), name.size());
+    for (char& c : key_) c = fold(c);
+    auto it = index_.find(key_);
+    return it == index_.end() ? nullptr : it->second;
+}
+
+} // namespace vtx

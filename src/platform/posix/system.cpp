@@ -1,0 +1,59 @@
+#include "platform/system.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <pwd.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include "platform/posix/errno_status.h"
+
+extern char** environ;
+
+namespace vtx::platform {
+
+LocalTime local_time() {
+    std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    ::localtime_r(&now, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_wday,
+            tm.tm_hour,        tm.tm_min,     tm.tm_sec};
+}
+
+OsVersion os_version() {
+    OsVersion v;
+    v.platform_id = 2;
+    utsname u{};
+    if (::uname(&u) == 0) {
+        char* end = nullptr;
+        v.major = uint32_t(std::strtoul(u.release, &end, 10));
+        if (end && *end == '.') v.minor = uint32_t(std::strtoul(end + 1, &end, 10));
+    }
+    return v;
+}
+
+std::string logon_user_name() {
+    if (passwd* pw = ::getpwuid(::geteuid())) return pw->pw_name;
+    return {};
+}
+
+bool get_environment(const std::string& name, std::string& value) {
+    const char* v = std::getenv(name.c_str());
+    if (!v) return false;
+    value = v;
+    return true;
+}
+
+int32_t set_environment(const std::string& name, const std::string& value) {
+    int rc = value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
+    return rc == 0 ? 0 : status_from_errno(errno);
+}
+
+std::vector<std::string_view> environment_entries() {
+    std::vector<std::string_view> entries;
+    for (char** e = environ; e && *e; ++e) entries.emplace_back(*e);
+    return entries;
+}
+
+} // namespace vtx::platform

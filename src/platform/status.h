@@ -1,0 +1,43 @@
+// Status numbers returned by every platform operation: Win32 numbers on both builds,
+// because scripts read them through @ERROR.
+#pragma once
+
+#include <cstdint>
+
+namespace vtx::status {
+
+inline constexpr int32_t kSuccess = 0;
+inline constexpr int32_t kInvalidFunction = 1;
+inline constexpr int32_t kFileNotFound = 2;
+inline constexpr int32_t kPathNotFound = 3;
+inline constexpr int32_t kTooManyOpenFiles = 4;
+inline constexpr int32_t kAccessDenied = 5;
+inline constexpr int32_t kInvalidHandle = 6;
+inline constexpr int32_t kNotEnoughMemory = 8;
+inline constexpr int32_t kInvalidData = 13;
+inline constexpr int32_t kOutOfMemory = 14;
+inline constexpr int32_t kInvalidDrive = 15;
+inline constexpr int32_t kSharingViolation = 32;
+inline constexpr int32_t kNotSupported = 50;
+inline constexpr int32_t kBadNetPath = 53;
+inline constexpr int32_t kFileExists = 80;
+inline constexpr int32_t kInvalidParameter = 87;
+inline constexpr int32_t kBrokenPipe = 109;
+inline constexpr int32_t kInsufficientBuffer = 122;
+inline constexpr int32_t kInvalidName = 123;
+inline constexpr int32_t kDirNotEmpty = 145;
+inline constexpr int32_t kBadPathname = 161;
+inline constexpr int32_t kAlreadyExists = 183;
+inline constexpr int32_t kFilenameTooLong = 206;
+inline constexpr int32_t kMoreData = 234;
+inline constexpr int32_t kNoMoreItems = 259;
+inline constexpr int32_t kDirectory = 267;
+inline constexpr int32_t kBadDevice = 1200;
+inline constexpr int32_t kNotConnected = 2250;
+inline constexpr int32_t kBadNetName = 67;
+inline constexpr int32_t kKeyDeleted = 1018;
+inline constexpr int32_t kBadFormat = 1010; // ERROR_BADKEY: a key path with no usable root
+inline constexpr int32_t kPrivilegeNotHeld = 1314;
+inline constexpr int32_t kCallNotImplemented = 120;
+
+} // namespace vtx::status

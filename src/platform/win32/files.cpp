@@ -1,0 +1,65 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+// The C runtime must not expand wildcards in script arguments.
+extern "C" int _dowildcard = 0;
+
+namespace vtx::platform {
+
+bool path_exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int32_t read_file(const std::string& path, std::string& out, std::size_t limit) {
+    out.clear();
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return int32_t(GetLastError());
+    char buf[65536];
+    int32_t result = 0;
+    while (out.size() < limit) {
+        DWORD want = DWORD(limit - out.size() < sizeof buf ? limit - out.size() : sizeof buf);
+        DWORD got = 0;
+        if (!ReadFile(h, buf, want, &got, nullptr)) {
+            result = int32_t(GetLastError());
+            break;
+        }
+        if (got == 0) break;
+        out.append(buf, got);
+    }
+    CloseHandle(h);
+    return result;
+}
+
+int32_t open_for_write(const std::string& path, bool truncate, FileHandle& out) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           truncate ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        out = kNoFile;
+        return int32_t(GetLastError());
+    }
+    if (!truncate) SetFilePointer(h, 0, nullptr, FILE_END);
+    out = FileHandle(h);
+    return 0;
+}
+
+int32_t write_file(FileHandle f, std::string_view bytes) {
+    DWORD written = 0;
+    if (!WriteFile(HANDLE(f), bytes.data(), DWORD(bytes.size()), &written, nullptr))
+        return int32_t(GetLastError());
+    return 0;
+}
+
+void close_file(FileHandle f) {
+    if (f != kNoFile) CloseHandle(HANDLE(f));
+}
+
+int32_t change_drive(char letter) {
+    char drive[3] = {char(letter >= 'a' && letter <= 'z' ? letter - 32 : letter), ':', 0};
+    return SetCurrentDirectoryA(drive) ? 0 : int32_t(GetLastError());
+}
+
+std::string native_path(std::string_view path) { return std::string(path); }
+
+} // namespace vtx::platform

@@ -3,7 +3,11 @@
 
 namespace vtx {
 
-void cmd_run(Runtime&) { not_built_yet(); }
-void cmd_shell(Runtime&) { not_built_yet(); }
+void cmd_run(Runtime&) {
+    not_built_yet();
+}
+void cmd_shell(Runtime&) {
+    not_built_yet();
+}
 
 } // namespace vtx

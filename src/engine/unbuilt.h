@@ -5,6 +5,8 @@
 
 namespace vtx {
 
-[[noreturn]] inline void not_built_yet() { throw ScriptError(kErrUnknownCommand); }
+[[noreturn]] inline void not_built_yet() {
+    throw ScriptError(kErrUnknownCommand);
+}
 
 } // namespace vtx

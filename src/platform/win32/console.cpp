@@ -20,7 +20,9 @@ BOOL WINAPI control_handler(DWORD event) {
     }
 }
 
-HANDLE output() { return GetStdHandle(STD_OUTPUT_HANDLE); }
+HANDLE output() {
+    return GetStdHandle(STD_OUTPUT_HANDLE);
+}
 
 } // namespace
 
@@ -29,7 +31,9 @@ void console_write(std::string_view bytes) {
     WriteFile(output(), bytes.data(), DWORD(bytes.size()), &written, nullptr);
 }
 
-void console_set_attribute(uint16_t attribute) { SetConsoleTextAttribute(output(), attribute); }
+void console_set_attribute(uint16_t attribute) {
+    SetConsoleTextAttribute(output(), attribute);
+}
 
 void console_initialise(int16_t& width, int16_t& height) {
     CONSOLE_SCREEN_BUFFER_INFO info;
@@ -39,8 +43,12 @@ void console_initialise(int16_t& width, int16_t& height) {
     }
 }
 
-void break_off() { SetConsoleCtrlHandler(control_handler, TRUE); }
+void break_off() {
+    SetConsoleCtrlHandler(control_handler, TRUE);
+}
 
-void break_on() { SetConsoleCtrlHandler(control_handler, FALSE); }
+void break_on() {
+    SetConsoleCtrlHandler(control_handler, FALSE);
+}
 
 } // namespace vtx::platform

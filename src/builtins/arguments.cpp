@@ -11,33 +11,26 @@ void arguments_by_signature(Runtime& rt, std::string_view signature,
                             std::initializer_list<ArgumentSlot> slots) {
     Tokenizer& t = rt.tok;
     t.next_token();
-    if (t.kind != TK_LEFT_PAREN)
-        throw ScriptError(kErrParameters);
+    if (t.kind != TK_LEFT_PAREN) throw ScriptError(kErrParameters);
     const ArgumentSlot* slot = slots.begin();
     for (std::size_t i = 0; i < signature.size(); ++i, ++slot) {
         char letter = signature[i];
         bool wants_text = letter == 'S' || letter == 's';
         int32_t number = 0;
         int kind = evaluate_value(rt, true, number, wants_text ? *slot->text : t.token);
-        if (kind != (wants_text ? KIND_STRING : KIND_INTEGER))
-            throw ScriptError(kErrParameters);
-        if (!wants_text)
-            *slot->number = number;
-        if (i + 1 == signature.size())
-            break;
+        if (kind != (wants_text ? KIND_STRING : KIND_INTEGER)) throw ScriptError(kErrParameters);
+        if (!wants_text) *slot->number = number;
+        if (i + 1 == signature.size()) break;
         t.next_token();
         if (t.kind == TK_RIGHT_PAREN) {
             char next = signature[i + 1];
-            if (next >= 'a' && next <= 'z')
-                return;
+            if (next >= 'a' && next <= 'z') return;
             throw ScriptError(kErrParameters);
         }
-        if (t.kind != TK_COMMA)
-            throw ScriptError(kErrParameters);
+        if (t.kind != TK_COMMA) throw ScriptError(kErrParameters);
     }
     t.next_token();
-    if (t.kind != TK_RIGHT_PAREN)
-        throw ScriptError(kErrParameters);
+    if (t.kind != TK_RIGHT_PAREN) throw ScriptError(kErrParameters);
 }
 
 } // namespace vtx

@@ -53,17 +53,13 @@ const FunctionEntry kFunctions[kFunctionCount] = {
 };
 
 int find_function(std::string_view word) {
-    if (word.size() < 3 || word.size() > 20)
-        return -1;
+    if (word.size() < 3 || word.size() > 20) return -1;
     for (int i = 0; i < kFunctionCount; ++i)
-        if (equal_nocase(word, kFunctions[i].name))
-            return i;
+        if (equal_nocase(word, kFunctions[i].name)) return i;
     return -1;
 }
 
-int function_kind(int index) {
-    return kFunctions[index].kind;
-}
+int function_kind(int index) { return kFunctions[index].kind; }
 
 void call_function(Runtime& rt, int index, std::string& result) {
     kFunctions[index].handler(rt, result);

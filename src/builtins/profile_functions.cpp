@@ -3,11 +3,7 @@
 
 namespace vtx {
 
-void fn_readprofilestring(Runtime&, std::string&) {
-    not_built_yet();
-}
-void fn_writeprofilestring(Runtime&, std::string&) {
-    not_built_yet();
-}
+void fn_readprofilestring(Runtime&, std::string&) { not_built_yet(); }
+void fn_writeprofilestring(Runtime&, std::string&) { not_built_yet(); }
 
 } // namespace vtx

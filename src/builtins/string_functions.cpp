@@ -3,17 +3,9 @@
 
 namespace vtx {
 
-void fn_chr(Runtime&, std::string&) {
-    not_built_yet();
-}
-void fn_instr(Runtime&, std::string&) {
-    not_built_yet();
-}
-void fn_len(Runtime&, std::string&) {
-    not_built_yet();
-}
-void fn_substr(Runtime&, std::string&) {
-    not_built_yet();
-}
+void fn_chr(Runtime&, std::string&) { not_built_yet(); }
+void fn_instr(Runtime&, std::string&) { not_built_yet(); }
+void fn_len(Runtime&, std::string&) { not_built_yet(); }
+void fn_substr(Runtime&, std::string&) { not_built_yet(); }
 
 } // namespace vtx

@@ -12,9 +12,7 @@ void Writer::write_text(std::string_view text) {
     }
 }
 
-void Writer::set_attribute(int attribute) {
-    platform::console_set_attribute(uint16_t(attribute));
-}
+void Writer::set_attribute(int attribute) { platform::console_set_attribute(uint16_t(attribute)); }
 
 void Writer::close_redirect() {
     if (redirect != platform::kNoFile) {

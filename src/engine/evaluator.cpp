@@ -15,8 +15,7 @@ namespace {
 class Lease {
   public:
     explicit Lease(Runtime& rt) : pool_(rt.buffers) {
-        if (pool_.used == pool_.buffers.size())
-            pool_.buffers.emplace_back();
+        if (pool_.used == pool_.buffers.size()) pool_.buffers.emplace_back();
         buffer_ = &pool_.buffers[pool_.used++];
         buffer_->clear();
     }
@@ -33,51 +32,39 @@ class Lease {
 struct DepthGuard {
     Runtime& rt;
     explicit DepthGuard(Runtime& r) : rt(r) {
-        if (++rt.depth > kMaxExpressionDepth)
-            throw ScriptError(kErrTooLong);
+        if (++rt.depth > kMaxExpressionDepth) throw ScriptError(kErrTooLong);
     }
     ~DepthGuard() { --rt.depth; }
 };
 
 bool is_integer_text(const std::string& s) {
-    if (s.empty())
-        return false;
+    if (s.empty()) return false;
     for (char c : s)
-        if (!((c >= '0' && c <= '9') || c == '-'))
-            return false;
+        if (!((c >= '0' && c <= '9') || c == '-')) return false;
     return true;
 }
 
 bool compare_result(int op, int c) {
     switch (op) {
-    case TK_EQUAL:
-        return c == 0;
-    case TK_LESS:
-        return c < 0;
-    case TK_GREATER:
-        return c > 0;
-    case TK_LESS_EQUAL:
-        return c <= 0;
-    case TK_GREATER_EQUAL:
-        return c >= 0;
-    default:
-        return c != 0; // TK_NOT_EQUAL
+    case TK_EQUAL: return c == 0;
+    case TK_LESS: return c < 0;
+    case TK_GREATER: return c > 0;
+    case TK_LESS_EQUAL: return c <= 0;
+    case TK_GREATER_EQUAL: return c >= 0;
+    default: return c != 0; // TK_NOT_EQUAL
     }
 }
 
 // A string expression's truth values: "1" or the empty text.
 void set_truth(std::string& r, bool value) {
     r.clear();
-    if (value)
-        r.push_back('1');
+    if (value) r.push_back('1');
 }
 
 // Truncates toward zero; the two cases that would fault give defined results.
 int32_t divide(int32_t a, int32_t b) {
-    if (b == 0)
-        return 0;
-    if (b == -1)
-        return int32_t(0u - uint32_t(a));
+    if (b == 0) return 0;
+    if (b == -1) return int32_t(0u - uint32_t(a));
     return a / b;
 }
 
@@ -128,8 +115,7 @@ class Evaluator {
             return function_kind(t_.function);
         case TK_LEFT_PAREN: {
             uint32_t pos = t_.pos, start = t_.start;
-            do
-                t_.next_token();
+            do t_.next_token();
             while (t_.kind == TK_LEFT_PAREN);
             int type = look_ahead(true);
             t_.pos = pos;
@@ -139,8 +125,7 @@ class Evaluator {
             return type;
         }
         default:
-            if (required)
-                expected();
+            if (required) expected();
             return TK_NAME;
         }
     }
@@ -207,13 +192,11 @@ class Evaluator {
     }
 
     int32_t int_parenthesis() {
-        if (t_.kind != TK_LEFT_PAREN)
-            return int_primary();
+        if (t_.kind != TK_LEFT_PAREN) return int_primary();
         DepthGuard guard(rt_);
         t_.next_token();
         int32_t v = int_logic();
-        if (t_.kind != TK_RIGHT_PAREN)
-            expected();
+        if (t_.kind != TK_RIGHT_PAREN) expected();
         t_.next_token();
         return v;
     }
@@ -227,8 +210,7 @@ class Evaluator {
             v = text_to_int(t_.token);
             break;
         case TK_MACRO:
-            if (!pre)
-                expand_text(rt_, t_.token);
+            if (!pre) expand_text(rt_, t_.token);
             v = text_to_int(t_.token);
             break;
         case TK_STRING:
@@ -236,8 +218,7 @@ class Evaluator {
             v = text_to_int(t_.token);
             break;
         case TK_VARIABLE:
-            if (const Variable* var = rt_.vars.find(t_.token))
-                v = var->as_integer();
+            if (const Variable* var = rt_.vars.find(t_.token)) v = var->as_integer();
             break;
         case TK_FUNCTION: {
             Lease r(rt_);
@@ -287,15 +268,13 @@ class Evaluator {
     }
 
     void str_parenthesis(std::string& r) {
-        if (t_.kind != TK_LEFT_PAREN)
-            return str_primary(r);
+        if (t_.kind != TK_LEFT_PAREN) return str_primary(r);
         DepthGuard guard(rt_);
         t_.next_token();
         Lease inner(rt_);
         str_logic(*inner);
         bounded_append(r, *inner);
-        if (t_.kind != TK_RIGHT_PAREN)
-            expected();
+        if (t_.kind != TK_RIGHT_PAREN) expected();
         t_.next_token();
     }
 
@@ -311,8 +290,7 @@ class Evaluator {
             bounded_append(r, t_.token);
             break;
         case TK_MACRO:
-            if (!pre)
-                expand_macros(rt_, t_.token);
+            if (!pre) expand_macros(rt_, t_.token);
             bounded_append(r, t_.token);
             break;
         case TK_FUNCTION:

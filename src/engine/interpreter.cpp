@@ -25,8 +25,7 @@ class Interpreter {
         t_.next_token();
         while (t_.kind != TK_END) {
             dispatch();
-            if (t_.kind != TK_END)
-                t_.next_token();
+            if (t_.kind != TK_END) t_.next_token();
         }
     }
 
@@ -37,34 +36,22 @@ class Interpreter {
 
     void dispatch() {
         switch (t_.kind) {
-        case KW_IF:
-            return statement_if();
-        case KW_ELSE:
-            return statement_else();
+        case KW_IF: return statement_if();
+        case KW_ELSE: return statement_else();
         case KW_ENDIF:
-            if (run_.ifs.depth < 0)
-                throw ScriptError(kErrEndifWithoutIf);
+            if (run_.ifs.depth < 0) throw ScriptError(kErrEndifWithoutIf);
             return run_.ifs.close();
-        case KW_WHILE:
-            return statement_while();
-        case KW_LOOP:
-            return statement_loop();
+        case KW_WHILE: return statement_while();
+        case KW_LOOP: return statement_loop();
         case KW_DO:
-            if (run_.dos.depth >= BlockStack::kLimit - 1)
-                throw ScriptError(kErrNestedDo);
+            if (run_.dos.depth >= BlockStack::kLimit - 1) throw ScriptError(kErrNestedDo);
             return run_.dos.open(t_.pos);
-        case KW_UNTIL:
-            return statement_until();
-        case KW_GOTO:
-            return statement_goto();
-        case KW_CALL:
-            return statement_call();
-        case KW_EXIT:
-            return statement_exit();
-        case TK_LABEL:
-            return;
-        case TK_VARIABLE:
-            return statement_variable();
+        case KW_UNTIL: return statement_until();
+        case KW_GOTO: return statement_goto();
+        case KW_CALL: return statement_call();
+        case KW_EXIT: return statement_exit();
+        case TK_LABEL: return;
+        case TK_VARIABLE: return statement_variable();
         case TK_STRING:
         case TK_NUMBER:
         case TK_MACRO:
@@ -80,8 +67,7 @@ class Interpreter {
         case KW_LIST:
             return drive_change(rt_, t_.token);
         default:
-            if (t_.kind >= 0)
-                return run_command(rt_, t_.kind);
+            if (t_.kind >= 0) return run_command(rt_, t_.kind);
             return drive_change(rt_, t_.token);
         }
     }
@@ -102,8 +88,7 @@ class Interpreter {
         }
         // Created before the value is evaluated, so `$n = $n + 1` on a new name gives 1.
         Variable* v = rt_.vars.find(rt_.work);
-        if (!v)
-            v = &rt_.vars.create(rt_.work, KIND_INTEGER);
+        if (!v) v = &rt_.vars.create(rt_.work, KIND_INTEGER);
         int32_t number = 0;
         if (evaluate_value(rt_, true, number, rt_.work) == KIND_STRING)
             v->set_string(rt_.work);
@@ -117,13 +102,11 @@ class Interpreter {
         int level = depth;
         for (;;) {
             t_.next_token();
-            if (t_.kind == TK_END)
-                return level;
+            if (t_.kind == TK_END) return level;
             if (t_.kind == opener) {
                 ++level;
             } else if (t_.kind == closer) {
-                if (--level < depth)
-                    return level;
+                if (--level < depth) return level;
             } else if (t_.kind == stop_at && level == depth) {
                 return level;
             }
@@ -132,42 +115,34 @@ class Interpreter {
 
     void statement_if() {
         BlockStack& s = run_.ifs;
-        if (s.depth >= BlockStack::kLimit - 1)
-            throw ScriptError(kErrNestedIf);
+        if (s.depth >= BlockStack::kLimit - 1) throw ScriptError(kErrNestedIf);
         s.open(t_.pos);
         bool taken = evaluate_condition(rt_);
         s.taken[s.depth] = taken;
-        if (!taken)
-            s.depth = skip(KW_IF, KW_ENDIF, s.depth, KW_ELSE);
+        if (!taken) s.depth = skip(KW_IF, KW_ENDIF, s.depth, KW_ELSE);
     }
 
     void statement_else() {
         BlockStack& s = run_.ifs;
-        if (s.depth < 0)
-            throw ScriptError(kErrElseWithoutIf);
+        if (s.depth < 0) throw ScriptError(kErrElseWithoutIf);
         // A block entered by a forward GOTO has no flag: its then-part is what ran.
         bool taken = s.top() == BlockStack::kUnwritten || s.taken[s.depth];
-        if (!taken)
-            throw ScriptError(kErrElseWithoutIf);
+        if (!taken) throw ScriptError(kErrElseWithoutIf);
         s.depth = skip(KW_IF, KW_ENDIF, s.depth);
     }
 
     void statement_while() {
         BlockStack& s = run_.whiles;
-        if (s.depth >= BlockStack::kLimit - 1)
-            throw ScriptError(kErrNestedWhile);
+        if (s.depth >= BlockStack::kLimit - 1) throw ScriptError(kErrNestedWhile);
         s.open(t_.pos);
-        if (!evaluate_condition(rt_))
-            s.depth = skip(KW_WHILE, KW_LOOP, s.depth);
+        if (!evaluate_condition(rt_)) s.depth = skip(KW_WHILE, KW_LOOP, s.depth);
     }
 
     void statement_loop() {
         BlockStack& s = run_.whiles;
-        if (s.depth < 0)
-            throw ScriptError(kErrLoopWithoutWhile);
+        if (s.depth < 0) throw ScriptError(kErrLoopWithoutWhile);
         uint32_t entry = s.top();
-        if (entry == BlockStack::kUnwritten)
-            return s.close(); // no condition to go back to
+        if (entry == BlockStack::kUnwritten) return s.close(); // no condition to go back to
         uint32_t after = t_.pos;
         t_.pos = entry;
         if (!evaluate_condition(rt_)) {
@@ -179,13 +154,10 @@ class Interpreter {
 
     void statement_until() {
         BlockStack& s = run_.dos;
-        if (s.depth < 0)
-            throw ScriptError(kErrUntilWithoutDo);
-        if (evaluate_condition(rt_))
-            return s.close();
+        if (s.depth < 0) throw ScriptError(kErrUntilWithoutDo);
+        if (evaluate_condition(rt_)) return s.close();
         uint32_t entry = s.top();
-        if (entry == BlockStack::kUnwritten)
-            return s.close();
+        if (entry == BlockStack::kUnwritten) return s.close();
         t_.pos = entry;
         t_.kind = KW_UNTIL; // goes on even when the condition ended the text
     }
@@ -193,8 +165,7 @@ class Interpreter {
     void statement_goto() {
         evaluate_expression(rt_, t_.token, true);
         int64_t found = run_.labels.find(t_.token);
-        if (found < 0)
-            throw ScriptError(kErrLabelNotFound);
+        if (found < 0) throw ScriptError(kErrLabelNotFound);
         uint32_t target = uint32_t(found);
         if (run_.ifs.depth >= 0) {
             if (target < t_.pos)
@@ -215,29 +186,15 @@ class Interpreter {
     void count_blocks_until(uint32_t target) {
         for (;;) {
             t_.next_token();
-            if (t_.kind == TK_END || t_.pos >= target)
-                return;
+            if (t_.kind == TK_END || t_.pos >= target) return;
             switch (t_.kind) {
-            case KW_IF:
-                run_.ifs.count_open();
-                break;
-            case KW_ENDIF:
-                run_.ifs.close();
-                break;
-            case KW_WHILE:
-                run_.whiles.count_open();
-                break;
-            case KW_LOOP:
-                run_.whiles.close();
-                break;
-            case KW_DO:
-                run_.dos.count_open();
-                break;
-            case KW_UNTIL:
-                run_.dos.close();
-                break;
-            default:
-                break;
+            case KW_IF: run_.ifs.count_open(); break;
+            case KW_ENDIF: run_.ifs.close(); break;
+            case KW_WHILE: run_.whiles.count_open(); break;
+            case KW_LOOP: run_.whiles.close(); break;
+            case KW_DO: run_.dos.count_open(); break;
+            case KW_UNTIL: run_.dos.close(); break;
+            default: break;
             }
         }
     }
@@ -248,8 +205,7 @@ class Interpreter {
         ScriptText* script = t_.script;
         uint32_t pos = t_.pos, start = t_.start;
         int kind = t_.kind;
-        if (run_script(rt_, name) != 0)
-            throw ScriptError(kErrNoScript);
+        if (run_script(rt_, name) != 0) throw ScriptError(kErrNoScript);
         t_.script = script;
         t_.pos = pos;
         t_.start = start;
@@ -260,10 +216,8 @@ class Interpreter {
         rt_.exit_code = 0;
         int32_t number = 0;
         int kind = evaluate_value(rt_, false, number, rt_.work);
-        if (kind == KIND_INTEGER)
-            rt_.exit_code = number;
-        if (kind == KIND_STRING)
-            rt_.exit_code = text_to_int(rt_.work);
+        if (kind == KIND_INTEGER) rt_.exit_code = number;
+        if (kind == KIND_STRING) rt_.exit_code = text_to_int(rt_.work);
         t_.kind = TK_END;
     }
 };
@@ -272,16 +226,13 @@ class Interpreter {
 
 void BlockStack::count_open() {
     ++depth;
-    if (depth >= 0 && depth < kLimit)
-        position[depth] = kUnwritten;
+    if (depth >= 0 && depth < kLimit) position[depth] = kUnwritten;
 }
 
 int run_script(Runtime& rt, std::string_view name) {
-    if (rt.runs.size() >= kMaxCallDepth)
-        throw ScriptError(kErrOutOfMemory);
+    if (rt.runs.size() >= kMaxCallDepth) throw ScriptError(kErrOutOfMemory);
     std::string body;
-    if (!read_text_file(search_path(rt, name), kMaxScript, body))
-        return 1;
+    if (!read_text_file(search_path(rt, name), kMaxScript, body)) return 1;
     rt.runs.push_back(std::make_unique<ScriptRun>());
     ScriptRun& run = *rt.runs.back();
     run.text = std::make_unique<ScriptText>(std::move(body));
@@ -290,8 +241,7 @@ int run_script(Runtime& rt, std::string_view name) {
     t.script = run.text.get();
     t.pos = t.start = 0;
     for (t.next_token(); t.kind != TK_END; t.next_token())
-        if (t.kind == TK_LABEL)
-            run.labels.add(t.token, t.pos);
+        if (t.kind == TK_LABEL) run.labels.add(t.token, t.pos);
     t.pos = t.start = 0;
 
     Interpreter(rt, run).run();

@@ -3,11 +3,7 @@
 
 namespace vtx {
 
-void cmd_run(Runtime&) {
-    not_built_yet();
-}
-void cmd_shell(Runtime&) {
-    not_built_yet();
-}
+void cmd_run(Runtime&) { not_built_yet(); }
+void cmd_shell(Runtime&) { not_built_yet(); }
 
 } // namespace vtx

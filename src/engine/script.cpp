@@ -14,13 +14,11 @@ std::string search_path(const Runtime& rt, std::string_view name) {
         if (!rt.user.logon_drive.empty()) {
             bounded_copy(path, rt.user.logon_drive);
             bounded_append(path, name);
-            if (platform::path_exists(platform::native_path(path)))
-                return path;
+            if (platform::path_exists(platform::native_path(path))) return path;
         }
         bounded_copy(path, rt.program_dir);
         bounded_append(path, name);
-        if (platform::path_exists(platform::native_path(path)))
-            return path;
+        if (platform::path_exists(platform::native_path(path))) return path;
     }
     return std::string(name);
 }
@@ -28,16 +26,13 @@ std::string search_path(const Runtime& rt, std::string_view name) {
 bool read_text_file(const std::string& path, std::size_t limit, std::string& out) {
     std::string raw;
     // Each character costs at most two bytes (CR LF), so this much always suffices.
-    if (platform::read_file(platform::native_path(path), raw, limit * 2 + 2) != 0)
-        return false;
+    if (platform::read_file(platform::native_path(path), raw, limit * 2 + 2) != 0) return false;
     out.clear();
     out.reserve(raw.size() < limit ? raw.size() : limit);
     for (std::size_t i = 0; i < raw.size() && out.size() < limit; ++i) {
         char c = raw[i];
-        if (c == 26)
-            break;
-        if (c == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
-            continue;
+        if (c == 26) break;
+        if (c == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
         out.push_back(c);
     }
     return true;

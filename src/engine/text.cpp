@@ -5,11 +5,9 @@
 namespace vtx {
 
 bool equal_nocase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (fold(a[i]) != fold(b[i]))
-            return false;
+        if (fold(a[i]) != fold(b[i])) return false;
     return true;
 }
 
@@ -21,16 +19,14 @@ int compare_nocase(std::string_view a, std::string_view b) {
     std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
         unsigned char x = (unsigned char)fold(a[i]), y = (unsigned char)fold(b[i]);
-        if (x != y)
-            return x < y ? -1 : 1;
+        if (x != y) return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 std::string fold_copy(std::string_view s) {
     std::string r(s);
-    for (char& c : r)
-        c = fold(c);
+    for (char& c : r) c = fold(c);
     return r;
 }
 
@@ -40,11 +36,9 @@ int32_t text_to_int(std::string_view s) {
                             s[i] == '\v' || s[i] == '\f'))
         ++i;
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        negative = s[i++] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
     uint32_t v = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-        v = v * 10u + uint32_t(s[i] - '0');
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = v * 10u + uint32_t(s[i] - '0');
     return int32_t(negative ? 0u - v : v);
 }
 
@@ -56,8 +50,7 @@ void append_int(std::string& out, int32_t v) {
         *--p = char('0' + u % 10);
         u /= 10;
     } while (u);
-    if (v < 0)
-        *--p = '-';
+    if (v < 0) *--p = '-';
     out.append(p, std::size_t(buf + sizeof buf - p));
 }
 
@@ -68,20 +61,17 @@ std::string format_int(int32_t v) {
 }
 
 void bounded_copy(std::string& dst, std::string_view src) {
-    if (src.size() > kMaxText)
-        throw ScriptError(kErrTooLong);
+    if (src.size() > kMaxText) throw ScriptError(kErrTooLong);
     dst.assign(src.data(), src.size());
 }
 
 void bounded_append(std::string& dst, std::string_view src) {
-    if (dst.size() + src.size() + 1 > kMaxText)
-        throw ScriptError(kErrTooLong);
+    if (dst.size() + src.size() + 1 > kMaxText) throw ScriptError(kErrTooLong);
     dst.append(src.data(), src.size());
 }
 
 void bounded_append_n(std::string& dst, std::string_view src, std::size_t n) {
-    if (n + dst.size() + 1 > kMaxText)
-        throw ScriptError(kErrTooLong);
+    if (n + dst.size() + 1 > kMaxText) throw ScriptError(kErrTooLong);
     dst.append(src.data(), n < src.size() ? n : src.size());
 }
 

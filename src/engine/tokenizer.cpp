@@ -10,18 +10,16 @@
 namespace vtx {
 
 const char* const kKeywords[KW_COUNT] = {
-    "AT",    "AND",      "BEEP",    "BIG",  "BOX",   "BREAK", "CALL", "CD",      "CLS",
-    "COLOR", "DEL",      "DISPLAY", "DO",   "ENDIF", "ELSE",  "EXIT", "FILE",    "FLUSHKB",
-    "GET",   "GETS",     "GO",      "GOTO", "IF",    "LIST",  "LOOP", "MD",      "?",
-    "OR",    "PASSWORD", "PLAY",    "RUN",  "SET",   "SETL",  "SETM", "SETTIME", "SHELL",
-    "SLEEP", "SMALL",    "UNTIL",   "USE",  "WHILE"};
+    "AT",      "AND",   "BEEP",    "BIG",      "BOX",   "BREAK", "CALL",  "CD",      "CLS",
+    "COLOR",   "DEL",   "DISPLAY", "DO",       "ENDIF", "ELSE",  "EXIT",  "FILE",    "FLUSHKB",
+    "GET",     "GETS",  "GO",      "GOTO",     "IF",    "LIST",  "LOOP",  "MD",      "?",
+    "OR",      "PASSWORD", "PLAY", "RUN",      "SET",   "SETL",  "SETM",  "SETTIME", "SHELL",
+    "SLEEP",   "SMALL", "UNTIL",   "USE",      "WHILE"};
 
 int find_keyword(std::string_view word) {
-    if (word.empty() || word.size() > 8)
-        return -1;
+    if (word.empty() || word.size() > 8) return -1;
     for (int i = 0; i < KW_COUNT; ++i)
-        if (equal_nocase(word, kKeywords[i]))
-            return i;
+        if (equal_nocase(word, kKeywords[i])) return i;
     return -1;
 }
 
@@ -30,14 +28,11 @@ ScriptText::ScriptText(std::string body) : text(std::move(body)) {
     text.push_back('\0');
     // Zero-filled on demand: pages of a large script that are never scanned cost nothing.
     void* block = std::calloc(text.size(), sizeof(CachedToken));
-    if (!block)
-        throw ScriptError(kErrOutOfMemory);
+    if (!block) throw ScriptError(kErrOutOfMemory);
     cache.reset(static_cast<CachedToken*>(block));
 }
 
-void ScriptText::FreeDeleter::operator()(void* p) const {
-    std::free(p);
-}
+void ScriptText::FreeDeleter::operator()(void* p) const { std::free(p); }
 
 namespace {
 
@@ -45,8 +40,7 @@ namespace {
 struct StopTable {
     bool stop[256] = {};
     constexpr StopTable() {
-        for (unsigned char c : std::string_view(" \t\n$,;@\"'*/+-()=<>"))
-            stop[c] = true;
+        for (unsigned char c : std::string_view(" \t\n$,;@\"'*/+-()=<>")) stop[c] = true;
         stop[0] = true;
         stop[26] = true;
     }
@@ -67,11 +61,9 @@ void Tokenizer::scan(CachedToken& entry) {
     for (;;) {
         char c = t[p];
         if (c == ';') {
-            while (t[p] != '\n' && t[p] != 26 && t[p] != '\0')
-                ++p;
+            while (t[p] != '\n' && t[p] != 26 && t[p] != '\0') ++p;
             // Step past what ended the comment, but never past the final zero byte.
-            if (p + 1 < script->text.size())
-                ++p;
+            if (p + 1 < script->text.size()) ++p;
         } else if (c == ' ' || c == '\t' || c == '\n') {
             ++p;
         } else {
@@ -103,16 +95,8 @@ void Tokenizer::scan(CachedToken& entry) {
     case '@':
         k = TK_MACRO;
         break;
-    case '*':
-    case '/':
-    case '+':
-    case '-':
-    case ',':
-    case '(':
-    case ')':
-    case '=':
-    case '<':
-    case '>': {
+    case '*': case '/': case '+': case '-': case ',': case '(': case ')':
+    case '=': case '<': case '>': {
         char second = t[p + 1];
         k = operator_kind(first);
         uint32_t len = 1;
@@ -130,24 +114,19 @@ void Tokenizer::scan(CachedToken& entry) {
         return;
     }
     default:
-        if (first >= '0' && first <= '9')
-            k = TK_NUMBER;
+        if (first >= '0' && first <= '9') k = TK_NUMBER;
         break;
     }
     uint32_t text_begin = p;
     if (k == TK_STRING) {
-        while (t[p] != close && t[p] != '\0' && t[p] != 26)
-            ++p;
+        while (t[p] != close && t[p] != '\0' && t[p] != 26) ++p;
         uint32_t len = p - text_begin;
-        if (t[p] == close)
-            ++p;
+        if (t[p] == close) ++p;
         entry = {begin, p, text_begin, len, TK_STRING, -1};
     } else {
         // The sigil of a variable or macro is part of its text and is not a stop here.
-        if (k == TK_VARIABLE || k == TK_MACRO)
-            ++p;
-        while (!kStops.stop[(unsigned char)t[p]])
-            ++p;
+        if (k == TK_VARIABLE || k == TK_MACRO) ++p;
+        while (!kStops.stop[(unsigned char)t[p]]) ++p;
         uint32_t len = p - text_begin;
         int fn = -1;
         if (k == TK_LABEL && len == 0) {
@@ -170,10 +149,8 @@ void Tokenizer::scan(CachedToken& entry) {
 void Tokenizer::next_token() {
     from = pos;
     CachedToken& entry = script->cache[pos];
-    if (entry.end == 0)
-        scan(entry);
-    if (entry.text_length > kMaxText)
-        throw ScriptError(kErrTooLong);
+    if (entry.end == 0) scan(entry);
+    if (entry.text_length > kMaxText) throw ScriptError(kErrTooLong);
     start = entry.start;
     kind = entry.kind;
     function = entry.function;

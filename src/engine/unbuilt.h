@@ -5,8 +5,6 @@
 
 namespace vtx {
 
-[[noreturn]] inline void not_built_yet() {
-    throw ScriptError(kErrUnknownCommand);
-}
+[[noreturn]] inline void not_built_yet() { throw ScriptError(kErrUnknownCommand); }
 
 } // namespace vtx

@@ -25,9 +25,7 @@ void Variable::append_text(std::string& out) const {
         append_int(out, number);
 }
 
-int32_t Variable::as_integer() const {
-    return kind == KIND_STRING ? text_to_int(text) : number;
-}
+int32_t Variable::as_integer() const { return kind == KIND_STRING ? text_to_int(text) : number; }
 
 Variable& Variables::create(std::string_view name, int kind) {
     Variable& v = records_.emplace_back();
@@ -40,8 +38,7 @@ Variable& Variables::create(std::string_view name, int kind) {
 Variable* Variables::find(std::string_view name) {
     name = name.substr(0, kNameLength);
     key_.assign(name.data(), name.size());
-    for (char& c : key_)
-        c = fold(c);
+    for (char& c : key_) c = fold(c);
     auto it = index_.find(key_);
     return it == index_.end() ? nullptr : it->second;
 }

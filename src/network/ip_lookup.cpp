@@ -4,8 +4,6 @@
 
 namespace vtx {
 
-void lookup_ip_addresses(Runtime& rt) {
-    rt.user.ip_lookup_done = 1;
-}
+void lookup_ip_addresses(Runtime& rt) { rt.user.ip_lookup_done = 1; }
 
 } // namespace vtx

@@ -3,20 +3,10 @@
 
 namespace vtx {
 
-void fn_addprogramgroup(Runtime&, std::string&) {
-    not_built_yet();
-}
-void fn_addprogramitem(Runtime&, std::string&) {
-    not_built_yet();
-}
-void fn_delprogramgroup(Runtime&, std::string&) {
-    not_built_yet();
-}
-void fn_delprogramitem(Runtime&, std::string&) {
-    not_built_yet();
-}
-void fn_showprogramgroup(Runtime&, std::string&) {
-    not_built_yet();
-}
+void fn_addprogramgroup(Runtime&, std::string&) { not_built_yet(); }
+void fn_addprogramitem(Runtime&, std::string&) { not_built_yet(); }
+void fn_delprogramgroup(Runtime&, std::string&) { not_built_yet(); }
+void fn_delprogramitem(Runtime&, std::string&) { not_built_yet(); }
+void fn_showprogramgroup(Runtime&, std::string&) { not_built_yet(); }
 
 } // namespace vtx

@@ -20,9 +20,7 @@ BOOL WINAPI control_handler(DWORD event) {
     }
 }
 
-HANDLE output() {
-    return GetStdHandle(STD_OUTPUT_HANDLE);
-}
+HANDLE output() { return GetStdHandle(STD_OUTPUT_HANDLE); }
 
 } // namespace
 
@@ -31,9 +29,7 @@ void console_write(std::string_view bytes) {
     WriteFile(output(), bytes.data(), DWORD(bytes.size()), &written, nullptr);
 }
 
-void console_set_attribute(uint16_t attribute) {
-    SetConsoleTextAttribute(output(), attribute);
-}
+void console_set_attribute(uint16_t attribute) { SetConsoleTextAttribute(output(), attribute); }
 
 void console_initialise(int16_t& width, int16_t& height) {
     CONSOLE_SCREEN_BUFFER_INFO info;
@@ -43,12 +39,8 @@ void console_initialise(int16_t& width, int16_t& height) {
     }
 }
 
-void break_off() {
-    SetConsoleCtrlHandler(control_handler, TRUE);
-}
+void break_off() { SetConsoleCtrlHandler(control_handler, TRUE); }
 
-void break_on() {
-    SetConsoleCtrlHandler(control_handler, FALSE);
-}
+void break_on() { SetConsoleCtrlHandler(control_handler, FALSE); }
 
 } // namespace vtx::platform

@@ -17,8 +17,7 @@ int32_t read_file(const std::string& path, std::string& out, std::size_t limit) 
     out.clear();
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return int32_t(GetLastError());
+    if (h == INVALID_HANDLE_VALUE) return int32_t(GetLastError());
     char buf[65536];
     int32_t result = 0;
     while (out.size() < limit) {
@@ -28,8 +27,7 @@ int32_t read_file(const std::string& path, std::string& out, std::size_t limit) 
             result = int32_t(GetLastError());
             break;
         }
-        if (got == 0)
-            break;
+        if (got == 0) break;
         out.append(buf, got);
     }
     CloseHandle(h);
@@ -43,8 +41,7 @@ int32_t open_for_write(const std::string& path, bool truncate, FileHandle& out) 
         out = kNoFile;
         return int32_t(GetLastError());
     }
-    if (!truncate)
-        SetFilePointer(h, 0, nullptr, FILE_END);
+    if (!truncate) SetFilePointer(h, 0, nullptr, FILE_END);
     out = FileHandle(h);
     return 0;
 }
@@ -57,8 +54,7 @@ int32_t write_file(FileHandle f, std::string_view bytes) {
 }
 
 void close_file(FileHandle f) {
-    if (f != kNoFile)
-        CloseHandle(HANDLE(f));
+    if (f != kNoFile) CloseHandle(HANDLE(f));
 }
 
 int32_t change_drive(char letter) {
@@ -66,8 +62,6 @@ int32_t change_drive(char letter) {
     return SetCurrentDirectoryA(drive) ? 0 : int32_t(GetLastError());
 }
 
-std::string native_path(std::string_view path) {
-    return std::string(path);
-}
+std::string native_path(std::string_view path) { return std::string(path); }
 
 } // namespace vtx::platform

@@ -27,18 +27,15 @@ OsVersion os_version() {
 std::string logon_user_name() {
     char name[512];
     DWORD size = sizeof name;
-    if (WNetGetUserA(nullptr, name, &size) == NO_ERROR)
-        return name;
+    if (WNetGetUserA(nullptr, name, &size) == NO_ERROR) return name;
     return {};
 }
 
 bool get_environment(const std::string& name, std::string& value) {
     std::string buf(32000, '\0');
     DWORD n = GetEnvironmentVariableA(name.c_str(), buf.data(), DWORD(buf.size()));
-    if (n == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND)
-        return false;
-    if (n >= buf.size())
-        n = 0; // longer than the buffer: treated as unreadable
+    if (n == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
+    if (n >= buf.size()) n = 0; // longer than the buffer: treated as unreadable
     buf.resize(n);
     value.swap(buf);
     return true;
@@ -51,12 +48,10 @@ int32_t set_environment(const std::string& name, const std::string& value) {
 std::vector<std::string_view> environment_entries() {
     // The block stays valid for the process; the next call frees nothing it returned.
     static LPCH block = nullptr;
-    if (block)
-        FreeEnvironmentStringsA(block);
+    if (block) FreeEnvironmentStringsA(block);
     block = GetEnvironmentStringsA();
     std::vector<std::string_view> entries;
-    for (const char* p = block; p && *p; p += std::strlen(p) + 1)
-        entries.emplace_back(p);
+    for (const char* p = block; p && *p; p += std::strlen(p) + 1) entries.emplace_back(p);
     return entries;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/evaluator.h"
 
 #include "builtins/function_table.h"
+#include "engine/compiled_expression.h"
 #include "engine/macros.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
@@ -94,6 +95,13 @@ class Evaluator {
 
     [[noreturn]] static void expected() { throw ScriptError(kErrExpected); }
 
+    // The record the current variable token names, or null.
+    Variable* variable() {
+        Variable* v = t_.cached_variable();
+        if (!v && (v = rt_.vars.find(t_.token))) t_.cache_variable(v);
+        return v;
+    }
+
     int look_ahead(bool required) {
         switch (t_.kind) {
         case TK_NUMBER:
@@ -104,7 +112,7 @@ class Evaluator {
         case TK_NAME:
             return KIND_STRING;
         case TK_VARIABLE: {
-            const Variable* v = rt_.vars.find(t_.token);
+            const Variable* v = variable();
             return v ? v->kind : KIND_INTEGER;
         }
         case TK_MACRO:
@@ -207,7 +215,7 @@ class Evaluator {
         int32_t v = 0;
         switch (t_.kind) {
         case TK_NUMBER:
-            v = text_to_int(t_.token);
+            v = t_.number();
             break;
         case TK_MACRO:
             if (!pre) expand_text(rt_, t_.token);
@@ -218,7 +226,7 @@ class Evaluator {
             v = text_to_int(t_.token);
             break;
         case TK_VARIABLE:
-            if (const Variable* var = rt_.vars.find(t_.token)) v = var->as_integer();
+            if (const Variable* var = variable()) v = var->as_integer();
             break;
         case TK_FUNCTION: {
             Lease r(rt_);
@@ -306,6 +314,7 @@ class Evaluator {
 } // namespace
 
 int evaluate_value(Runtime& rt, bool required, int32_t& number, std::string& text) {
+    if (evaluate_compiled(rt, number)) return KIND_INTEGER;
     return Evaluator(rt).evaluate(required, number, text);
 }
 
@@ -324,6 +333,7 @@ int evaluate_expression(Runtime& rt, std::string& out, bool required) {
 
 bool evaluate_condition(Runtime& rt) {
     int32_t number = 0;
+    if (evaluate_compiled(rt, number)) return number != 0;
     Lease text(rt);
     int type = evaluate_value(rt, true, number, *text);
     return type == KIND_STRING ? !(*text).empty() : number != 0;

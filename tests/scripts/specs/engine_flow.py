@@ -49,3 +49,5 @@ E["flow/call_own_labels"] = dict(scr='CALL "sub.scr"\n:only_here "main" ?\n', fi
 E["flow/call_recursion_ends"] = dict(scr='$d = $d + 1 CALL "self.scr"\n', files={"self.scr": '$d = $d + 1 CALL "self.scr"\n'}, code=1)
 E["flow/exit_in_call_continues"] = dict(scr='CALL "sub.scr" "after" ? EXIT\n', files={"sub.scr": 'EXIT 9'})
 E["flow/expression_statement_function"] = dict(scr='"a" "b" ? 1 + 1 ? -1 ? (2) ? @VTX ?\n')
+E["flow/expression_kind_changes_between_runs"] = dict(scr='$a = 1 $n = 0\n:again\n$r = $a + 1 $r ? 2 * ($a) + 1 ? -$a ? $a AND $n ? ($a) + 1 ?\n$n = $n + 1\nIF $n = 1 $a = "7x" GOTO again ENDIF\nIF $n = 2 $a = 3 GOTO again ENDIF\n')
+E["flow/expression_variable_created_later"] = dict(scr='$n = 0\n:again\n$later + $n ?\n$n = $n + 1\nIF $n = 1 $later = 10 GOTO again ENDIF\nIF $n = 2 $later = "s" GOTO again ENDIF\n')

@@ -74,6 +74,14 @@ void close_file(FileHandle f) {
     if (f != kNoFile) ::close(int(f));
 }
 
+int32_t delete_file(const std::string& path) {
+    std::string native = native_path(path);
+    struct stat st;
+    // unlink() would not refuse a folder on every system; Windows does.
+    if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return status::kAccessDenied;
+    return ::unlink(native.c_str()) == 0 ? 0 : status_from_errno(errno);
+}
+
 int32_t change_drive(char) { return status::kInvalidDrive; }
 
 namespace {

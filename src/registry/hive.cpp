@@ -81,9 +81,11 @@ int32_t hive_save(platform::Registry& reg, std::string_view path, const std::str
 
 int32_t hive_load(platform::Registry& reg, bool nt, std::string_view path,
                   const std::string& file) {
-    if (!nt)
-        return load_by_copy(reg, path, file);
+    // The copy mounts the file as a hive, which an NT-line kernel allows only with the
+    // restore privilege, even for a program that it tells it runs on the 9x line.
     return with_privilege(reg, "SeRestorePrivilege", [&] {
+        if (!nt)
+            return load_by_copy(reg, path, file);
         return with_open_key(reg, path, KeyAccess::read,
                              [&](RegKey key) { return reg.restore_key(key, file); });
     });

@@ -407,7 +407,11 @@ struct Registry::State {
         return next_key++;
     }
 
-    static int32_t check_names(const std::vector<std::string>& parts) {
+    // A path may not start with a backslash (the system answers 161 too); key names and
+    // depth have the system's limits.
+    static int32_t check_path(const std::string& subkey, const std::vector<std::string>& parts) {
+        if (!subkey.empty() && subkey[0] == '\\')
+            return status::kBadPathname;
         if (parts.size() > std::size_t(kMaxDepth))
             return status::kInvalidParameter;
         for (const std::string& p : parts)
@@ -421,7 +425,7 @@ struct Registry::State {
         if (!locate(parent, at))
             return status::kInvalidHandle;
         std::vector<std::string> parts = split_path(subkey);
-        int32_t status = check_names(parts);
+        int32_t status = check_path(subkey, parts);
         if (status != 0)
             return status;
         enter_user_tree(at, parts);
@@ -443,7 +447,7 @@ struct Registry::State {
         if (!locate(parent, at))
             return status::kInvalidHandle;
         std::vector<std::string> parts = split_path(subkey);
-        int32_t status = check_names(parts);
+        int32_t status = check_path(subkey, parts);
         if (status != 0)
             return status;
         enter_user_tree(at, parts);
@@ -481,6 +485,9 @@ struct Registry::State {
         if (!locate(parent, at))
             return status::kInvalidHandle;
         std::vector<std::string> parts = split_path(subkey);
+        int32_t status = check_path(subkey, parts);
+        if (status != 0)
+            return status;
         enter_user_tree(at, parts);
         // A root, or the current user's tree seen through HKEY_USERS, cannot go.
         if (parts.empty())
@@ -492,7 +499,7 @@ struct Registry::State {
         if (t.status() != 0)
             return t.status();
         Loc key;
-        int32_t status = walk(at, parts, key);
+        status = walk(at, parts, key);
         if (status != 0)
             return status;
         if (key.id == kRootId)
@@ -705,7 +712,7 @@ struct Registry::State {
         }
         std::string bytes = build_hive(tree);
         std::string path = native_path(file);
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0)
             return errno == EEXIST ? status::kAlreadyExists : status_from_errno(errno, true);
         std::size_t done = 0;

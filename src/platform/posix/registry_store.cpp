@@ -171,6 +171,16 @@ class Database {
     sqlite3* handle() { return db_; }
 
     int exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
+    // A statement without results run through the cache (transaction control, which
+    // every operation repeats).
+    int run(const char* sql) {
+        sqlite3_stmt* s = stmt(sql);
+        if (!s)
+            return SQLITE_ERROR;
+        int rc = sqlite3_step(s);
+        sqlite3_reset(s);
+        return rc == SQLITE_DONE ? SQLITE_OK : rc;
+    }
 
     // A cached prepared statement, reset and unbound for reuse.
     sqlite3_stmt* stmt(const char* sql) {
@@ -274,18 +284,18 @@ class Query {
 class Transaction {
   public:
     Transaction(Database& db, bool write) : db_(db) {
-        rc_ = db.exec(write ? "BEGIN IMMEDIATE" : "BEGIN");
+        rc_ = db.run(write ? "BEGIN IMMEDIATE" : "BEGIN");
     }
     ~Transaction() {
         if (rc_ == 0 && !done_)
-            db_.exec("ROLLBACK");
+            db_.run("ROLLBACK");
     }
     int32_t status() const { return sqlite_status(rc_); }
     int32_t commit() {
         done_ = true;
-        int rc = db_.exec("COMMIT");
+        int rc = db_.run("COMMIT");
         if (rc != 0)
-            db_.exec("ROLLBACK");
+            db_.run("ROLLBACK");
         return sqlite_status(rc);
     }
 

@@ -55,6 +55,12 @@ bool compare_result(int op, int c) {
     }
 }
 
+// A string expression's truth values: "1" or the empty text.
+void set_truth(std::string& r, bool value) {
+    r.clear();
+    if (value) r.push_back('1');
+}
+
 // Truncates toward zero; the two cases that would fault give defined results.
 int32_t divide(int32_t a, int32_t b) {
     if (b == 0) return 0;
@@ -235,7 +241,7 @@ class Evaluator {
             bool is_and = t_.kind == KW_AND;
             bool left = !r.empty();
             bool right = right_operand_true();
-            r.assign((is_and ? (left && right) : (left || right)) ? "1" : "");
+            set_truth(r, is_and ? (left && right) : (left || right));
         }
     }
 
@@ -246,7 +252,7 @@ class Evaluator {
             t_.next_token();
             Lease b(rt_);
             str_concatenation(*b);
-            r.assign(compare_result(op, compare_nocase(r, *b)) ? "1" : "");
+            set_truth(r, compare_result(op, compare_nocase(r, *b)));
         }
     }
 

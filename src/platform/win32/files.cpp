@@ -3,7 +3,9 @@
 #include <windows.h>
 
 // The C runtime must not expand wildcards in script arguments.
-extern "C" int _dowildcard = 0;
+extern "C" {
+int _dowildcard = 0;
+}
 
 namespace vtx::platform {
 

@@ -67,8 +67,7 @@ void fn_writevalue(Runtime& rt, std::string& result) {
     std::string path, name, text, type_name;
     arguments_by_signature(rt, "SSSS", {path, name, text, type_name});
     uint32_t type = 0;
-    if (!registry_type_code(type_name, type))
-        throw ScriptError(kErrRegistryType);
+    if (!registry_type_code(type_name, type)) throw ScriptError(kErrRegistryType);
     finish_status(rt, result, write_value(rt.registry, path, name, text, type));
 }
 

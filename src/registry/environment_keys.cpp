@@ -23,8 +23,7 @@ void set_environment_key(Runtime& rt, const char* key) {
     std::string value = eq == std::string::npos ? std::string() : text.substr(eq + 1);
     rt.error = value.empty() ? delete_value(rt.registry, key, name)
                              : write_value(rt.registry, key, name, value, kExpandSz);
-    if (rt.error == 0)
-        rt.registry.broadcast_environment_change();
+    if (rt.error == 0) rt.registry.broadcast_environment_change();
 }
 
 } // namespace

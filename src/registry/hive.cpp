@@ -28,8 +28,7 @@ int32_t save_replacing(platform::Registry& reg, RegKey key, const std::string& f
     int32_t status = reg.save_key(key, file);
     if (status == status::kAlreadyExists) {
         status = platform::delete_file(file);
-        if (status == 0)
-            status = reg.save_key(key, file);
+        if (status == 0) status = reg.save_key(key, file);
     }
     return status;
 }
@@ -37,8 +36,7 @@ int32_t save_replacing(platform::Registry& reg, RegKey key, const std::string& f
 int32_t load_by_copy(platform::Registry& reg, std::string_view path, const std::string& file) {
     ResolvedKey rk;
     int32_t status = resolve_key_path(reg, path, rk);
-    if (status != 0)
-        return status;
+    if (status != 0) return status;
     RegKey target;
     bool existed = reg.open_key(rk.root, rk.subkey, KeyAccess::all, target) == 0;
     if (!existed) {
@@ -56,8 +54,7 @@ int32_t load_by_copy(platform::Registry& reg, std::string_view path, const std::
     }
     // The key's own values stay; the copy overwrites those of the same name. A failed
     // clearing does not stop the load.
-    if (existed)
-        clear_subkeys(reg, target);
+    if (existed) clear_subkeys(reg, target);
     RegKey source;
     int32_t copy_status = reg.open_key(platform::kUsers, kTempHive, KeyAccess::all, source);
     if (copy_status == 0) {
@@ -84,8 +81,7 @@ int32_t hive_load(platform::Registry& reg, bool nt, std::string_view path,
     // The copy mounts the file as a hive, which an NT-line kernel allows only with the
     // restore privilege, even for a program that it tells it runs on the 9x line.
     return with_privilege(reg, "SeRestorePrivilege", [&] {
-        if (!nt)
-            return load_by_copy(reg, path, file);
+        if (!nt) return load_by_copy(reg, path, file);
         return with_open_key(reg, path, KeyAccess::read,
                              [&](RegKey key) { return reg.restore_key(key, file); });
     });

@@ -9,12 +9,10 @@ using platform::RegKey;
 int32_t create_key(platform::Registry& reg, std::string_view path) {
     ResolvedKey rk;
     int32_t status = resolve_key_path(reg, path, rk);
-    if (status != 0)
-        return status;
+    if (status != 0) return status;
     RegKey key;
     status = reg.create_key(rk.root, rk.subkey, "", KeyAccess::write, key);
-    if (status == 0)
-        reg.close_key(key);
+    if (status == 0) reg.close_key(key);
     release_root(reg, rk.root);
     return status;
 }
@@ -22,8 +20,7 @@ int32_t create_key(platform::Registry& reg, std::string_view path) {
 int32_t delete_key(platform::Registry& reg, std::string_view path) {
     ResolvedKey rk;
     int32_t status = resolve_key_path(reg, path, rk);
-    if (status != 0)
-        return status;
+    if (status != 0) return status;
     status = reg.delete_key(rk.root, rk.subkey);
     release_root(reg, rk.root);
     return status;
@@ -40,8 +37,7 @@ int32_t subkey_name_at(platform::Registry& reg, std::string_view path, int32_t i
     int32_t status = with_open_key(reg, path, KeyAccess::read, [&](RegKey key) {
         return reg.enum_key(key, uint32_t(index), name);
     });
-    if (status != 0)
-        name.clear();
+    if (status != 0) name.clear();
     return status;
 }
 
@@ -51,8 +47,7 @@ int32_t value_name_at(platform::Registry& reg, std::string_view path, int32_t in
     int32_t status = with_open_key(reg, path, KeyAccess::read, [&](RegKey key) {
         return reg.enum_value(key, uint32_t(index), name);
     });
-    if (status != 0)
-        name.clear();
+    if (status != 0) name.clear();
     return status;
 }
 

@@ -25,8 +25,7 @@ int32_t parse_key_path(std::string_view path, KeyPath& out) {
     out = KeyPath{};
     if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
         std::size_t end = path.find('\\', 2);
-        if (end == std::string_view::npos)
-            return 1010;
+        if (end == std::string_view::npos) return 1010;
         // No fixed field: a long (DNS) computer name is passed on whole.
         out.computer.assign(path.substr(0, end));
         path.remove_prefix(end + 1);
@@ -38,8 +37,7 @@ int32_t parse_key_path(std::string_view path, KeyPath& out) {
             break;
         }
     }
-    if (!path.empty() && path[0] == '\\')
-        path.remove_prefix(1);
+    if (!path.empty() && path[0] == '\\') path.remove_prefix(1);
     out.subkey.assign(path);
     return 0;
 }
@@ -47,18 +45,15 @@ int32_t parse_key_path(std::string_view path, KeyPath& out) {
 int32_t resolve_key_path(platform::Registry& reg, std::string_view path, ResolvedKey& out) {
     KeyPath parts;
     int32_t status = parse_key_path(path, parts);
-    if (status != 0)
-        return status;
+    if (status != 0) return status;
     out.subkey = std::move(parts.subkey);
     out.root = parts.root;
-    if (parts.computer.empty())
-        return 0;
+    if (parts.computer.empty()) return 0;
     return reg.connect(parts.computer, parts.root, out.root);
 }
 
 void release_root(platform::Registry& reg, platform::RegKey root) {
-    if (!platform::is_predefined_root(root))
-        reg.close_key(root);
+    if (!platform::is_predefined_root(root)) reg.close_key(root);
 }
 
 } // namespace vtx

@@ -38,8 +38,7 @@ int32_t with_open_key(platform::Registry& reg, std::string_view path, platform::
                       Work work) {
     ResolvedKey rk;
     int32_t status = resolve_key_path(reg, path, rk);
-    if (status != 0)
-        return status;
+    if (status != 0) return status;
     platform::RegKey key;
     status = reg.open_key(rk.root, rk.subkey, access, key);
     if (status == 0) {

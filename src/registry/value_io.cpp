@@ -27,8 +27,7 @@ int32_t write_value(platform::Registry& reg, std::string_view path, const std::s
                     std::string_view text, uint32_t type) {
     return with_open_key(reg, path, KeyAccess::write, [&](RegKey key) {
         std::string data;
-        if (!text_to_value(type, text, data))
-            return 1;
+        if (!text_to_value(type, text, data)) return 1;
         return reg.set_value(key, name, type, data);
     });
 }

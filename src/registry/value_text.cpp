@@ -36,10 +36,8 @@ bool is_dword_form(uint32_t code) {
 // well-defined bytes.
 unsigned hex_digit(char c) {
     c = fold(c);
-    if (c >= '0' && c <= '9')
-        return unsigned(c - '0');
-    if (c >= 'a' && c <= 'f')
-        return unsigned(c - 'a' + 10);
+    if (c >= '0' && c <= '9') return unsigned(c - '0');
+    if (c >= 'a' && c <= 'f') return unsigned(c - 'a' + 10);
     return 0;
 }
 
@@ -47,8 +45,7 @@ unsigned hex_digit(char c) {
 
 const char* registry_type_name(uint32_t code) {
     for (const TypeName& t : kTypes)
-        if (t.code == code)
-            return t.name;
+        if (t.code == code) return t.name;
     return kTypes[0].name;
 }
 
@@ -64,8 +61,7 @@ bool registry_type_code(std::string_view name, uint32_t& code) {
 
 std::string value_to_text(uint32_t code, std::string_view data) {
     std::string text;
-    if (code == 0 || data.empty())
-        return text;
+    if (code == 0 || data.empty()) return text;
     if (is_hex_form(code)) {
         static constexpr char kDigits[] = "0123456789abcdef";
         text.reserve(data.size() * 2);
@@ -99,10 +95,8 @@ std::string value_to_text(uint32_t code, std::string_view data) {
 
 bool text_to_value(uint32_t code, std::string_view text, std::string& data) {
     data.clear();
-    if (code > 9)
-        return false;
-    if (code == 0)
-        return true;
+    if (code > 9) return false;
+    if (code == 0) return true;
     if (is_hex_form(code)) {
         data.reserve((text.size() + 1) / 2);
         for (std::size_t i = 0; i < text.size(); i += 2) {
@@ -112,8 +106,7 @@ bool text_to_value(uint32_t code, std::string_view text, std::string& data) {
         }
     } else if (is_dword_form(code)) {
         uint32_t v = uint32_t(text_to_int(text));
-        for (int i = 0; i < 4; ++i)
-            data += char(v >> (8 * i));
+        for (int i = 0; i < 4; ++i) data += char(v >> (8 * i));
     } else if (code == 7) {
         data.reserve(text.size() + 1);
         for (std::size_t i = 0; i < text.size(); ++i) {

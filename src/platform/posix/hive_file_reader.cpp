@@ -30,10 +30,8 @@ std::string utf8_to_latin1(const char* s) {
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s); *p;) {
         uint32_t c = *p++;
         int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        if (more)
-            c &= 0x3F >> more;
-        for (; more && (*p & 0xC0) == 0x80; --more)
-            c = c << 6 | (*p++ & 0x3F);
+        if (more) c &= 0x3F >> more;
+        for (; more && (*p & 0xC0) == 0x80; --more) c = c << 6 | (*p++ & 0x3F);
         out += c <= 0xFF ? char(c) : '?';
     }
     return out;
@@ -66,30 +64,24 @@ struct Reader {
     // The class of a key: its nk record names a cell holding UTF-16LE text.
     std::string class_of(hive_node_h node) {
         std::size_t nk = node + 4; // past the cell's size field
-        if (nk + 0x4C > file.size())
-            return {};
+        if (nk + 0x4C > file.size()) return {};
         uint32_t off = le32(file, nk + 0x30);
         std::size_t len = uint8_t(file[nk + 0x4A]) | std::size_t(uint8_t(file[nk + 0x4B])) << 8;
-        if (off == 0xFFFFFFFFu || len == 0)
-            return {};
+        if (off == 0xFFFFFFFFu || len == 0) return {};
         std::size_t at = kBins + std::size_t(off) + 4;
-        if (at < kBins || at + len > file.size())
-            return {};
+        if (at < kBins || at + len > file.size()) return {};
         return narrow_utf16(std::string_view(file).substr(at, len));
     }
 
     bool key(hive_node_h node, HiveKey& out, int depth) {
-        if (depth > kMaxDepth || seen.size() >= kMaxKeys || !seen.insert(node).second)
-            return false;
+        if (depth > kMaxDepth || seen.size() >= kMaxKeys || !seen.insert(node).second) return false;
         std::unique_ptr<char, decltype(&free)> name(hivex_node_name(h, node), free);
-        if (!name)
-            return false;
+        if (!name) return false;
         out.name = utf8_to_latin1(name.get());
         out.class_name = class_of(node);
 
         std::unique_ptr<hive_value_h, decltype(&free)> values(hivex_node_values(h, node), free);
-        if (!values)
-            return false;
+        if (!values) return false;
         for (hive_value_h* v = values.get(); *v; ++v) {
             HiveValue value;
             std::unique_ptr<char, decltype(&free)> vname(hivex_value_key(h, *v), free);
@@ -97,23 +89,19 @@ struct Reader {
             size_t len = 0;
             std::unique_ptr<char, decltype(&free)> data(hivex_value_value(h, *v, &type, &len),
                                                         free);
-            if (!vname || !data)
-                return false;
+            if (!vname || !data) return false;
             value.name = utf8_to_latin1(vname.get());
             value.type = uint32_t(type);
             value.data.assign(data.get(), len);
-            if (is_string_type(value.type) && len % 2 == 0)
-                value.data = narrow_utf16(value.data);
+            if (is_string_type(value.type) && len % 2 == 0) value.data = narrow_utf16(value.data);
             out.values.push_back(std::move(value));
         }
 
         std::unique_ptr<hive_node_h, decltype(&free)> children(hivex_node_children(h, node), free);
-        if (!children)
-            return false;
+        if (!children) return false;
         for (hive_node_h* c = children.get(); *c; ++c) {
             out.subkeys.emplace_back();
-            if (!key(*c, out.subkeys.back(), depth + 1))
-                return false;
+            if (!key(*c, out.subkeys.back(), depth + 1)) return false;
         }
         return true;
     }
@@ -124,21 +112,16 @@ struct Reader {
 int32_t read_hive(const std::string& path, HiveKey& root) {
     root = HiveKey{};
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0)
-        return status_from_errno(errno);
-    if (S_ISDIR(st.st_mode))
-        return status::kAccessDenied;
-    if (std::size_t(st.st_size) > kMaxFile)
-        return status::kInvalidData;
+    if (::stat(path.c_str(), &st) != 0) return status_from_errno(errno);
+    if (S_ISDIR(st.st_mode)) return status::kAccessDenied;
+    if (std::size_t(st.st_size) > kMaxFile) return status::kInvalidData;
     std::string bytes;
     int32_t status = read_file(path, bytes, kMaxFile);
-    if (status != 0)
-        return status;
+    if (status != 0) return status;
     // hivex reads the file itself; both views are of the same bytes unless the file
     // changes in between, and every offset taken from ours is bounds-checked.
     std::unique_ptr<hive_h, HiveCloser> h(hivex_open(path.c_str(), 0));
-    if (!h)
-        return errno == EACCES ? status::kAccessDenied : status::kInvalidData;
+    if (!h) return errno == EACCES ? status::kAccessDenied : status::kInvalidData;
     Reader reader{h.get(), bytes, {}};
     if (!reader.key(hivex_root(h.get()), root, 0)) {
         root = HiveKey{};

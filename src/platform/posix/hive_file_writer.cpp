@@ -38,12 +38,9 @@ std::string widen(const std::string& s) {
 }
 
 uint16_t upcase(unsigned char c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-        return uint16_t(c - 32);
-    if (c == 0xFF)
-        return 0x178;
-    if (c == 0xB5)
-        return 0x39C;
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return uint16_t(c - 32);
+    if (c == 0xFF) return 0x178;
+    if (c == 0xB5) return 0x39C;
     return c;
 }
 
@@ -56,8 +53,7 @@ bool upcase_less(const std::string& a, const std::string& b) {
 
 uint32_t name_hash(const std::string& name) {
     uint32_t h = 0;
-    for (char c : name)
-        h = h * 37 + upcase(uint8_t(c));
+    for (char c : name) h = h * 37 + upcase(uint8_t(c));
     return h;
 }
 
@@ -76,8 +72,7 @@ std::string security_descriptor() {
         s.append(5, '\0');
         s += char(authority);
         for (uint32_t v : subs)
-            for (int i = 0; i < 4; ++i)
-                s += char(v >> (8 * i));
+            for (int i = 0; i < 4; ++i) s += char(v >> (8 * i));
         return s;
     };
     std::string admins = sid(5, {32, 544}), system = sid(5, {18}), everyone = sid(1, {0});
@@ -86,8 +81,7 @@ std::string security_descriptor() {
         s += char(v >> 8);
     };
     auto le32 = [](std::string& s, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            s += char(v >> (8 * i));
+        for (int i = 0; i < 4; ++i) s += char(v >> (8 * i));
     };
     std::string aces;
     for (const std::string* who : {&admins, &system, &everyone}) {
@@ -123,8 +117,7 @@ class Writer {
     // Allocates a cell with room for `payload` bytes; returns its offset in the bins.
     uint32_t alloc(std::size_t payload) {
         std::size_t size = (payload + 4 + 7) & ~std::size_t(7);
-        if (bins_.size() + size > bin_end_)
-            new_bin(size);
+        if (bins_.size() + size > bin_end_) new_bin(size);
         uint32_t off = uint32_t(bins_.size());
         bins_.append(size, '\0');
         put(off, uint32_t(-int32_t(size)), 4);
@@ -147,8 +140,7 @@ class Writer {
         close_bin();
         std::string base(kBaseBlock, '\0');
         auto at = [&](std::size_t pos, uint32_t v) {
-            for (int i = 0; i < 4; ++i)
-                base[pos + i] = char(v >> (8 * i));
+            for (int i = 0; i < 4; ++i) base[pos + i] = char(v >> (8 * i));
         };
         std::memcpy(&base[0], "regf", 4);
         at(0x04, 1); // sequence numbers equal: the hive is consistent
@@ -166,18 +158,15 @@ class Writer {
         for (std::size_t i = 0; i < 0x1FC; i += 4)
             sum ^= uint32_t(uint8_t(base[i])) | uint32_t(uint8_t(base[i + 1])) << 8 |
                    uint32_t(uint8_t(base[i + 2])) << 16 | uint32_t(uint8_t(base[i + 3])) << 24;
-        if (sum == 0)
-            sum = 1;
-        if (sum == kNone)
-            sum = kNone - 1;
+        if (sum == 0) sum = 1;
+        if (sum == kNone) sum = kNone - 1;
         at(0x1FC, sum);
         return base + bins_;
     }
 
   private:
     void put(std::size_t pos, uint64_t v, int n) {
-        for (int i = 0; i < n; ++i)
-            bins_[pos + i] = char(v >> (8 * i));
+        for (int i = 0; i < n; ++i) bins_[pos + i] = char(v >> (8 * i));
     }
     // The unused end of a bin becomes one free cell.
     void close_bin() {
@@ -255,13 +244,11 @@ struct HiveBuilder {
             }
             leaves.push_back(lh);
         }
-        if (leaves.size() == 1)
-            return leaves[0];
+        if (leaves.size() == 1) return leaves[0];
         uint32_t ri = w.alloc(4 + leaves.size() * 4);
         w.put_bytes(ri, 0, "ri");
         w.put16(ri, 0x02, uint16_t(leaves.size()));
-        for (std::size_t i = 0; i < leaves.size(); ++i)
-            w.put32(ri, 4 + i * 4, leaves[i]);
+        for (std::size_t i = 0; i < leaves.size(); ++i) w.put32(ri, 4 + i * 4, leaves[i]);
         return ri;
     }
 
@@ -295,15 +282,13 @@ struct HiveBuilder {
                 max_data = std::max<uint32_t>(max_data, uint32_t(n));
             }
             uint32_t list = w.alloc(offs.size() * 4);
-            for (std::size_t i = 0; i < offs.size(); ++i)
-                w.put32(list, i * 4, offs[i]);
+            for (std::size_t i = 0; i < offs.size(); ++i) w.put32(list, i * 4, offs[i]);
             w.put32(nk, 0x24, uint32_t(offs.size()));
             w.put32(nk, 0x28, list);
         }
         if (!k.subkeys.empty()) {
             std::vector<const HiveKey*> sorted;
-            for (const HiveKey& s : k.subkeys)
-                sorted.push_back(&s);
+            for (const HiveKey& s : k.subkeys) sorted.push_back(&s);
             std::sort(sorted.begin(), sorted.end(), [](const HiveKey* a, const HiveKey* b) {
                 return upcase_less(a->name, b->name);
             });

@@ -63,26 +63,18 @@ int32_t sqlite_status(int rc) {
     switch (rc & 0xFF) {
     case SQLITE_OK:
     case SQLITE_DONE:
-    case SQLITE_ROW:
-        return 0;
+    case SQLITE_ROW: return 0;
     case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return status::kBusy;
+    case SQLITE_LOCKED: return status::kBusy;
     case SQLITE_READONLY:
     case SQLITE_PERM:
-    case SQLITE_AUTH:
-        return status::kAccessDenied;
-    case SQLITE_FULL:
-        return status::kDiskFull;
-    case SQLITE_NOMEM:
-        return status::kNotEnoughMemory;
-    case SQLITE_CONSTRAINT:
-        return status::kKeyDeleted; // a key that went away meanwhile
+    case SQLITE_AUTH: return status::kAccessDenied;
+    case SQLITE_FULL: return status::kDiskFull;
+    case SQLITE_NOMEM: return status::kNotEnoughMemory;
+    case SQLITE_CONSTRAINT: return status::kKeyDeleted; // a key that went away meanwhile
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        return status::kRegistryCorrupt;
-    default:
-        return status::kRegistryIoFailed;
+    case SQLITE_NOTADB: return status::kRegistryCorrupt;
+    default: return status::kRegistryIoFailed;
     }
 }
 
@@ -98,10 +90,8 @@ std::vector<std::string> split_path(const std::string& path) {
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find('\\', start);
-        if (end == std::string::npos)
-            end = path.size();
-        if (end > start)
-            parts.push_back(path.substr(start, end - start));
+        if (end == std::string::npos) end = path.size();
+        if (end > start) parts.push_back(path.substr(start, end - start));
         start = end + 1;
     }
     return parts;
@@ -109,8 +99,7 @@ std::vector<std::string> split_path(const std::string& path) {
 
 std::string user_name() {
     struct passwd* pw = ::getpwuid(::geteuid());
-    if (pw && pw->pw_name)
-        return pw->pw_name;
+    if (pw && pw->pw_name) return pw->pw_name;
     std::string name = "uid";
     append_int(name, int32_t(::geteuid()));
     return name;
@@ -120,8 +109,7 @@ int make_folder(const std::string& path, mode_t mode) {
     for (std::size_t i = 1; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == '/') {
             std::string part = path.substr(0, i);
-            if (::mkdir(part.c_str(), mode) != 0 && errno != EEXIST)
-                return errno;
+            if (::mkdir(part.c_str(), mode) != 0 && errno != EEXIST) return errno;
         }
     }
     return 0;
@@ -130,10 +118,8 @@ int make_folder(const std::string& path, mode_t mode) {
 class Database {
   public:
     ~Database() {
-        for (auto& [sql, stmt] : stmts_)
-            sqlite3_finalize(stmt);
-        if (db_)
-            sqlite3_close_v2(db_);
+        for (auto& [sql, stmt] : stmts_) sqlite3_finalize(stmt);
+        if (db_) sqlite3_close_v2(db_);
     }
 
     // Opens (creating when missing) the database file; falls back to an empty read-only
@@ -145,8 +131,7 @@ class Database {
             // Created here first so that the file (and SQLite's side files, which copy
             // its mode) get our mode rather than the default one.
             int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, mode);
-            if (fd >= 0)
-                ::close(fd);
+            if (fd >= 0) ::close(fd);
         }
         writable_ = ok && ::access(path.c_str(), R_OK | W_OK) == 0;
         if (writable_ && sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) == 0) {
@@ -155,11 +140,9 @@ class Database {
             // The journal mode is kept in the file; another process may be setting it.
             exec("PRAGMA journal_mode=WAL");
             exec("PRAGMA synchronous=NORMAL");
-            if (initialise(root) == 0)
-                return;
+            if (initialise(root) == 0) return;
         }
-        if (db_)
-            sqlite3_close_v2(db_);
+        if (db_) sqlite3_close_v2(db_);
         db_ = nullptr;
         writable_ = false;
         sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_MEMORY, nullptr);
@@ -175,8 +158,7 @@ class Database {
     // every operation repeats).
     int run(const char* sql) {
         sqlite3_stmt* s = stmt(sql);
-        if (!s)
-            return SQLITE_ERROR;
+        if (!s) return SQLITE_ERROR;
         int rc = sqlite3_step(s);
         sqlite3_reset(s);
         return rc == SQLITE_DONE ? SQLITE_OK : rc;
@@ -200,8 +182,7 @@ class Database {
   private:
     int initialise(int root) {
         int rc = exec("BEGIN IMMEDIATE");
-        if (rc != 0)
-            return rc;
+        if (rc != 0) return rc;
         sqlite3_stmt* v = nullptr;
         int version = 0;
         if (sqlite3_prepare_v2(db_, "PRAGMA user_version", -1, &v, nullptr) == 0 &&
@@ -213,8 +194,7 @@ class Database {
             for (const std::string& path : initial_keys(root)) {
                 int64_t parent = kRootId;
                 for (const std::string& part : split_path(path)) {
-                    if (rc != 0)
-                        break;
+                    if (rc != 0) break;
                     sqlite3_stmt* s = nullptr;
                     sqlite3_prepare_v2(db_,
                                        "INSERT INTO keys(parent, name) VALUES(?1, ?2) "
@@ -223,13 +203,11 @@ class Database {
                     sqlite3_bind_int64(s, 1, parent);
                     sqlite3_bind_text(s, 2, part.c_str(), int(part.size()), SQLITE_TRANSIENT);
                     rc = sqlite3_step(s) == SQLITE_ROW ? 0 : SQLITE_ERROR;
-                    if (rc == 0)
-                        parent = sqlite3_column_int64(s, 0);
+                    if (rc == 0) parent = sqlite3_column_int64(s, 0);
                     sqlite3_finalize(s);
                 }
             }
-            if (rc == 0)
-                rc = exec("PRAGMA user_version=1");
+            if (rc == 0) rc = exec("PRAGMA user_version=1");
         }
         if (rc != 0) {
             exec("ROLLBACK");
@@ -248,22 +226,18 @@ class Query {
   public:
     Query(Database& db, const char* sql) : s_(db.stmt(sql)) {}
     ~Query() {
-        if (s_)
-            sqlite3_reset(s_);
+        if (s_) sqlite3_reset(s_);
     }
     Query& bind(int i, int64_t v) {
-        if (s_)
-            sqlite3_bind_int64(s_, i, v);
+        if (s_) sqlite3_bind_int64(s_, i, v);
         return *this;
     }
     Query& bind(int i, std::string_view v) {
-        if (s_)
-            sqlite3_bind_text(s_, i, v.data(), int(v.size()), SQLITE_STATIC);
+        if (s_) sqlite3_bind_text(s_, i, v.data(), int(v.size()), SQLITE_STATIC);
         return *this;
     }
     Query& bind_blob(int i, std::string_view v) {
-        if (s_)
-            sqlite3_bind_blob(s_, i, v.data(), int(v.size()), SQLITE_STATIC);
+        if (s_) sqlite3_bind_blob(s_, i, v.data(), int(v.size()), SQLITE_STATIC);
         return *this;
     }
     // SQLITE_ROW, SQLITE_DONE or an error code.
@@ -287,15 +261,13 @@ class Transaction {
         rc_ = db.run(write ? "BEGIN IMMEDIATE" : "BEGIN");
     }
     ~Transaction() {
-        if (rc_ == 0 && !done_)
-            db_.run("ROLLBACK");
+        if (rc_ == 0 && !done_) db_.run("ROLLBACK");
     }
     int32_t status() const { return sqlite_status(rc_); }
     int32_t commit() {
         done_ = true;
         int rc = db_.run("COMMIT");
-        if (rc != 0)
-            db_.run("ROLLBACK");
+        if (rc != 0) db_.run("ROLLBACK");
         return sqlite_status(rc);
     }
 
@@ -321,8 +293,7 @@ struct Registry::State {
 
     // Opened on first use, so that a run that never touches the registry creates nothing.
     void open_all() {
-        if (opened)
-            return;
+        if (opened) return;
         opened = true;
         user = user_name();
         const char* env = std::getenv("VTX32_REGISTRY");
@@ -345,26 +316,18 @@ struct Registry::State {
     // Where a key handle points; false for a handle that is not open.
     bool locate(RegKey key, Loc& out) {
         switch (key) {
-        case kCurrentUser:
-            out = {kUserDb, kRootId};
-            return true;
-        case kLocalMachine:
-            out = {kMachineDb, kRootId};
-            return true;
-        case kUsers:
-            out = {kUsersDb, kRootId};
-            return true;
+        case kCurrentUser: out = {kUserDb, kRootId}; return true;
+        case kLocalMachine: out = {kMachineDb, kRootId}; return true;
+        case kUsers: out = {kUsersDb, kRootId}; return true;
         case kClassesRoot: {
             // A view of HKEY_LOCAL_MACHINE\Software\Classes.
             Loc machine{kMachineDb, kRootId};
             return walk(machine, {"Software", "Classes"}, out) == 0;
         }
-        default:
-            break;
+        default: break;
         }
         auto it = keys.find(key);
-        if (it == keys.end())
-            return false;
+        if (it == keys.end()) return false;
         out = it->second;
         return true;
     }
@@ -403,16 +366,14 @@ struct Registry::State {
     int32_t walk(Loc at, const std::vector<std::string>& parts, Loc& out) {
         for (const std::string& part : parts) {
             int32_t status = child(at, part, at);
-            if (status != 0)
-                return status;
+            if (status != 0) return status;
         }
         out = at;
         return 0;
     }
 
     RegKey add_handle(const Loc& loc) {
-        while (keys.count(next_key) || is_predefined_root(next_key) || next_key == 0)
-            ++next_key;
+        while (keys.count(next_key) || is_predefined_root(next_key) || next_key == 0) ++next_key;
         keys.emplace(next_key, loc);
         return next_key++;
     }
@@ -420,33 +381,25 @@ struct Registry::State {
     // A path may not start with a backslash (the system answers 161 too); key names and
     // depth have the system's limits.
     static int32_t check_path(const std::string& subkey, const std::vector<std::string>& parts) {
-        if (!subkey.empty() && subkey[0] == '\\')
-            return status::kBadPathname;
-        if (parts.size() > std::size_t(kMaxDepth))
-            return status::kInvalidParameter;
+        if (!subkey.empty() && subkey[0] == '\\') return status::kBadPathname;
+        if (parts.size() > std::size_t(kMaxDepth)) return status::kInvalidParameter;
         for (const std::string& p : parts)
-            if (p.size() > kMaxKeyName)
-                return status::kInvalidParameter;
+            if (p.size() > kMaxKeyName) return status::kInvalidParameter;
         return 0;
     }
 
     int32_t open(RegKey parent, const std::string& subkey, KeyAccess access, RegKey& out) {
         Loc at;
-        if (!locate(parent, at))
-            return status::kInvalidHandle;
+        if (!locate(parent, at)) return status::kInvalidHandle;
         std::vector<std::string> parts = split_path(subkey);
         int32_t status = check_path(subkey, parts);
-        if (status != 0)
-            return status;
+        if (status != 0) return status;
         enter_user_tree(at, parts);
         Transaction t(db(at), false);
-        if (!exists(at))
-            return status::kKeyDeleted;
+        if (!exists(at)) return status::kKeyDeleted;
         status = walk(at, parts, at);
-        if (status != 0)
-            return status;
-        if (access != KeyAccess::read && !db(at).writable())
-            return status::kAccessDenied;
+        if (status != 0) return status;
+        if (access != KeyAccess::read && !db(at).writable()) return status::kAccessDenied;
         out = add_handle(at);
         return 0;
     }
@@ -454,80 +407,62 @@ struct Registry::State {
     int32_t create(RegKey parent, const std::string& subkey, const std::string& class_name,
                    RegKey& out) {
         Loc at;
-        if (!locate(parent, at))
-            return status::kInvalidHandle;
+        if (!locate(parent, at)) return status::kInvalidHandle;
         std::vector<std::string> parts = split_path(subkey);
         int32_t status = check_path(subkey, parts);
-        if (status != 0)
-            return status;
+        if (status != 0) return status;
         enter_user_tree(at, parts);
         Database& d = db(at);
-        if (!d.writable())
-            return status::kAccessDenied;
+        if (!d.writable()) return status::kAccessDenied;
         Transaction t(d, true);
-        if (t.status() != 0)
-            return t.status();
-        if (!exists(at))
-            return status::kKeyDeleted;
+        if (t.status() != 0) return t.status();
+        if (!exists(at)) return status::kKeyDeleted;
         for (const std::string& part : parts) {
             Loc next;
             status = child(at, part, next);
             if (status == status::kFileNotFound) {
                 Query q(d, "INSERT INTO keys(parent, name, class) VALUES(?1, ?2, ?3)");
                 int rc = q.bind(1, at.id).bind(2, part).bind(3, class_name).step();
-                if (rc != SQLITE_DONE)
-                    return sqlite_status(rc);
+                if (rc != SQLITE_DONE) return sqlite_status(rc);
                 next = {at.db, sqlite3_last_insert_rowid(d.handle())};
                 status = 0;
             }
-            if (status != 0)
-                return status;
+            if (status != 0) return status;
             at = next;
         }
         status = t.commit();
-        if (status == 0)
-            out = add_handle(at);
+        if (status == 0) out = add_handle(at);
         return status;
     }
 
     int32_t remove(RegKey parent, const std::string& subkey) {
         Loc at;
-        if (!locate(parent, at))
-            return status::kInvalidHandle;
+        if (!locate(parent, at)) return status::kInvalidHandle;
         std::vector<std::string> parts = split_path(subkey);
         int32_t status = check_path(subkey, parts);
-        if (status != 0)
-            return status;
+        if (status != 0) return status;
         enter_user_tree(at, parts);
         // A root, or the current user's tree seen through HKEY_USERS, cannot go.
-        if (parts.empty())
-            return status::kAccessDenied;
+        if (parts.empty()) return status::kAccessDenied;
         Database& d = db(at);
-        if (!d.writable())
-            return status::kAccessDenied;
+        if (!d.writable()) return status::kAccessDenied;
         Transaction t(d, true);
-        if (t.status() != 0)
-            return t.status();
+        if (t.status() != 0) return t.status();
         Loc key;
         status = walk(at, parts, key);
-        if (status != 0)
-            return status;
-        if (key.id == kRootId)
-            return status::kAccessDenied;
+        if (status != 0) return status;
+        if (key.id == kRootId) return status::kAccessDenied;
         Query has(d, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
-        if (has.bind(1, key.id).step() == SQLITE_ROW)
-            return status::kAccessDenied;
+        if (has.bind(1, key.id).step() == SQLITE_ROW) return status::kAccessDenied;
         Query q(d, "DELETE FROM keys WHERE id = ?1");
         int rc = q.bind(1, key.id).step();
-        if (rc != SQLITE_DONE)
-            return sqlite_status(rc);
+        if (rc != SQLITE_DONE) return sqlite_status(rc);
         return t.commit();
     }
 
     int32_t enum_key(RegKey key, uint32_t index, std::string& name, std::string* class_name) {
         Loc at;
-        if (!locate(key, at))
-            return status::kInvalidHandle;
+        if (!locate(key, at)) return status::kInvalidHandle;
         if (is_users_root(at)) {
             // The user's own tree is listed among the stored keys in name order.
             Query q(db(at), "SELECT count(*) FROM keys WHERE parent = ?1 AND name < ?2");
@@ -535,56 +470,43 @@ struct Registry::State {
             uint32_t before = uint32_t(q.integer(0));
             if (index == before) {
                 name = user;
-                if (class_name)
-                    class_name->clear();
+                if (class_name) class_name->clear();
                 return 0;
             }
-            if (index > before)
-                --index;
+            if (index > before) --index;
         }
         Query q(db(at), "SELECT name, class FROM keys WHERE parent = ?1 ORDER BY name "
                         "LIMIT 1 OFFSET ?2");
         int rc = q.bind(1, at.id).bind(2, int64_t(index)).step();
-        if (rc == SQLITE_DONE)
-            return exists(at) ? status::kNoMoreItems : status::kKeyDeleted;
-        if (rc != SQLITE_ROW)
-            return sqlite_status(rc);
+        if (rc == SQLITE_DONE) return exists(at) ? status::kNoMoreItems : status::kKeyDeleted;
+        if (rc != SQLITE_ROW) return sqlite_status(rc);
         name = q.text(0);
-        if (class_name)
-            *class_name = q.text(1);
+        if (class_name) *class_name = q.text(1);
         return 0;
     }
 
     int32_t enum_value(RegKey key, uint32_t index, std::string& name, uint32_t* type,
                        std::string* data) {
         Loc at;
-        if (!locate(key, at))
-            return status::kInvalidHandle;
+        if (!locate(key, at)) return status::kInvalidHandle;
         Query q(db(at), "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY rowid "
                         "LIMIT 1 OFFSET ?2");
         int rc = q.bind(1, at.id).bind(2, int64_t(index)).step();
-        if (rc == SQLITE_DONE)
-            return exists(at) ? status::kNoMoreItems : status::kKeyDeleted;
-        if (rc != SQLITE_ROW)
-            return sqlite_status(rc);
+        if (rc == SQLITE_DONE) return exists(at) ? status::kNoMoreItems : status::kKeyDeleted;
+        if (rc != SQLITE_ROW) return sqlite_status(rc);
         name = q.text(0);
-        if (type)
-            *type = uint32_t(q.integer(1));
-        if (data)
-            *data = q.text(2);
+        if (type) *type = uint32_t(q.integer(1));
+        if (data) *data = q.text(2);
         return 0;
     }
 
     int32_t query(RegKey key, const std::string& name, uint32_t& type, std::string& data) {
         Loc at;
-        if (!locate(key, at))
-            return status::kInvalidHandle;
+        if (!locate(key, at)) return status::kInvalidHandle;
         Query q(db(at), "SELECT type, data FROM vals WHERE key = ?1 AND name = ?2");
         int rc = q.bind(1, at.id).bind(2, name).step();
-        if (rc == SQLITE_DONE)
-            return exists(at) ? status::kFileNotFound : status::kKeyDeleted;
-        if (rc != SQLITE_ROW)
-            return sqlite_status(rc);
+        if (rc == SQLITE_DONE) return exists(at) ? status::kFileNotFound : status::kKeyDeleted;
+        if (rc != SQLITE_ROW) return sqlite_status(rc);
         type = uint32_t(q.integer(0));
         data = q.text(1);
         return 0;
@@ -592,12 +514,9 @@ struct Registry::State {
 
     int32_t set(RegKey key, const std::string& name, uint32_t type, std::string_view data) {
         Loc at;
-        if (!locate(key, at))
-            return status::kInvalidHandle;
-        if (name.size() > kMaxValueName)
-            return status::kInvalidParameter;
-        if (!db(at).writable())
-            return status::kAccessDenied;
+        if (!locate(key, at)) return status::kInvalidHandle;
+        if (name.size() > kMaxValueName) return status::kInvalidParameter;
+        if (!db(at).writable()) return status::kAccessDenied;
         // One statement, so one transaction; the foreign key refuses a deleted key.
         Query q(db(at), "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
                         "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, "
@@ -608,21 +527,17 @@ struct Registry::State {
 
     int32_t unset(RegKey key, const std::string& name) {
         Loc at;
-        if (!locate(key, at))
-            return status::kInvalidHandle;
-        if (!db(at).writable())
-            return status::kAccessDenied;
+        if (!locate(key, at)) return status::kInvalidHandle;
+        if (!db(at).writable()) return status::kAccessDenied;
         Query q(db(at), "DELETE FROM vals WHERE key = ?1 AND name = ?2");
         int rc = q.bind(1, at.id).bind(2, name).step();
-        if (rc != SQLITE_DONE)
-            return sqlite_status(rc);
+        if (rc != SQLITE_DONE) return sqlite_status(rc);
         return sqlite3_changes(db(at).handle()) ? 0 : status::kFileNotFound;
     }
 
     // The branch below a key as a hive tree, read inside the caller's transaction.
     int32_t read_tree(const Loc& at, HiveKey& out, int depth) {
-        if (depth > kMaxDepth)
-            return status::kInvalidData;
+        if (depth > kMaxDepth) return status::kInvalidData;
         Database& d = db(at);
         {
             Query q(d, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY rowid");
@@ -630,8 +545,7 @@ struct Registry::State {
             int rc;
             while ((rc = q.step()) == SQLITE_ROW)
                 out.values.push_back({q.text(0), uint32_t(q.integer(1)), q.text(2)});
-            if (rc != SQLITE_DONE)
-                return sqlite_status(rc);
+            if (rc != SQLITE_DONE) return sqlite_status(rc);
         }
         std::vector<std::pair<int64_t, HiveKey>> children;
         {
@@ -644,13 +558,11 @@ struct Registry::State {
                 k.class_name = q.text(2);
                 children.emplace_back(q.integer(0), std::move(k));
             }
-            if (rc != SQLITE_DONE)
-                return sqlite_status(rc);
+            if (rc != SQLITE_DONE) return sqlite_status(rc);
         }
         for (auto& [id, k] : children) {
             int32_t status = read_tree({at.db, id}, k, depth + 1);
-            if (status != 0)
-                return status;
+            if (status != 0) return status;
             out.subkeys.push_back(std::move(k));
         }
         return 0;
@@ -668,8 +580,7 @@ struct Registry::State {
                          .bind(3, int64_t(v.type))
                          .bind_blob(4, v.data)
                          .step();
-            if (rc != SQLITE_DONE)
-                return sqlite_status(rc);
+            if (rc != SQLITE_DONE) return sqlite_status(rc);
         }
         for (const HiveKey& k : tree.subkeys) {
             Loc next;
@@ -677,15 +588,12 @@ struct Registry::State {
             if (status == status::kFileNotFound) {
                 Query q(d, "INSERT INTO keys(parent, name, class) VALUES(?1, ?2, ?3)");
                 int rc = q.bind(1, at.id).bind(2, k.name).bind(3, k.class_name).step();
-                if (rc != SQLITE_DONE)
-                    return sqlite_status(rc);
+                if (rc != SQLITE_DONE) return sqlite_status(rc);
                 next = {at.db, sqlite3_last_insert_rowid(d.handle())};
                 status = 0;
             }
-            if (status == 0)
-                status = write_tree(next, k);
-            if (status != 0)
-                return status;
+            if (status == 0) status = write_tree(next, k);
+            if (status != 0) return status;
         }
         return 0;
     }
@@ -697,8 +605,7 @@ struct Registry::State {
                      "UNION ALL SELECT keys.id FROM keys JOIN below ON keys.parent = below.id) "
                      "DELETE FROM keys WHERE id IN below");
         int rc = sub.bind(1, at.id).step();
-        if (rc != SQLITE_DONE)
-            return sqlite_status(rc);
+        if (rc != SQLITE_DONE) return sqlite_status(rc);
         Query vals(d, "DELETE FROM vals WHERE key = ?1");
         rc = vals.bind(1, at.id).step();
         return rc == SQLITE_DONE ? 0 : sqlite_status(rc);
@@ -706,19 +613,16 @@ struct Registry::State {
 
     int32_t save(RegKey key, const std::string& file) {
         Loc at;
-        if (!locate(key, at))
-            return status::kInvalidHandle;
+        if (!locate(key, at)) return status::kInvalidHandle;
         HiveKey tree;
         {
             Transaction t(db(at), false);
-            if (!exists(at))
-                return status::kKeyDeleted;
+            if (!exists(at)) return status::kKeyDeleted;
             Query q(db(at), "SELECT name FROM keys WHERE id = ?1");
             q.bind(1, at.id).step();
             tree.name = at.id == kRootId ? std::string("ROOT") : q.text(0);
             int32_t status = read_tree(at, tree, 0);
-            if (status != 0)
-                return status;
+            if (status != 0) return status;
         }
         std::string bytes = build_hive(tree);
         std::string path = native_path(file);
@@ -729,16 +633,14 @@ struct Registry::State {
         int err = 0;
         while (done < bytes.size()) {
             ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
+            if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
                 err = errno ? errno : EIO;
                 break;
             }
             done += std::size_t(n);
         }
-        if (::close(fd) != 0 && !err)
-            err = errno;
+        if (::close(fd) != 0 && !err) err = errno;
         if (err) {
             ::unlink(path.c_str()); // no half-written hive is left behind
             return status_from_errno(err);
@@ -748,48 +650,35 @@ struct Registry::State {
 
     int32_t restore(RegKey key, const std::string& file) {
         Loc at;
-        if (!locate(key, at))
-            return status::kInvalidHandle;
+        if (!locate(key, at)) return status::kInvalidHandle;
         HiveKey tree;
         int32_t status = read_hive(native_path(file), tree);
-        if (status != 0)
-            return status;
+        if (status != 0) return status;
         Database& d = db(at);
-        if (!d.writable())
-            return status::kAccessDenied;
-        if (is_users_root(at))
-            return status::kAccessDenied;
+        if (!d.writable()) return status::kAccessDenied;
+        if (is_users_root(at)) return status::kAccessDenied;
         Transaction t(d, true);
-        if (t.status() != 0)
-            return t.status();
-        if (!exists(at))
-            return status::kKeyDeleted;
+        if (t.status() != 0) return t.status();
+        if (!exists(at)) return status::kKeyDeleted;
         status = empty_key(at);
-        if (status == 0)
-            status = write_tree(at, tree);
+        if (status == 0) status = write_tree(at, tree);
         return status == 0 ? t.commit() : status;
     }
 
     int32_t load(RegKey root, const std::string& name, const std::string& file) {
-        if (root != kUsers && root != kLocalMachine)
-            return status::kInvalidParameter;
-        if (name.empty() || name.find('\\') != std::string::npos)
-            return status::kInvalidParameter;
+        if (root != kUsers && root != kLocalMachine) return status::kInvalidParameter;
+        if (name.empty() || name.find('\\') != std::string::npos) return status::kInvalidParameter;
         HiveKey tree;
         int32_t status = read_hive(native_path(file), tree);
-        if (status != 0)
-            return status;
+        if (status != 0) return status;
         Loc at;
         locate(root, at);
         Database& d = db(at);
-        if (!d.writable())
-            return status::kAccessDenied;
+        if (!d.writable()) return status::kAccessDenied;
         Transaction t(d, true);
-        if (t.status() != 0)
-            return t.status();
+        if (t.status() != 0) return t.status();
         Loc existing;
-        if (child(at, name, existing) == 0)
-            return status::kAccessDenied; // in use
+        if (child(at, name, existing) == 0) return status::kAccessDenied; // in use
         tree.name = name;
         HiveKey holder;
         holder.subkeys.push_back(std::move(tree));
@@ -802,18 +691,14 @@ struct Registry::State {
         if ((root != kUsers && root != kLocalMachine) || !locate(root, at))
             return status::kInvalidParameter;
         Database& d = db(at);
-        if (!d.writable())
-            return status::kAccessDenied;
+        if (!d.writable()) return status::kAccessDenied;
         Transaction t(d, true);
-        if (t.status() != 0)
-            return t.status();
+        if (t.status() != 0) return t.status();
         Loc key;
         int32_t status = child(at, name, key);
-        if (status != 0 || key.db != at.db)
-            return status ? status : status::kAccessDenied;
+        if (status != 0 || key.db != at.db) return status ? status : status::kAccessDenied;
         status = empty_key(key);
-        if (status != 0)
-            return status;
+        if (status != 0) return status;
         Query q(d, "DELETE FROM keys WHERE id = ?1");
         int rc = q.bind(1, key.id).step();
         return rc == SQLITE_DONE ? t.commit() : sqlite_status(rc);

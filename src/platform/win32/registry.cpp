@@ -15,12 +15,9 @@ RegKey regkey(HKEY k) {
 
 REGSAM sam(KeyAccess access) {
     switch (access) {
-    case KeyAccess::read:
-        return KEY_READ;
-    case KeyAccess::write:
-        return KEY_WRITE;
-    default:
-        return KEY_ALL_ACCESS;
+    case KeyAccess::read: return KEY_READ;
+    case KeyAccess::write: return KEY_WRITE;
+    default: return KEY_ALL_ACCESS;
     }
 }
 
@@ -39,8 +36,7 @@ Registry::~Registry() = default;
 int32_t Registry::connect(const std::string& computer, RegKey root, RegKey& out) {
     HKEY h = nullptr;
     LONG rc = RegConnectRegistryA(computer.c_str(), hkey(root), &h);
-    if (rc == ERROR_SUCCESS)
-        out = regkey(h);
+    if (rc == ERROR_SUCCESS) out = regkey(h);
     return int32_t(rc);
 }
 
@@ -48,8 +44,7 @@ int32_t Registry::open_key(RegKey parent, const std::string& subkey, KeyAccess a
                            RegKey& out) {
     HKEY h = nullptr;
     LONG rc = RegOpenKeyExA(hkey(parent), subkey.c_str(), 0, sam(access), &h);
-    if (rc == ERROR_SUCCESS)
-        out = regkey(h);
+    if (rc == ERROR_SUCCESS) out = regkey(h);
     return int32_t(rc);
 }
 
@@ -60,14 +55,12 @@ int32_t Registry::create_key(RegKey parent, const std::string& subkey,
     LONG rc = RegCreateKeyExA(hkey(parent), subkey.c_str(), 0,
                               const_cast<char*>(text_or_null(class_name)), REG_OPTION_NON_VOLATILE,
                               sam(access), nullptr, &h, &disposition);
-    if (rc == ERROR_SUCCESS)
-        out = regkey(h);
+    if (rc == ERROR_SUCCESS) out = regkey(h);
     return int32_t(rc);
 }
 
 void Registry::close_key(RegKey key) {
-    if (!is_predefined_root(key))
-        RegCloseKey(hkey(key));
+    if (!is_predefined_root(key)) RegCloseKey(hkey(key));
 }
 
 int32_t Registry::delete_key(RegKey parent, const std::string& subkey) {
@@ -80,11 +73,9 @@ int32_t Registry::enum_key(RegKey key, uint32_t index, std::string& name, std::s
     DWORD len = sizeof buf, cls_len = sizeof cls;
     LONG rc = RegEnumKeyExA(hkey(key), index, buf, &len, nullptr, class_name ? cls : nullptr,
                             class_name ? &cls_len : nullptr, nullptr);
-    if (rc != ERROR_SUCCESS)
-        return int32_t(rc);
+    if (rc != ERROR_SUCCESS) return int32_t(rc);
     name.assign(buf, len);
-    if (class_name)
-        class_name->assign(cls, cls_len);
+    if (class_name) class_name->assign(cls, cls_len);
     return 0;
 }
 
@@ -96,23 +87,19 @@ int32_t Registry::enum_value(RegKey key, uint32_t index, std::string& name, uint
         DWORD len = DWORD(buf.size()), t = 0, size = 0;
         LONG rc = RegEnumValueA(hkey(key), index, buf.data(), &len, nullptr, &t, nullptr,
                                 data ? &size : nullptr);
-        if (rc != ERROR_SUCCESS)
-            return int32_t(rc);
+        if (rc != ERROR_SUCCESS) return int32_t(rc);
         if (data) {
             data->assign(size, '\0');
             len = DWORD(buf.size());
             DWORD got = size;
             rc = RegEnumValueA(hkey(key), index, buf.data(), &len, nullptr, &t,
                                reinterpret_cast<BYTE*>(data->data()), &got);
-            if (rc == ERROR_MORE_DATA)
-                continue; // it grew in between
-            if (rc != ERROR_SUCCESS)
-                return int32_t(rc);
+            if (rc == ERROR_MORE_DATA) continue; // it grew in between
+            if (rc != ERROR_SUCCESS) return int32_t(rc);
             data->resize(got);
         }
         name.assign(buf.data(), len);
-        if (type)
-            *type = t;
+        if (type) *type = t;
         return 0;
     }
 }
@@ -122,14 +109,12 @@ int32_t Registry::query_value(RegKey key, const std::string& name, uint32_t& typ
     for (;;) {
         DWORD t = 0, size = 0;
         LONG rc = RegQueryValueExA(hkey(key), name.c_str(), nullptr, &t, nullptr, &size);
-        if (rc != ERROR_SUCCESS)
-            return int32_t(rc);
+        if (rc != ERROR_SUCCESS) return int32_t(rc);
         data.assign(size, '\0');
         if (size != 0) {
             rc = RegQueryValueExA(hkey(key), name.c_str(), nullptr, &t,
                                   reinterpret_cast<BYTE*>(data.data()), &size);
-            if (rc == ERROR_MORE_DATA)
-                continue;
+            if (rc == ERROR_MORE_DATA) continue;
             if (rc != ERROR_SUCCESS) {
                 data.clear();
                 return int32_t(rc);
@@ -192,8 +177,7 @@ int32_t Registry::enable_privilege(const char* name, PrivilegeGrant& grant) {
 
 void Registry::withdraw_privilege(PrivilegeGrant& grant) {
     HANDLE token = reinterpret_cast<HANDLE>(grant.token);
-    if (!token)
-        return;
+    if (!token) return;
     if (grant.changed) {
         // Only the privilege switched on before goes off again; the token's others stay.
         TOKEN_PRIVILEGES request{};

@@ -84,10 +84,8 @@ TEST_F(RegistryStore, CaseBlindNamesAndOrders) {
     ASSERT_EQ(write_value(reg, "Software\\T", "ZETA", "2", 1), 0); // keeps its place
     std::string name;
     std::vector<std::string> keys, values;
-    for (int i = 0; subkey_name_at(reg, "Software\\T", i, name) == 0; ++i)
-        keys.push_back(name);
-    for (int i = 0; value_name_at(reg, "Software\\T", i, name) == 0; ++i)
-        values.push_back(name);
+    for (int i = 0; subkey_name_at(reg, "Software\\T", i, name) == 0; ++i) keys.push_back(name);
+    for (int i = 0; value_name_at(reg, "Software\\T", i, name) == 0; ++i) values.push_back(name);
     EXPECT_EQ(keys, (std::vector<std::string>{"Alpha", "beta"}));
     EXPECT_EQ(values, (std::vector<std::string>{"zeta", "Eta", "alpha"}));
     EXPECT_EQ(read_text(reg, "Software\\T", "Zeta"), "2");
@@ -149,8 +147,7 @@ TEST_F(RegistryStore, TwoProcessesWritingTheSameKeyLoseNothing) {
     Registry reg;
     std::string name;
     int n = 0;
-    while (value_name_at(reg, "Software\\Shared", n, name) == 0)
-        ++n;
+    while (value_name_at(reg, "Software\\Shared", n, name) == 0) ++n;
     EXPECT_EQ(n, 2000);
     EXPECT_EQ(read_text(reg, "Software\\Shared", "p0_999"), "999");
     EXPECT_EQ(read_text(reg, "Software\\Shared", "p1_0"), "0");
@@ -164,10 +161,8 @@ int walk(Registry& reg, const std::string& path) {
     for (int i = 0; value_name_at(reg, path, i, name) == 0; ++i)
         EXPECT_EQ(read_value(reg, path, name, text, type), 0);
     std::vector<std::string> subs;
-    for (int i = 0; subkey_name_at(reg, path, i, name) == 0; ++i)
-        subs.push_back(name);
-    for (const std::string& s : subs)
-        keys += walk(reg, path + "\\" + s);
+    for (int i = 0; subkey_name_at(reg, path, i, name) == 0; ++i) subs.push_back(name);
+    for (const std::string& s : subs) keys += walk(reg, path + "\\" + s);
     return keys;
 }
 
@@ -194,8 +189,7 @@ TEST_F(RegistryStore, KilledDuringDeleteTreeLeavesAConsistentStore) {
         _exit(delete_tree(reg, branch) == 0 ? 0 : 1);
     }
     // Kill it once a good part, but not all, of the branch is gone.
-    while (count("SELECT count(*) FROM keys") > before - 1500)
-        usleep(500);
+    while (count("SELECT count(*) FROM keys") > before - 1500) usleep(500);
     kill(pid, SIGKILL);
     int st = 0;
     ASSERT_EQ(waitpid(pid, &st, 0), pid);
@@ -316,8 +310,7 @@ TEST_F(RegistryStore, DamagedHivesGiveAStatusNeverACrash) {
         if (round % 3 == 0) {
             bytes.resize(rng() % bytes.size());
         } else {
-            for (int i = 0; i < 1 + round % 8; ++i)
-                bytes[rng() % bytes.size()] = char(rng());
+            for (int i = 0; i < 1 + round % 8; ++i) bytes[rng() % bytes.size()] = char(rng());
         }
         std::ofstream(bad, std::ios::binary | std::ios::trunc) << bytes;
         HiveKey tree;

@@ -7,8 +7,7 @@ namespace {
 
 std::string bytes(std::initializer_list<int> b) {
     std::string s;
-    for (int c : b)
-        s += char(c);
+    for (int c : b) s += char(c);
     return s;
 }
 

@@ -30,25 +30,31 @@ int32_t test_key(platform::Registry& reg, std::string_view path) {
     return with_open_key(reg, path, KeyAccess::read, [](RegKey) { return 0; });
 }
 
+namespace {
+
 // A negative index is a huge unsigned one to the platform: past the end, 259.
-int32_t subkey_name_at(platform::Registry& reg, std::string_view path, int32_t index,
-                       std::string& name) {
+template <typename Enumerate>
+int32_t name_at(platform::Registry& reg, std::string_view path, int32_t index, std::string& name,
+                Enumerate enumerate) {
     name.clear();
-    int32_t status = with_open_key(reg, path, KeyAccess::read, [&](RegKey key) {
-        return reg.enum_key(key, uint32_t(index), name);
-    });
+    int32_t status = with_open_key(reg, path, KeyAccess::read,
+                                   [&](RegKey key) { return enumerate(key, uint32_t(index)); });
     if (status != 0) name.clear();
     return status;
 }
 
+} // namespace
+
+int32_t subkey_name_at(platform::Registry& reg, std::string_view path, int32_t index,
+                       std::string& name) {
+    return name_at(reg, path, index, name,
+                   [&](RegKey key, uint32_t i) { return reg.enum_key(key, i, name); });
+}
+
 int32_t value_name_at(platform::Registry& reg, std::string_view path, int32_t index,
                       std::string& name) {
-    name.clear();
-    int32_t status = with_open_key(reg, path, KeyAccess::read, [&](RegKey key) {
-        return reg.enum_value(key, uint32_t(index), name);
-    });
-    if (status != 0) name.clear();
-    return status;
+    return name_at(reg, path, index, name,
+                   [&](RegKey key, uint32_t i) { return reg.enum_value(key, i, name); });
 }
 
 } // namespace vtx

@@ -388,13 +388,44 @@ struct Registry::State {
         return 0;
     }
 
+    // Where a (key, subkey path) pair starts and the names below it: 0, or why not.
+    int32_t start_path(RegKey parent, const std::string& subkey, Loc& at,
+                       std::vector<std::string>& parts) {
+        if (!locate(parent, at)) return status::kInvalidHandle;
+        parts = split_path(subkey);
+        int32_t status = check_path(subkey, parts);
+        if (status == 0) enter_user_tree(at, parts);
+        return status;
+    }
+
+    // The child of that name, created (with `class_name`) when missing.
+    int32_t child_or_new(const Loc& at, const std::string& name, const std::string& class_name,
+                         Loc& out) {
+        int32_t status = child(at, name, out);
+        if (status != status::kFileNotFound) return status;
+        Database& d = db(at);
+        Query q(d, "INSERT INTO keys(parent, name, class) VALUES(?1, ?2, ?3)");
+        int rc = q.bind(1, at.id).bind(2, name).bind(3, class_name).step();
+        if (rc != SQLITE_DONE) return sqlite_status(rc);
+        out = {at.db, sqlite3_last_insert_rowid(d.handle())};
+        return 0;
+    }
+
+    // Stores a value; the foreign key refuses a key that was deleted meanwhile.
+    int32_t put_value(const Loc& at, const std::string& name, uint32_t type,
+                      std::string_view data) {
+        Query q(db(at), "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
+                        "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, "
+                        "data = excluded.data");
+        int rc = q.bind(1, at.id).bind(2, name).bind(3, int64_t(type)).bind_blob(4, data).step();
+        return rc == SQLITE_DONE ? 0 : sqlite_status(rc);
+    }
+
     int32_t open(RegKey parent, const std::string& subkey, KeyAccess access, RegKey& out) {
         Loc at;
-        if (!locate(parent, at)) return status::kInvalidHandle;
-        std::vector<std::string> parts = split_path(subkey);
-        int32_t status = check_path(subkey, parts);
+        std::vector<std::string> parts;
+        int32_t status = start_path(parent, subkey, at, parts);
         if (status != 0) return status;
-        enter_user_tree(at, parts);
         Transaction t(db(at), false);
         if (!exists(at)) return status::kKeyDeleted;
         status = walk(at, parts, at);
@@ -407,28 +438,17 @@ struct Registry::State {
     int32_t create(RegKey parent, const std::string& subkey, const std::string& class_name,
                    RegKey& out) {
         Loc at;
-        if (!locate(parent, at)) return status::kInvalidHandle;
-        std::vector<std::string> parts = split_path(subkey);
-        int32_t status = check_path(subkey, parts);
+        std::vector<std::string> parts;
+        int32_t status = start_path(parent, subkey, at, parts);
         if (status != 0) return status;
-        enter_user_tree(at, parts);
         Database& d = db(at);
         if (!d.writable()) return status::kAccessDenied;
         Transaction t(d, true);
         if (t.status() != 0) return t.status();
         if (!exists(at)) return status::kKeyDeleted;
         for (const std::string& part : parts) {
-            Loc next;
-            status = child(at, part, next);
-            if (status == status::kFileNotFound) {
-                Query q(d, "INSERT INTO keys(parent, name, class) VALUES(?1, ?2, ?3)");
-                int rc = q.bind(1, at.id).bind(2, part).bind(3, class_name).step();
-                if (rc != SQLITE_DONE) return sqlite_status(rc);
-                next = {at.db, sqlite3_last_insert_rowid(d.handle())};
-                status = 0;
-            }
+            status = child_or_new(at, part, class_name, at);
             if (status != 0) return status;
-            at = next;
         }
         status = t.commit();
         if (status == 0) out = add_handle(at);
@@ -437,11 +457,9 @@ struct Registry::State {
 
     int32_t remove(RegKey parent, const std::string& subkey) {
         Loc at;
-        if (!locate(parent, at)) return status::kInvalidHandle;
-        std::vector<std::string> parts = split_path(subkey);
-        int32_t status = check_path(subkey, parts);
+        std::vector<std::string> parts;
+        int32_t status = start_path(parent, subkey, at, parts);
         if (status != 0) return status;
-        enter_user_tree(at, parts);
         // A root, or the current user's tree seen through HKEY_USERS, cannot go.
         if (parts.empty()) return status::kAccessDenied;
         Database& d = db(at);
@@ -517,12 +535,7 @@ struct Registry::State {
         if (!locate(key, at)) return status::kInvalidHandle;
         if (name.size() > kMaxValueName) return status::kInvalidParameter;
         if (!db(at).writable()) return status::kAccessDenied;
-        // One statement, so one transaction; the foreign key refuses a deleted key.
-        Query q(db(at), "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
-                        "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, "
-                        "data = excluded.data");
-        int rc = q.bind(1, at.id).bind(2, name).bind(3, int64_t(type)).bind_blob(4, data).step();
-        return rc == SQLITE_DONE ? 0 : sqlite_status(rc);
+        return put_value(at, name, type, data); // one statement: one transaction
     }
 
     int32_t unset(RegKey key, const std::string& name) {
@@ -570,28 +583,13 @@ struct Registry::State {
 
     // Adds a hive tree's values and subkeys below a key, inside the caller's transaction.
     int32_t write_tree(const Loc& at, const HiveKey& tree) {
-        Database& d = db(at);
         for (const HiveValue& v : tree.values) {
-            Query q(d, "INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
-                       "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, "
-                       "data = excluded.data");
-            int rc = q.bind(1, at.id)
-                         .bind(2, v.name)
-                         .bind(3, int64_t(v.type))
-                         .bind_blob(4, v.data)
-                         .step();
-            if (rc != SQLITE_DONE) return sqlite_status(rc);
+            int32_t status = put_value(at, v.name, v.type, v.data);
+            if (status != 0) return status;
         }
         for (const HiveKey& k : tree.subkeys) {
             Loc next;
-            int32_t status = child(at, k.name, next);
-            if (status == status::kFileNotFound) {
-                Query q(d, "INSERT INTO keys(parent, name, class) VALUES(?1, ?2, ?3)");
-                int rc = q.bind(1, at.id).bind(2, k.name).bind(3, k.class_name).step();
-                if (rc != SQLITE_DONE) return sqlite_status(rc);
-                next = {at.db, sqlite3_last_insert_rowid(d.handle())};
-                status = 0;
-            }
+            int32_t status = child_or_new(at, k.name, k.class_name, next);
             if (status == 0) status = write_tree(next, k);
             if (status != 0) return status;
         }

@@ -140,11 +140,28 @@ class Database {
             // The journal mode is kept in the file; another process may be setting it.
             exec("PRAGMA journal_mode=WAL");
             exec("PRAGMA synchronous=NORMAL");
+            // The WAL side files stay after the last writer closes, so that users who may
+            // only read a store owned by root can still open it.
+            int persist = 1;
+            sqlite3_file_control(db_, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
             if (initialise(root) == 0) return;
         }
         if (db_) sqlite3_close_v2(db_);
         db_ = nullptr;
         writable_ = false;
+        // A store that others own (the machine roots, for anyone but root) is read only.
+        if (::access(path.c_str(), R_OK) == 0 &&
+            sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) == 0) {
+            sqlite3_busy_timeout(db_, 10000);
+            sqlite3_stmt* probe = nullptr;
+            bool ok = sqlite3_prepare_v2(db_, "SELECT 1 FROM keys WHERE id = 1", -1, &probe,
+                                         nullptr) == 0 &&
+                      sqlite3_step(probe) == SQLITE_ROW;
+            sqlite3_finalize(probe);
+            if (ok) return;
+            sqlite3_close_v2(db_);
+        }
+        // Nothing to read either: an empty store in memory, so reads find nothing.
         sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_MEMORY, nullptr);
         exec("PRAGMA foreign_keys=ON");
         initialise(root);

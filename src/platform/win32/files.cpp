@@ -57,6 +57,10 @@ void close_file(FileHandle f) {
     if (f != kNoFile) CloseHandle(HANDLE(f));
 }
 
+int32_t delete_file(const std::string& path) {
+    return DeleteFileA(path.c_str()) ? 0 : int32_t(GetLastError());
+}
+
 int32_t change_drive(char letter) {
     char drive[3] = {char(letter >= 'a' && letter <= 'z' ? letter - 32 : letter), ':', 0};
     return SetCurrentDirectoryA(drive) ? 0 : int32_t(GetLastError());

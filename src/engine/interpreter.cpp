@@ -9,6 +9,12 @@
 
 namespace vtx {
 
+#ifdef VTX32_FUZZING
+// Fuzzed scripts loop forever as easily as real ones; past this many statements a run ends
+// as a script error instead of a timeout.
+inline constexpr uint64_t kFuzzStatementLimit = 200000;
+#endif
+
 void BlockStack::open(uint32_t pos, bool flag) {
     ++depth;
     position[depth] = pos;
@@ -24,6 +30,9 @@ class Interpreter {
     void run() {
         t_.next_token();
         while (t_.kind != TK_END) {
+#ifdef VTX32_FUZZING
+            if (++rt_.statements > kFuzzStatementLimit) throw ScriptError(kErrOutOfMemory);
+#endif
             dispatch();
             if (t_.kind != TK_END) t_.next_token();
         }
@@ -58,14 +67,11 @@ class Interpreter {
         case TK_FUNCTION:
         case TK_PLUS:
         case TK_MINUS:
-        case TK_LEFT_PAREN:
-            t_.push_back_token();
-            return expression_statement();
+        case TK_LEFT_PAREN: t_.push_back_token(); return expression_statement();
         case KW_AND:
         case KW_OR:
         case KW_FILE:
-        case KW_LIST:
-            return drive_change(rt_, t_.token);
+        case KW_LIST: return drive_change(rt_, t_.token);
         default:
             if (t_.kind >= 0) return run_command(rt_, t_.kind);
             return drive_change(rt_, t_.token);

@@ -1,0 +1,103 @@
+# Hostile input: every case ends with a clean result or a script error, never a crash, a hang
+# or unbounded growth. Inputs larger than a script may be are made by the case's set-up.
+CASES = {}
+
+
+def generated(name, body, main, **extra):
+    """A case whose main script CALLs `name`, which the set-up writes from `body` (Python)."""
+    setup = "python3 - <<'EOF'\nopen(%r, 'wb').write((%s).encode('latin-1'))\nEOF\n" % (name, body)
+    return dict(scr=main, setup=setup, **extra)
+
+
+# Nesting 10000 deep of every kind of block: the tenth level is the limit.
+CASES["hostile/nest_if_10000"] = generated(
+    "deep.scr", "'IF 1\\n' * 10000 + '\"not reached\" ?\\n'", '"start" ?\nCALL "deep.scr"\n', code=1)
+CASES["hostile/nest_while_10000"] = generated(
+    "deep.scr", "'WHILE 1\\n' * 10000", '"start" ?\nCALL "deep.scr"\n', code=1)
+CASES["hostile/nest_do_10000"] = generated(
+    "deep.scr", "'DO\\n' * 10000", '"start" ?\nCALL "deep.scr"\n', code=1)
+CASES["hostile/nest_call_10000"] = dict(
+    scr='"start" ?\nCALL "nest_call_10000.scr"\n"not reached" ?\n', code=1)
+CASES["hostile/nest_function_10000"] = generated(
+    "deep.scr", "'$x = ' + 'EXISTKEY(\\n' * 10000 + '\"x\"' + ')' * 10000 + '\\n\"not reached\" ?\\n'",
+    '"start" ?\nCALL "deep.scr"\n', code=1)
+# A forward GOTO into 3000 levels of each block counts them past the block stacks; closing
+# statements after it close levels that hold no position.
+CASES["hostile/goto_into_9000_blocks"] = generated(
+    "deep.scr",
+    "'IF 1 GOTO in ENDIF\\n' + 'IF 1 WHILE 1 DO ' * 3000 + ':in\\n\"inside\" ?\\n'"
+    " + 'UNTIL 0 LOOP ENDIF ' * 500 + 'ELSE \"else skipped\" ? ENDIF\\n\"done\" ?\\n'",
+    'CALL "deep.scr"\n"back" ?\n')
+
+# 100000 labels: the file is cut at 64000 characters, so the last labels do not exist.
+CASES["hostile/labels_100000"] = dict(
+    scr='CALL "early.scr"\n"back" ?\nCALL "late.scr"\n"not reached" ?\n',
+    setup="python3 - <<'EOF'\n"
+          "labels = ''.join(':L%d\\n' % i for i in range(100000))\n"
+          "open('early.scr', 'w').write('GOTO L5000\\n' + labels)\n"
+          "open('late.scr', 'w').write('GOTO L99999\\n' + labels)\n"
+          "EOF\n",
+    code=1)
+
+# 2000 variables of 31998 characters each (64 MB of text; an append keeps one character
+# free), then one character too many.
+CASES["hostile/vars_2000_of_31999"] = generated(
+    "vars.scr",
+    "'$s = \"' + 'v' * 31998 + '\"\\n' + ''.join('$v%d = $s\\n' % i for i in range(2000))"
+    " + '\"made\" ?\\n$v1999 = $v1999 + \"x\"\\n\"not reached\" ?\\n'",
+    'CALL "vars.scr"\n', code=1)
+CASES["hostile/name_32000"] = generated(
+    "long.scr", "'$' + 'n' * 32000 + ' = 1\\n\"not reached\" ?\\n'", 'CALL "long.scr"\n', code=1)
+CASES["hostile/number_32000_digits"] = generated(
+    "long.scr", "'$x = ' + '9' * 32000 + '\\n\"not reached\" ?\\n'", 'CALL "long.scr"\n', code=1)
+CASES["hostile/label_32000"] = generated(
+    "long.scr", "':' + 'l' * 32000 + '\\n\"not reached\" ?\\n'", 'CALL "long.scr"\n', code=1)
+
+# Texts that never end, at the end of a statement that needs more.
+CASES["hostile/unterminated_condition"] = dict(scr='"start" ?\nIF "abc')
+CASES["hostile/unterminated_expression"] = dict(scr='"start" ?\n$a = (1 +', code=1)
+CASES["hostile/unterminated_goto"] = dict(scr='"start" ?\nGOTO "nowhere', code=1)
+# NUL and Ctrl+Z end a called script's text wherever they stand, even inside a string.
+CASES["hostile/nul_and_ctrl_z_in_called_scripts"] = dict(
+    scr='CALL "nul.scr"\n"back" ?\nCALL "ctrlz.scr"\n"back again" ?\n',
+    files={"nul.scr": '"before" ?\n"in\x00side" ?\n"after" ?\n',
+           "ctrlz.scr": '"before" ?\n"in\x1aside" ?\n"after" ?\n'})
+
+# Registry key paths as long as a text can grow, and keys as deep as the registry allows.
+CASES["hostile/key_path_31998"] = dict(scr='$a = "' + '\\k' * 1599 + '"\n' + r'''$k = "HKEY_CURRENT_USER" + $a + $a + $a + $a + $a + $a + $a + $a + $a + $a + "x"
+"add " + ADDKEY($k) ?
+"exist " + EXISTKEY($k) ?
+"write " + WRITEVALUE($k, "v", "x", "REG_SZ") ?
+"read [" + READVALUE($k, "v") + "] " + @ERROR ?
+"enum [" + ENUMKEY($k, 0) + "] " + @ERROR ?
+"delete " + DELKEY($k) ?
+"deltree " + DELTREE($k) ?
+$k = $k + "k"
+"not reached" ?
+''', code=1)
+CASES["hostile/key_depth_500"] = dict(scr=r'''$p = "a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\a\"
+$p = $p + $p + $p + $p + $p + $p + $p + $p + $p + $p + $p + $p + $p + $p + $p
+$k = "HKEY_CURRENT_USER\" + $p + "end"
+"add " + ADDKEY($k) ?
+"write " + WRITEVALUE($k, "v", "x", "REG_SZ") ?
+"read " + READVALUE($k, "v") ?
+"save " + SAVEKEY("HKEY_CURRENT_USER\a", "deep.hiv") ?
+"deltree " + DELTREE("HKEY_CURRENT_USER\a") ?
+"gone " + EXISTKEY($k) ?
+"restore " + ADDKEY("HKEY_CURRENT_USER\a") + LOADKEY("HKEY_CURRENT_USER\a", "deep.hiv") ?
+"read back " + READVALUE($k, "v") ?
+; One level past what the registry allows.
+$k = "HKEY_CURRENT_USER\" + $p + $p
+"too deep " + ADDKEY($k) ?
+''')
+CASES["hostile/enum_extreme_indices"] = dict(scr=r'''$k = "HKEY_CURRENT_USER\Software\Enum"
+$r = ADDKEY($k + "\one") + WRITEVALUE($k, "v", "x", "REG_SZ")
+"key -1 [" + ENUMKEY($k, -1) + "] " + @ERROR ?
+"key max [" + ENUMKEY($k, 2147483647) + "] " + @ERROR ?
+"key min [" + ENUMKEY($k, -2147483648) + "] " + @ERROR ?
+"key wrap [" + ENUMKEY($k, 4294967296) + "] " + @ERROR ?
+"key 0 [" + ENUMKEY($k, 0) + "] " + @ERROR ?
+"value -1 [" + ENUMVALUE($k, -1) + "] " + @ERROR ?
+"value max [" + ENUMVALUE($k, 2147483647) + "] " + @ERROR ?
+"value 0 [" + ENUMVALUE($k, 0) + "] " + @ERROR ?
+''')

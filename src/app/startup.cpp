@@ -48,6 +48,7 @@ void define_command_line_variable(Runtime& rt, const std::string& arg) {
 }
 
 int run_program(Runtime& rt, const std::vector<std::string>& args) {
+    platform::memory_initialise();
     platform::break_off();
     platform::console_initialise(rt.out.width, rt.out.height);
 #ifdef _WIN32

@@ -1,5 +1,8 @@
 #include "engine/script.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "engine/runtime.h"
 #include "engine/text.h"
 #include "platform/files.h"
@@ -29,11 +32,19 @@ bool read_text_file(const std::string& path, std::size_t limit, std::string& out
     if (platform::read_file(platform::native_path(path), raw, limit * 2 + 2) != 0) return false;
     out.clear();
     out.reserve(raw.size() < limit ? raw.size() : limit);
-    for (std::size_t i = 0; i < raw.size() && out.size() < limit; ++i) {
-        char c = raw[i];
-        if (c == 26) break;
-        if (c == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-        out.push_back(c);
+    // Whole runs up to the next CR are copied at once: loading stays a small part of a
+    // short run.
+    std::string_view rest(raw);
+    if (const void* eof = std::memchr(rest.data(), 26, rest.size()))
+        rest = rest.substr(0, std::size_t(static_cast<const char*>(eof) - rest.data()));
+    while (!rest.empty() && out.size() < limit) {
+        const void* cr = std::memchr(rest.data(), '\r', rest.size());
+        std::size_t stop =
+            cr ? std::size_t(static_cast<const char*>(cr) - rest.data()) : rest.size();
+        out.append(rest.data(), std::min(stop, limit - out.size()));
+        if (!cr || out.size() >= limit) break;
+        if (stop + 1 >= rest.size() || rest[stop + 1] != '\n') out.push_back('\r');
+        rest.remove_prefix(stop + 1);
     }
     return true;
 }

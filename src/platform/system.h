@@ -17,6 +17,12 @@ struct LocalTime {
 };
 LocalTime local_time();
 
+// Settles the allocator once at start-up. POSIX: blocks of 128 KB and more (the scan cache
+// of each loaded script) always get mappings of their own, returned whole when freed; left
+// to itself the C library raises that threshold after the first such block is freed, and the
+// caches of later scripts then stay resident. Windows: nothing to do.
+void memory_initialise();
+
 // The OS version record (NT line: platform identifier 2).
 OsVersion os_version();
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <malloc.h>
 #include <pwd.h>
 #include <sys/utsname.h>
 #include <unistd.h>
@@ -20,6 +21,8 @@ LocalTime local_time() {
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_wday,
             tm.tm_hour,        tm.tm_min,     tm.tm_sec};
 }
+
+void memory_initialise() { mallopt(M_MMAP_THRESHOLD, 128 * 1024); }
 
 OsVersion os_version() {
     OsVersion v;

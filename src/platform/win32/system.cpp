@@ -11,6 +11,8 @@ LocalTime local_time() {
     return {t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond};
 }
 
+void memory_initialise() {}
+
 OsVersion os_version() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info; // 148

@@ -12,7 +12,7 @@ namespace vtx {
 #ifdef VTX32_FUZZING
 // Fuzzed scripts loop forever as easily as real ones; past this many statements a run ends
 // as a script error instead of a timeout.
-inline constexpr uint64_t kFuzzStatementLimit = 200000;
+inline constexpr uint64_t kFuzzStatementLimit = 50000;
 #endif
 
 void BlockStack::open(uint32_t pos, bool flag) {

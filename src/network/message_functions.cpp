@@ -3,6 +3,8 @@
 
 namespace vtx {
 
-void fn_sendmessage(Runtime&, std::string&) { not_built_yet(); }
+void fn_sendmessage(Runtime&, std::string&) {
+    not_built_yet();
+}
 
 } // namespace vtx

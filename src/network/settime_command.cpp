@@ -3,6 +3,8 @@
 
 namespace vtx {
 
-void cmd_settime(Runtime&) { not_built_yet(); }
+void cmd_settime(Runtime&) {
+    not_built_yet();
+}
 
 } // namespace vtx

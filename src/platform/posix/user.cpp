@@ -85,6 +85,10 @@ std::vector<std::string> group_names(const passwd& pw) {
         int asked = count;
         if (::getgrouplist(pw.pw_name, pw.pw_gid, ids.data(), &count) >= 0)
             break;
+        if (asked >= 65536) { // NGROUPS_MAX is far below; a list this long is broken
+            count = asked;
+            break;
+        }
         if (count <= asked)
             count = asked * 2; // some systems do not report the need
     }

@@ -50,10 +50,20 @@ class NetBuffer {
     LPBYTE data_ = nullptr;
 };
 
-// A missing entry point is never called: its step fails with the loader's status.
-template <class F> bool resolve(const Library& lib, const char* name, F& f) {
-    f = lib.entry<F>(name);
-    return f != nullptr;
+// Resolves one entry by name and calls it. A missing entry is never called: its step
+// fails with the loader's status.
+template <class F, class... Args>
+int32_t net_call(const Library& lib, const char* name, Args... args) {
+    F call = lib.entry<F>(name);
+    if (!call)
+        return int32_t(GetLastError());
+    return int32_t(call(args...));
+}
+
+// Group lists come in pieces of at most this many bytes; "more data" still counts as read.
+constexpr DWORD kGroupBytes = 64000;
+bool group_call_failed(int32_t status) {
+    return status != 0 && status != ERROR_MORE_DATA;
 }
 
 } // namespace
@@ -62,18 +72,16 @@ int32_t read_account_facts(const std::string&, AccountFacts& facts) {
     Library netapi("NETAPI32.DLL");
     if (!netapi.loaded())
         return int32_t(GetLastError());
-    BufferFree release;
-    if (!resolve(netapi, "NetApiBufferFree", release))
+    BufferFree release = netapi.entry<BufferFree>("NetApiBufferFree");
+    if (!release)
         return int32_t(GetLastError());
 
     std::wstring user, server = L"\\\\";
     {
-        WkstaUserGetInfo call;
-        if (!resolve(netapi, "NetWkstaUserGetInfo", call))
-            return int32_t(GetLastError());
         NetBuffer info(release);
-        if (NET_API_STATUS st = call(nullptr, 1, info.out()))
-            return int32_t(st);
+        if (int32_t st =
+                net_call<WkstaUserGetInfo>(netapi, "NetWkstaUserGetInfo", nullptr, 1, info.out()))
+            return st;
         const auto* w = info.as<WKSTA_USER_INFO_1>();
         facts.user_name = narrow(w->wkui1_username);
         facts.logon_domain = narrow(w->wkui1_logon_domain);
@@ -86,12 +94,10 @@ int32_t read_account_facts(const std::string&, AccountFacts& facts) {
     // Without a logon server ("\\" alone, which the calls reject) ask this computer.
     LPCWSTR at = server.size() > 2 ? server.c_str() : nullptr;
     {
-        WkstaGetInfo call;
-        if (!resolve(netapi, "NetWkstaGetInfo", call))
-            return int32_t(GetLastError());
         NetBuffer info(release);
-        if (NET_API_STATUS st = call(nullptr, 101, info.out()))
-            return int32_t(st);
+        if (int32_t st =
+                net_call<WkstaGetInfo>(netapi, "NetWkstaGetInfo", nullptr, 101, info.out()))
+            return st;
         const auto* w = info.as<WKSTA_INFO_101>();
         facts.workstation = narrow(w->wki101_computername);
         facts.domain = narrow(w->wki101_langroup);
@@ -106,12 +112,10 @@ int32_t read_account_facts(const std::string&, AccountFacts& facts) {
         facts.lm_minor = int(w->wki101_ver_minor & 0xFF);
     }
     {
-        UserGetInfo call;
-        if (!resolve(netapi, "NetUserGetInfo", call))
-            return int32_t(GetLastError());
         NetBuffer info(release);
-        if (NET_API_STATUS st = call(at, user.c_str(), 11, info.out()))
-            return int32_t(st);
+        if (int32_t st =
+                net_call<UserGetInfo>(netapi, "NetUserGetInfo", at, user.c_str(), 11, info.out()))
+            return st;
         const auto* u = info.as<USER_INFO_11>();
         facts.comment = narrow(u->usri11_comment);
         facts.full_name = narrow(u->usri11_full_name);
@@ -120,36 +124,28 @@ int32_t read_account_facts(const std::string&, AccountFacts& facts) {
         facts.password_age_seconds = u->usri11_password_age;
     }
     {
-        UserModalsGet call;
-        if (!resolve(netapi, "NetUserModalsGet", call))
-            return int32_t(GetLastError());
         NetBuffer info(release);
-        if (NET_API_STATUS st = call(at, 0, info.out()))
-            return int32_t(st);
+        if (int32_t st = net_call<UserModalsGet>(netapi, "NetUserModalsGet", at, 0, info.out()))
+            return st;
         facts.max_password_age_seconds = info.as<USER_MODALS_INFO_0>()->usrmod0_max_passwd_age;
     }
     DWORD read = 0, total = 0;
     {
-        UserGetGroups call;
-        if (!resolve(netapi, "NetUserGetGroups", call))
-            return int32_t(GetLastError());
         NetBuffer info(release);
-        NET_API_STATUS st = call(at, user.c_str(), 0, info.out(), 64000, &read, &total);
-        // More data than the preferred length: the groups that came back still count.
-        if (st != NERR_Success && st != ERROR_MORE_DATA)
-            return int32_t(st);
+        int32_t st = net_call<UserGetGroups>(netapi, "NetUserGetGroups", at, user.c_str(), 0,
+                                             info.out(), kGroupBytes, &read, &total);
+        if (group_call_failed(st))
+            return st;
         for (DWORD i = 0; i < read; ++i)
             facts.groups.push_back(narrow(info.as<GROUP_USERS_INFO_0>()[i].grui0_name));
     }
     {
-        UserGetLocalGroups call;
-        if (!resolve(netapi, "NetUserGetLocalGroups", call))
-            return int32_t(GetLastError());
         NetBuffer info(release);
         read = 0;
-        NET_API_STATUS st = call(at, user.c_str(), 0, 0, info.out(), 64000, &read, &total);
-        if (st != NERR_Success && st != ERROR_MORE_DATA)
-            return int32_t(st);
+        int32_t st = net_call<UserGetLocalGroups>(netapi, "NetUserGetLocalGroups", at, user.c_str(),
+                                                  0, 0, info.out(), kGroupBytes, &read, &total);
+        if (group_call_failed(st))
+            return st;
         for (DWORD i = 0; i < read; ++i)
             facts.local_groups.push_back(narrow(info.as<LOCALGROUP_USERS_INFO_0>()[i].lgrui0_name));
     }

@@ -3,8 +3,6 @@
 
 namespace vtx {
 
-void fn_sendmessage(Runtime&, std::string&) {
-    not_built_yet();
-}
+void fn_sendmessage(Runtime&, std::string&) { not_built_yet(); }
 
 } // namespace vtx

@@ -3,8 +3,6 @@
 
 namespace vtx {
 
-void cmd_settime(Runtime&) {
-    not_built_yet();
-}
+void cmd_settime(Runtime&) { not_built_yet(); }
 
 } // namespace vtx

@@ -14,43 +14,14 @@ namespace vtx {
 namespace {
 
 // Matched as prefixes in this order: the first match wins (MONTHNO before MONTH).
+// clang-format off
 enum Macro {
-    M_ADDRESS,
-    M_COMMENT,
-    M_DATE,
-    M_DAY,
-    M_DOMAIN,
-    M_DOS,
-    M_ERROR,
-    M_FULLNAME,
-    M_HOMEDIR,
-    M_HOMESHR,
-    M_HOSTNAME,
-    M_INWIN,
-    M_IPADDRESS0,
-    M_IPADDRESS1,
-    M_IPADDRESS2,
-    M_IPADDRESS3,
-    M_VTX,
-    M_LANROOT,
-    M_LDOMAIN,
-    M_LDRIVE,
-    M_LM,
-    M_LSERVER,
-    M_MAXPWAGE,
-    M_MDAYNO,
-    M_MONTHNO,
-    M_MONTH,
-    M_PRIV,
-    M_PWAGE,
-    M_TIME,
-    M_USERID,
-    M_WDAYNO,
-    M_WKSTA,
-    M_YDAYNO,
-    M_YEAR,
-    M_COUNT
+    M_ADDRESS, M_COMMENT, M_DATE, M_DAY, M_DOMAIN, M_DOS, M_ERROR, M_FULLNAME, M_HOMEDIR,
+    M_HOMESHR, M_HOSTNAME, M_INWIN, M_IPADDRESS0, M_IPADDRESS1, M_IPADDRESS2, M_IPADDRESS3,
+    M_VTX, M_LANROOT, M_LDOMAIN, M_LDRIVE, M_LM, M_LSERVER, M_MAXPWAGE, M_MDAYNO, M_MONTHNO,
+    M_MONTH, M_PRIV, M_PWAGE, M_TIME, M_USERID, M_WDAYNO, M_WKSTA, M_YDAYNO, M_YEAR, M_COUNT
 };
+// clang-format on
 
 const char* const kMacroNames[M_COUNT] = {
     "ADDRESS",    "COMMENT",    "DATE",    "DAY",      "DOMAIN",  "DOS",        "ERROR",
@@ -74,75 +45,46 @@ void append_format(std::string& out, const char* format, int a, int b = 0, int c
 void append_value(Runtime& rt, int macro, const platform::LocalTime& now, std::string& out) {
     const UserInfo& u = rt.user;
     switch (macro) {
-    case M_ADDRESS:
-        return bounded_append(out, u.adapter_address);
-    case M_COMMENT:
-        return bounded_append(out, u.comment);
-    case M_DATE:
-        return append_format(out, "%04d/%02d/%02d", now.year, now.month, now.day);
-    case M_DAY:
-        return bounded_append(out, kDays[now.day_of_week % 7]);
-    case M_DOMAIN:
-        return bounded_append(out, u.domain);
-    case M_DOS:
-        return append_format(out, "%d.%d", int(rt.os.major), int(rt.os.minor));
-    case M_ERROR:
-        return append_format(out, "%d", rt.error);
-    case M_FULLNAME:
-        return bounded_append(out, u.full_name);
-    case M_HOMEDIR:
-        return bounded_append(out, u.home_dir);
-    case M_HOMESHR:
-        return bounded_append(out, u.home_share);
+    case M_ADDRESS: return bounded_append(out, u.adapter_address);
+    case M_COMMENT: return bounded_append(out, u.comment);
+    case M_DATE: return append_format(out, "%04d/%02d/%02d", now.year, now.month, now.day);
+    case M_DAY: return bounded_append(out, kDays[now.day_of_week % 7]);
+    case M_DOMAIN: return bounded_append(out, u.domain);
+    case M_DOS: return append_format(out, "%d.%d", int(rt.os.major), int(rt.os.minor));
+    case M_ERROR: return append_format(out, "%d", rt.error);
+    case M_FULLNAME: return bounded_append(out, u.full_name);
+    case M_HOMEDIR: return bounded_append(out, u.home_dir);
+    case M_HOMESHR: return bounded_append(out, u.home_share);
     case M_HOSTNAME:
     case M_IPADDRESS0:
     case M_IPADDRESS1:
     case M_IPADDRESS2:
     case M_IPADDRESS3:
-        if (!rt.user.ip_lookup_done)
-            lookup_ip_addresses(rt);
+        if (!rt.user.ip_lookup_done) lookup_ip_addresses(rt);
         return bounded_append(out, macro == M_HOSTNAME ? u.host_name
                                                        : u.ip_address[macro - M_IPADDRESS0]);
-    case M_INWIN:
-        return bounded_append(out, rt.os.is_nt() ? "1" : "2");
-    case M_VTX:
-        return bounded_append(out, "3.34");
-    case M_LANROOT:
-        return bounded_append(out, u.lan_root);
-    case M_LDOMAIN:
-        return bounded_append(out, u.logon_domain);
-    case M_LDRIVE:
-        return bounded_append(out, u.logon_drive);
-    case M_LM:
-        return append_format(out, "%d.%d", u.lm_major, u.lm_minor);
-    case M_LSERVER:
-        return bounded_append(out, u.logon_server);
-    case M_MAXPWAGE:
-        return append_format(out, "%d", u.max_password_age);
-    case M_MDAYNO:
-        return append_format(out, "%d", now.day);
-    case M_MONTHNO:
-        return append_format(out, "%d", now.month);
-    case M_MONTH:
-        return bounded_append(out, kMonths[now.month % 13]);
+    case M_INWIN: return bounded_append(out, rt.os.is_nt() ? "1" : "2");
+    case M_VTX: return bounded_append(out, "3.34");
+    case M_LANROOT: return bounded_append(out, u.lan_root);
+    case M_LDOMAIN: return bounded_append(out, u.logon_domain);
+    case M_LDRIVE: return bounded_append(out, u.logon_drive);
+    case M_LM: return append_format(out, "%d.%d", u.lm_major, u.lm_minor);
+    case M_LSERVER: return bounded_append(out, u.logon_server);
+    case M_MAXPWAGE: return append_format(out, "%d", u.max_password_age);
+    case M_MDAYNO: return append_format(out, "%d", now.day);
+    case M_MONTHNO: return append_format(out, "%d", now.month);
+    case M_MONTH: return bounded_append(out, kMonths[now.month % 13]);
     case M_PRIV:
         return bounded_append(out, u.privilege == 0   ? "GUEST"
                                    : u.privilege == 1 ? "USER"
                                                       : "ADMIN");
-    case M_PWAGE:
-        return append_format(out, "%d", u.password_age);
-    case M_TIME:
-        return append_format(out, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-    case M_USERID:
-        return bounded_append(out, u.user_id);
-    case M_WDAYNO:
-        return append_format(out, "%d", now.day_of_week);
-    case M_WKSTA:
-        return bounded_append(out, u.workstation);
-    case M_YDAYNO:
-        return append_format(out, "%d", day_of_year(now.year, now.month, now.day));
-    default:
-        return append_format(out, "%04d", now.year); // M_YEAR
+    case M_PWAGE: return append_format(out, "%d", u.password_age);
+    case M_TIME: return append_format(out, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+    case M_USERID: return bounded_append(out, u.user_id);
+    case M_WDAYNO: return append_format(out, "%d", now.day_of_week);
+    case M_WKSTA: return bounded_append(out, u.workstation);
+    case M_YDAYNO: return append_format(out, "%d", day_of_year(now.year, now.month, now.day));
+    default: return append_format(out, "%04d", now.year); // M_YEAR
     }
 }
 
@@ -152,15 +94,13 @@ bool is_name_char(char c) {
 
 int match_macro(std::string_view rest) {
     for (int i = 0; i < M_COUNT; ++i)
-        if (starts_nocase(rest, kMacroNames[i]))
-            return i;
+        if (starts_nocase(rest, kMacroNames[i])) return i;
     return -1;
 }
 
 // The result of one expansion step may hold at most 31999 characters.
 void finish(std::string& text, std::string& scratch) {
-    if (scratch.size() > kMaxText)
-        throw ScriptError(kErrTooLong);
+    if (scratch.size() > kMaxText) throw ScriptError(kErrTooLong);
     text.swap(scratch);
 }
 
@@ -170,15 +110,13 @@ int day_of_year(int year, int month, int day) {
     static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     int total = day;
-    for (int m = 1; m < month && m <= 12; ++m)
-        total += lengths[m - 1] + (m == 2 && leap);
+    for (int m = 1; m < month && m <= 12; ++m) total += lengths[m - 1] + (m == 2 && leap);
     return total;
 }
 
 void expand_macros(Runtime& rt, std::string& text) {
     std::size_t at = text.find('@');
-    if (at == std::string::npos)
-        return;
+    if (at == std::string::npos) return;
     platform::LocalTime now = platform::local_time(); // one reading for the whole text
     std::string scratch;
     std::size_t done = 0;
@@ -203,15 +141,13 @@ void expand_macros(Runtime& rt, std::string& text) {
 
 void expand_environment(std::string& text) {
     std::size_t percent = text.find('%');
-    if (percent == std::string::npos)
-        return;
+    if (percent == std::string::npos) return;
     std::string scratch;
     std::size_t done = 0;
     bool consumed = false;
     while (percent != std::string::npos) {
         std::size_t close = text.find('%', percent + 1);
-        if (close == std::string::npos)
-            break; // a lone % stays, with all that follows
+        if (close == std::string::npos) break; // a lone % stays, with all that follows
         bounded_append(scratch, std::string_view(text).substr(done, percent - done));
         consumed = true;
         if (close == percent + 1) {
@@ -230,16 +166,14 @@ void expand_environment(std::string& text) {
         done = close + 1;
         percent = text.find('%', done);
     }
-    if (!consumed)
-        return;
+    if (!consumed) return;
     bounded_append(scratch, std::string_view(text).substr(done));
     finish(text, scratch);
 }
 
 void expand_variables(Runtime& rt, std::string& text) {
     std::size_t dollar = text.find('$');
-    if (dollar == std::string::npos)
-        return;
+    if (dollar == std::string::npos) return;
     std::string scratch;
     std::size_t done = 0;
     while (dollar != std::string::npos) {
@@ -249,8 +183,7 @@ void expand_variables(Runtime& rt, std::string& text) {
             done = dollar + 2;
         } else {
             std::size_t end = dollar + 1;
-            while (end < text.size() && is_name_char(text[end]))
-                ++end;
+            while (end < text.size() && is_name_char(text[end])) ++end;
             if (const Variable* v =
                     rt.vars.find(std::string_view(text).substr(dollar, end - dollar))) {
                 std::string value;

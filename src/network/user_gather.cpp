@@ -19,21 +19,17 @@ int32_t gather_from_helper(Runtime& rt) {
     int32_t listed = platform::connected_resources(connections, opened);
     for (const platform::NetConnection& c : connections) {
         std::string server;
-        if (!netlogon_server(c.remote_name, server))
-            continue;
+        if (!netlogon_server(c.remote_name, server)) continue;
         store_field(user.logon_server, server, width::kLogonServer);
-        if (!c.local_name.empty())
-            store_field(user.logon_drive, c.local_name, width::kLogonDrive);
+        if (!c.local_name.empty()) store_field(user.logon_drive, c.local_name, width::kLogonDrive);
         rt.logon_share = true;
     }
-    if (opened && listed != 0)
-        rt.error = listed;
+    if (opened && listed != 0) rt.error = listed;
 
     std::string answer(platform::kHelperInfoSize, '\0');
     answer.replace(0, user.logon_server.size(), user.logon_server);
     int32_t result = platform::helper_get_info(answer);
-    if (result == 0)
-        read_helper_answer(answer, user);
+    if (result == 0) read_helper_answer(answer, user);
     return result;
 }
 
@@ -57,8 +53,7 @@ int32_t gather_user_information(Runtime& rt) {
     }
 
     std::string name = platform::logon_user_name();
-    if (!name.empty())
-        store_field(user.user_id, name, width::kUserId);
+    if (!name.empty()) store_field(user.user_id, name, width::kUserId);
     platform::short_path(user.home_dir);
     split_home_share(user);
     return result;

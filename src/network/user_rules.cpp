@@ -15,8 +15,7 @@ int32_t password_age_days(uint32_t seconds) {
 }
 
 int32_t max_password_age_days(uint32_t seconds, int32_t password_age) {
-    if (seconds == platform::kNoPasswordLimit || seconds <= uint32_t(password_age))
-        return 0;
+    if (seconds == platform::kNoPasswordLimit || seconds <= uint32_t(password_age)) return 0;
     return int32_t(seconds / 86400);
 }
 
@@ -28,14 +27,11 @@ std::string logon_server_text(std::string_view name) {
 void split_home_share(UserInfo& user) {
     user.home_share = user.home_dir;
     const std::string& share = user.home_share;
-    if (share.size() < 2 || share[0] != '\\' || share[1] != '\\')
-        return;
+    if (share.size() < 2 || share[0] != '\\' || share[1] != '\\') return;
     std::size_t server_end = share.find('\\', 2);
-    if (server_end == std::string::npos)
-        return;
+    if (server_end == std::string::npos) return;
     std::size_t share_end = share.find('\\', server_end + 1);
-    if (share_end == std::string::npos)
-        return;
+    if (share_end == std::string::npos) return;
     user.home_dir = share.substr(share_end + 1);
     user.home_share.resize(share_end);
 }
@@ -101,8 +97,7 @@ void read_helper_answer(std::string_view answer, UserInfo& user) {
     // The count is the library's word; the names must also be in the buffer.
     uint32_t count = uint32_t(in.next_number());
     user.groups.clear();
-    for (uint32_t i = 0; i < count && !in.at_end(); ++i)
-        user.groups.emplace_back(in.next());
+    for (uint32_t i = 0; i < count && !in.at_end(); ++i) user.groups.emplace_back(in.next());
     user.local_groups.clear();
 }
 

@@ -20,8 +20,7 @@ void log_call(const char* entry, const char* first = nullptr, const char* second
                   second ? "|" : "", second ? second : "");
     HANDLE f = CreateFileA("vx32.log", FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return;
+    if (f == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     WriteFile(f, line, DWORD(std::strlen(line)), &written, nullptr);
     CloseHandle(f);
@@ -35,28 +34,23 @@ LONG configured_status() {
 // Appends one zero-terminated text; false when the buffer is full.
 bool put(char* buffer, std::size_t& used, const char* text, std::size_t length) {
     const std::size_t size = 64000;
-    if (used >= size)
-        return false;
+    if (used >= size) return false;
     std::size_t n = length < size - used ? length : size - used;
     std::memcpy(buffer + used, text, n);
     used += n;
-    if (used < size)
-        buffer[used++] = '\0';
+    if (used < size) buffer[used++] = '\0';
     return true;
 }
 
 bool put_answer_file(char* buffer, const char* path) {
     FILE* f = std::fopen(path, "rb");
-    if (!f)
-        return false;
+    if (!f) return false;
     static char line[70000];
     std::size_t used = 0;
     while (std::fgets(line, sizeof line, f)) {
         std::size_t n = std::strlen(line);
-        while (n && (line[n - 1] == '\n' || line[n - 1] == '\r'))
-            --n;
-        if (!put(buffer, used, line, n))
-            break;
+        while (n && (line[n - 1] == '\n' || line[n - 1] == '\r')) --n;
+        if (!put(buffer, used, line, n)) break;
     }
     std::fclose(f);
     return true;
@@ -70,15 +64,12 @@ __declspec(dllexport) LONG WINAPI VXGetInfo32(char* buffer, LONG* extra) {
     char server[256];
     std::snprintf(server, sizeof server, "%s", buffer);
     log_call("VXGetInfo32", server);
-    if (extra)
-        *extra = 1;
-    if (LONG status = configured_status())
-        return status;
+    if (extra) *extra = 1;
+    if (LONG status = configured_status()) return status;
 
     std::memset(buffer, 0, 64000);
     if (const char* path = std::getenv("VX32_ANSWER")) {
-        if (!put_answer_file(buffer, path))
-            return ERROR_FILE_NOT_FOUND;
+        if (!put_answer_file(buffer, path)) return ERROR_FILE_NOT_FOUND;
         return 0;
     }
     const char* texts[] = {"WKS95",
@@ -100,8 +91,7 @@ __declspec(dllexport) LONG WINAPI VXGetInfo32(char* buffer, LONG* extra) {
                            "Sales",
                            "Printers"};
     std::size_t used = 0;
-    for (const char* t : texts)
-        put(buffer, used, t, std::strlen(t));
+    for (const char* t : texts) put(buffer, used, t, std::strlen(t));
     return 0;
 }
 
@@ -116,8 +106,7 @@ __declspec(dllexport) LONG WINAPI VXSetTime32(unsigned char* buffer) {
     char server[256];
     std::snprintf(server, sizeof server, "%s", reinterpret_cast<const char*>(buffer));
     log_call("VXSetTime32", server);
-    if (LONG status = configured_status())
-        return status;
+    if (LONG status = configured_status()) return status;
     SYSTEMTIME t;
     GetLocalTime(&t);
     if (const char* s = std::getenv("VX32_TIME")) {

@@ -28,8 +28,7 @@ namespace {
 
 int32_t read_host_name(std::string& out) {
     char name[257] = {};
-    if (::gethostname(name, 256) != 0)
-        return status_from_errno(errno);
+    if (::gethostname(name, 256) != 0) return status_from_errno(errno);
     out = name;
     return 0;
 }
@@ -37,20 +36,16 @@ int32_t read_host_name(std::string& out) {
 // The domain part of the host's fully qualified name, as `hostname -d` gives it.
 std::string dns_domain(const std::string& host) {
     std::size_t dot = host.find('.');
-    if (dot != std::string::npos)
-        return host.substr(dot + 1);
-    if (host.empty())
-        return {};
+    if (dot != std::string::npos) return host.substr(dot + 1);
+    if (host.empty()) return {};
     addrinfo hints{};
     hints.ai_flags = AI_CANONNAME;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0)
-        return {};
+    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0) return {};
     std::string domain;
     if (found->ai_canonname) {
         const char* d = std::strchr(found->ai_canonname, '.');
-        if (d)
-            domain = d + 1;
+        if (d) domain = d + 1;
     }
     ::freeaddrinfo(found);
     return domain;
@@ -58,8 +53,7 @@ std::string dns_domain(const std::string& host) {
 
 bool get_env(const char* name, std::string& value) {
     const char* v = std::getenv(name);
-    if (!v || !*v)
-        return false;
+    if (!v || !*v) return false;
     value = v;
     return true;
 }
@@ -70,8 +64,7 @@ void read_gecos(const char* gecos, AccountFacts& facts) {
     facts.full_name = std::string(g.substr(0, g.find(',')));
     for (int field = 0; field < 4; ++field) {
         std::size_t comma = g.find(',');
-        if (comma == std::string_view::npos)
-            return;
+        if (comma == std::string_view::npos) return;
         g.remove_prefix(comma + 1);
     }
     facts.comment = std::string(g);
@@ -83,29 +76,24 @@ std::vector<std::string> group_names(const passwd& pw) {
     for (;;) {
         ids.resize(std::size_t(count));
         int asked = count;
-        if (::getgrouplist(pw.pw_name, pw.pw_gid, ids.data(), &count) >= 0)
-            break;
+        if (::getgrouplist(pw.pw_name, pw.pw_gid, ids.data(), &count) >= 0) break;
         if (asked >= 65536) { // NGROUPS_MAX is far below; a list this long is broken
             count = asked;
             break;
         }
-        if (count <= asked)
-            count = asked * 2; // some systems do not report the need
+        if (count <= asked) count = asked * 2; // some systems do not report the need
     }
     ids.resize(std::size_t(count));
     std::vector<std::string> names;
     for (gid_t id : ids)
-        if (group* g = ::getgrgid(id))
-            names.emplace_back(g->gr_name);
+        if (group* g = ::getgrgid(id)) names.emplace_back(g->gr_name);
     return names;
 }
 
 int32_t privilege_of(uid_t uid, const std::vector<std::string>& groups) {
-    if (uid == 0)
-        return 2;
+    if (uid == 0) return 2;
     for (const std::string& g : groups)
-        if (g == "sudo" || g == "wheel" || g == "admin")
-            return 2;
+        if (g == "sudo" || g == "wheel" || g == "admin") return 2;
     return 1;
 }
 
@@ -113,8 +101,7 @@ int32_t privilege_of(uid_t uid, const std::vector<std::string>& groups) {
 void read_password_ages(const char* user, AccountFacts& facts) {
 #if __has_include(<shadow.h>)
     spwd* sp = ::getspnam(user);
-    if (!sp)
-        return;
+    if (!sp) return;
     long today = long(std::time(nullptr) / 86400);
     if (sp->sp_lstchg > 0 && sp->sp_lstchg <= today) {
         long long age = (long long)(today - sp->sp_lstchg) * 86400;
@@ -134,16 +121,14 @@ int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts) 
     std::string host;
     read_host_name(host);
     facts.workstation = host.substr(0, host.find('.'));
-    if (!get_env("USERDOMAIN", facts.domain))
-        facts.domain = dns_domain(host);
+    if (!get_env("USERDOMAIN", facts.domain)) facts.domain = dns_domain(host);
     facts.logon_domain = facts.domain;
     get_env("LOGONSERVER", facts.logon_server);
     facts.lan_root = program_dir;
 
     uid_t uid = ::geteuid();
     passwd* pw = ::getpwuid(uid);
-    if (!pw)
-        return status::kUserNotFound;
+    if (!pw) return status::kUserNotFound;
     facts.user_name = pw->pw_name;
     read_gecos(pw->pw_gecos, facts);
     facts.home_dir = pw->pw_dir ? pw->pw_dir : "";
@@ -156,18 +141,14 @@ int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts) 
 int32_t adapter_address(uint8_t (&bytes)[6]) {
 #ifdef AF_PACKET
     ifaddrs* list = nullptr;
-    if (::getifaddrs(&list) != 0)
-        return status_from_errno(errno);
+    if (::getifaddrs(&list) != 0) return status_from_errno(errno);
     int32_t result = status::kFileNotFound;
     for (ifaddrs* i = list; i; i = i->ifa_next) {
-        if (!i->ifa_addr || i->ifa_addr->sa_family != AF_PACKET)
-            continue;
-        if ((i->ifa_flags & IFF_LOOPBACK) || !(i->ifa_flags & IFF_UP))
-            continue;
+        if (!i->ifa_addr || i->ifa_addr->sa_family != AF_PACKET) continue;
+        if ((i->ifa_flags & IFF_LOOPBACK) || !(i->ifa_flags & IFF_UP)) continue;
         const auto* link = reinterpret_cast<const sockaddr_ll*>(i->ifa_addr);
         static const uint8_t zero[6] = {};
-        if (link->sll_halen != 6 || std::memcmp(link->sll_addr, zero, 6) == 0)
-            continue;
+        if (link->sll_halen != 6 || std::memcmp(link->sll_addr, zero, 6) == 0) continue;
         std::memcpy(bytes, link->sll_addr, 6);
         result = 0;
         break;
@@ -194,17 +175,14 @@ int32_t short_path(std::string&) {
 }
 
 int32_t host_addresses(std::string& host, std::vector<std::array<uint8_t, 4>>& addresses) {
-    if (int32_t st = read_host_name(host))
-        return st;
+    if (int32_t st = read_host_name(host)) return st;
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM; // one entry per address, not one per socket type
     hints.ai_flags = AI_CANONNAME;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0)
-        return status::kHostNotFound;
-    if (found->ai_canonname)
-        host = found->ai_canonname;
+    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0) return status::kHostNotFound;
+    if (found->ai_canonname) host = found->ai_canonname;
     for (addrinfo* a = found; a; a = a->ai_next) {
         const auto* in = reinterpret_cast<const sockaddr_in*>(a->ai_addr);
         std::array<uint8_t, 4> bytes;

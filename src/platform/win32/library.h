@@ -11,8 +11,7 @@ class Library {
     // On failure GetLastError() still holds the loader's status right after this.
     explicit Library(const char* name) : module_(LoadLibraryExA(name, nullptr, 0)) {}
     ~Library() {
-        if (module_)
-            FreeLibrary(module_);
+        if (module_) FreeLibrary(module_);
     }
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;

@@ -12,18 +12,15 @@ namespace vtx::platform {
 
 int32_t adapter_address(uint8_t (&bytes)[6]) {
     Library netapi("NETAPI32.DLL");
-    if (!netapi.loaded())
-        return int32_t(GetLastError());
+    if (!netapi.loaded()) return int32_t(GetLastError());
     auto netbios = netapi.entry<UCHAR(WINAPI*)(PNCB)>("Netbios");
-    if (!netbios)
-        return int32_t(GetLastError());
+    if (!netbios) return int32_t(GetLastError());
 
     NCB block;
     std::memset(&block, 0, sizeof block);
     block.ncb_command = NCBRESET;
     block.ncb_lana_num = 0;
-    if (UCHAR rc = netbios(&block))
-        return rc;
+    if (UCHAR rc = netbios(&block)) return rc;
 
     unsigned char status[600] = {};
     std::memset(&block, 0, sizeof block);
@@ -41,16 +38,14 @@ int32_t connected_resources(std::vector<NetConnection>& out, bool& opened) {
     HANDLE list = nullptr;
     DWORD rc = WNetOpenEnumA(RESOURCE_CONNECTED, RESOURCETYPE_ANY, 0, nullptr, &list);
     opened = rc == NO_ERROR;
-    if (!opened)
-        return int32_t(rc);
+    if (!opened) return int32_t(rc);
     // Kept as records so the entries that the provider writes are aligned.
     std::vector<NETRESOURCEA> buffer(32000 / sizeof(NETRESOURCEA) + 1);
     for (;;) {
         DWORD count = 0xFFFFFFFF;
         DWORD size = DWORD(buffer.size() * sizeof(NETRESOURCEA));
         rc = WNetEnumResourceA(list, &count, buffer.data(), &size);
-        if (rc != NO_ERROR)
-            break;
+        if (rc != NO_ERROR) break;
         for (DWORD i = 0; i < count; ++i) {
             const NETRESOURCEA& r = buffer[i];
             out.push_back(
@@ -63,11 +58,9 @@ int32_t connected_resources(std::vector<NetConnection>& out, bool& opened) {
 
 int32_t helper_get_info(std::string& buffer) {
     Library helper("VX32.DLL");
-    if (!helper.loaded())
-        return int32_t(GetLastError());
+    if (!helper.loaded()) return int32_t(GetLastError());
     auto get_info = helper.entry<LONG(WINAPI*)(char*, LONG*)>("VXGetInfo32");
-    if (!get_info)
-        return int32_t(GetLastError());
+    if (!get_info) return int32_t(GetLastError());
     buffer.resize(kHelperInfoSize);
     LONG unused = 0;
     return get_info(buffer.data(), &unused);
@@ -76,10 +69,8 @@ int32_t helper_get_info(std::string& buffer) {
 int32_t short_path(std::string& path) {
     char buffer[256];
     DWORD n = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    if (n == 0)
-        return int32_t(GetLastError());
-    if (n >= sizeof buffer)
-        return status::kFilenameTooLong;
+    if (n == 0) return int32_t(GetLastError());
+    if (n >= sizeof buffer) return status::kFilenameTooLong;
     path.assign(buffer, n);
     return 0;
 }

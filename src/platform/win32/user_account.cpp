@@ -23,11 +23,9 @@ using UserGetLocalGroups = NET_API_STATUS(WINAPI*)(LPCWSTR, LPCWSTR, DWORD, DWOR
                                                    LPDWORD, LPDWORD);
 
 std::string narrow(LPCWSTR text) {
-    if (!text || !*text)
-        return {};
+    if (!text || !*text) return {};
     int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
-        return {};
+    if (n <= 1) return {};
     std::string out(std::size_t(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), n, nullptr, nullptr);
     out.resize(std::size_t(n - 1));
@@ -39,8 +37,7 @@ class NetBuffer {
   public:
     explicit NetBuffer(BufferFree release) : release_(release) {}
     ~NetBuffer() {
-        if (data_)
-            release_(data_);
+        if (data_) release_(data_);
     }
     LPBYTE* out() { return &data_; }
     template <class T> const T* as() const { return reinterpret_cast<const T*>(data_); }
@@ -55,8 +52,7 @@ class NetBuffer {
 template <class F, class... Args>
 int32_t net_call(const Library& lib, const char* name, Args... args) {
     F call = lib.entry<F>(name);
-    if (!call)
-        return int32_t(GetLastError());
+    if (!call) return int32_t(GetLastError());
     return int32_t(call(args...));
 }
 
@@ -70,11 +66,9 @@ bool group_call_failed(int32_t status) {
 
 int32_t read_account_facts(const std::string&, AccountFacts& facts) {
     Library netapi("NETAPI32.DLL");
-    if (!netapi.loaded())
-        return int32_t(GetLastError());
+    if (!netapi.loaded()) return int32_t(GetLastError());
     BufferFree release = netapi.entry<BufferFree>("NetApiBufferFree");
-    if (!release)
-        return int32_t(GetLastError());
+    if (!release) return int32_t(GetLastError());
 
     std::wstring user, server = L"\\\\";
     {
@@ -86,10 +80,8 @@ int32_t read_account_facts(const std::string&, AccountFacts& facts) {
         facts.user_name = narrow(w->wkui1_username);
         facts.logon_domain = narrow(w->wkui1_logon_domain);
         facts.logon_server = narrow(w->wkui1_logon_server);
-        if (w->wkui1_username)
-            user = w->wkui1_username;
-        if (w->wkui1_logon_server)
-            server += w->wkui1_logon_server;
+        if (w->wkui1_username) user = w->wkui1_username;
+        if (w->wkui1_logon_server) server += w->wkui1_logon_server;
     }
     // Without a logon server ("\\" alone, which the calls reject) ask this computer.
     LPCWSTR at = server.size() > 2 ? server.c_str() : nullptr;
@@ -105,8 +97,7 @@ int32_t read_account_facts(const std::string&, AccountFacts& facts) {
         if (facts.lan_root.empty()) {
             char system[256];
             UINT n = GetSystemDirectoryA(system, sizeof system);
-            if (n > 0 && n < sizeof system)
-                facts.lan_root.assign(system, n);
+            if (n > 0 && n < sizeof system) facts.lan_root.assign(system, n);
         }
         facts.lm_major = int(w->wki101_ver_major & 0xFF);
         facts.lm_minor = int(w->wki101_ver_minor & 0xFF);
@@ -134,8 +125,7 @@ int32_t read_account_facts(const std::string&, AccountFacts& facts) {
         NetBuffer info(release);
         int32_t st = net_call<UserGetGroups>(netapi, "NetUserGetGroups", at, user.c_str(), 0,
                                              info.out(), kGroupBytes, &read, &total);
-        if (group_call_failed(st))
-            return st;
+        if (group_call_failed(st)) return st;
         for (DWORD i = 0; i < read; ++i)
             facts.groups.push_back(narrow(info.as<GROUP_USERS_INFO_0>()[i].grui0_name));
     }
@@ -144,8 +134,7 @@ int32_t read_account_facts(const std::string&, AccountFacts& facts) {
         read = 0;
         int32_t st = net_call<UserGetLocalGroups>(netapi, "NetUserGetLocalGroups", at, user.c_str(),
                                                   0, 0, info.out(), kGroupBytes, &read, &total);
-        if (group_call_failed(st))
-            return st;
+        if (group_call_failed(st)) return st;
         for (DWORD i = 0; i < read; ++i)
             facts.local_groups.push_back(narrow(info.as<LOCALGROUP_USERS_INFO_0>()[i].lgrui0_name));
     }

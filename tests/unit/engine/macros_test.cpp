@@ -83,8 +83,7 @@ TEST(Macros, OneClockReadingServesTheWholeText) {
     EXPECT_EQ(yday, day_of_year(year, month, day));
 
     std::string times;
-    for (int i = 0; i < 2000; ++i)
-        times += "@TIME";
+    for (int i = 0; i < 2000; ++i) times += "@TIME";
     std::string expanded = macros(rt, times);
     ASSERT_EQ(expanded.size(), 2000u * 8);
     for (std::size_t i = 8; i < expanded.size(); i += 8)

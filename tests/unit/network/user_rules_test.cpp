@@ -70,8 +70,7 @@ TEST(Netlogon, OnlyTheLastComponentCounts) {
 
 std::string answer_of(std::initializer_list<std::string> texts) {
     std::string answer;
-    for (const std::string& t : texts)
-        answer.append(t).push_back('\0');
+    for (const std::string& t : texts) answer.append(t).push_back('\0');
     return answer;
 }
 

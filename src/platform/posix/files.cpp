@@ -74,6 +74,55 @@ void close_file(FileHandle f) {
     if (f != kNoFile) ::close(int(f));
 }
 
+// --- Folders and files of the file commands ---
+
+int32_t create_directory(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) == 0) return 0;
+    return status_from_path_errno(errno, path);
+}
+
+int32_t delete_file(const std::string& path) {
+    if (::unlink(path.c_str()) == 0) return 0;
+    return status_from_path_errno(errno, path);
+}
+
+int32_t set_current_directory(const std::string& path) {
+    if (::chdir(path.c_str()) == 0) return 0;
+    int error = errno;
+    struct stat st;
+    // Windows names this case apart: the last component exists but is no folder.
+    if (error == ENOTDIR && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode))
+        return status::kDirectory;
+    return status_from_path_errno(error, path);
+}
+
+int32_t open_for_read(const std::string& path, FileHandle& out) {
+    out = kNoFile;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return status_from_path_errno(errno, path);
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return status::kAccessDenied; // Windows refuses to open a folder as a file
+    }
+    out = fd;
+    return 0;
+}
+
+int32_t read_bytes(FileHandle f, char* buffer, std::size_t size, std::size_t& got) {
+    got = 0;
+    for (;;) {
+        ssize_t n = ::read(int(f), buffer, size);
+        if (n >= 0) {
+            got = std::size_t(n);
+            return 0;
+        }
+        if (errno != EINTR) return status_from_errno(errno);
+    }
+}
+
+// --- end of the file commands' block ---
+
 int32_t change_drive(char) { return status::kInvalidDrive; }
 
 namespace {

@@ -13,7 +13,7 @@ namespace vtx {
 // the next `"`; backslashes in it are plain characters. The arguments after it are
 // separated by blanks and tabs; `"` groups blanks into an argument; 2n backslashes before a
 // `"` give n backslashes and the quote groups, 2n+1 give n backslashes and a literal `"`;
-// `""` inside a group gives one `"` and ends the group; other backslashes are plain; a
+// `""` inside a group gives one `"` and the group goes on; other backslashes are plain; a
 // group left open runs to the end of the line. Single quotes are plain characters.
 std::vector<std::string> split_command_line(std::string_view line);
 

@@ -33,27 +33,27 @@ void write_pieces(Runtime& rt, std::string& line, std::string_view data) {
 void cmd_cd(Runtime& rt) {
     rt.error = 0;
     evaluate_expression(rt, rt.tok.token, true);
-    if (int32_t status = platform::set_current_directory(platform::native_path(rt.tok.token)))
+    if (int32_t status = platform::set_current_directory(rt.tok.token))
         rt.error = status;
 }
 
 void cmd_md(Runtime& rt) {
     rt.error = 0;
     evaluate_expression(rt, rt.tok.token, true);
-    if (int32_t status = platform::create_directory(platform::native_path(rt.tok.token)))
+    if (int32_t status = platform::create_directory(rt.tok.token))
         rt.error = status;
 }
 
 void cmd_del(Runtime& rt) {
     evaluate_expression(rt, rt.tok.token, true);
-    rt.error = platform::delete_file(platform::native_path(rt.tok.token));
+    rt.error = platform::delete_file(rt.tok.token);
 }
 
 void cmd_display(Runtime& rt) {
     evaluate_expression(rt, rt.tok.token, true);
     rt.error = 2;
     platform::FileHandle file = platform::kNoFile;
-    std::string path = platform::native_path(search_path(rt, rt.tok.token));
+    std::string path = search_path(rt, rt.tok.token);
     if (platform::open_for_read(path, file) != 0) return;
     rt.error = 0;
     std::string line;

@@ -21,17 +21,17 @@ int32_t open_for_write(const std::string& path, bool truncate, FileHandle& out);
 // Writes all bytes; 0 or a status.
 int32_t write_file(FileHandle f, std::string_view bytes);
 void close_file(FileHandle f);
+// Deletes a file named as scripts name it: 0, or 2/3/5/... as the platform reports.
+int32_t delete_file(const std::string& path);
 
 // --- Folders and files of the file commands (CD, MD, DEL, DISPLAY) ---
-// Paths are native (see native_path). A missing file gives 2 and a missing folder on the
-// way to it 3, on both builds.
+// Paths are named as scripts name them (POSIX converts them with native_path). A missing
+// file gives 2 and a missing folder on the way to it 3, on both builds; delete_file above
+// answers the same way (2, 3, 5 also for a folder, 32 in use on Windows).
 
 // Creates one folder: 0; 183 when the name exists already; 3 when a folder on the way is
 // missing; 5 access denied; 206 name too long.
 int32_t create_directory(const std::string& path);
-// Deletes one file: 0; 2 missing; 3 folder on the way missing; 5 access denied, read-only
-// or a folder; 32 in use (Windows).
-int32_t delete_file(const std::string& path);
 // Makes the folder current for this process: 0; 2 missing; 3 folder on the way missing;
 // 267 the name is a file; 5 access denied; 206 name too long.
 int32_t set_current_directory(const std::string& path);

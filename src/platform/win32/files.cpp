@@ -3,7 +3,9 @@
 #include <windows.h>
 
 // The C runtime must not expand wildcards in script arguments.
-extern "C" int _dowildcard = 0;
+extern "C" {
+int _dowildcard = 0;
+}
 
 namespace vtx::platform {
 
@@ -55,14 +57,14 @@ void close_file(FileHandle f) {
     if (f != kNoFile) CloseHandle(HANDLE(f));
 }
 
+int32_t delete_file(const std::string& path) {
+    return DeleteFileA(path.c_str()) ? 0 : int32_t(GetLastError());
+}
+
 // --- Folders and files of the file commands ---
 
 int32_t create_directory(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) ? 0 : int32_t(GetLastError());
-}
-
-int32_t delete_file(const std::string& path) {
-    return DeleteFileA(path.c_str()) ? 0 : int32_t(GetLastError());
 }
 
 int32_t set_current_directory(const std::string& path) {

@@ -12,12 +12,10 @@ bool is_blank(char c) {
 std::size_t read_program_name(std::string_view line, std::string& name) {
     std::size_t i = 0;
     if (!line.empty() && line[0] == '"') {
-        for (i = 1; i < line.size() && line[i] != '"'; ++i)
-            name.push_back(line[i]);
+        for (i = 1; i < line.size() && line[i] != '"'; ++i) name.push_back(line[i]);
         return i < line.size() ? i + 1 : i;
     }
-    while (i < line.size() && static_cast<unsigned char>(line[i]) > ' ')
-        name.push_back(line[i++]);
+    while (i < line.size() && static_cast<unsigned char>(line[i]) > ' ') name.push_back(line[i++]);
     return i < line.size() ? i + 1 : i; // the character that ended the name is dropped
 }
 
@@ -28,15 +26,12 @@ std::vector<std::string> split_command_line(std::string_view line) {
     std::size_t i = read_program_name(line, args[0]);
     bool quoted = false;
     for (;;) {
-        while (i < line.size() && is_blank(line[i]))
-            ++i;
-        if (i >= line.size())
-            break;
+        while (i < line.size() && is_blank(line[i])) ++i;
+        if (i >= line.size()) break;
         std::string& arg = args.emplace_back();
         for (;;) {
             std::size_t slashes = 0;
-            while (i < line.size() && line[i] == '\\')
-                ++slashes, ++i;
+            while (i < line.size() && line[i] == '\\') ++slashes, ++i;
             bool copy = true;
             if (i < line.size() && line[i] == '"') {
                 if (slashes % 2 == 0) {
@@ -50,10 +45,8 @@ std::vector<std::string> split_command_line(std::string_view line) {
                 slashes /= 2;
             }
             arg.append(slashes, '\\');
-            if (i >= line.size() || (!quoted && is_blank(line[i])))
-                break;
-            if (copy)
-                arg.push_back(line[i]);
+            if (i >= line.size() || (!quoted && is_blank(line[i]))) break;
+            if (copy) arg.push_back(line[i]);
             ++i;
         }
     }

@@ -24,6 +24,8 @@ void cmd_sleep(Runtime& rt) {
     if (seconds > 0) platform::sleep_milliseconds(uint64_t(seconds) * 1000);
 }
 
-void cmd_password(Runtime& rt) { evaluate_expression(rt, rt.tok.token, true); }
+void cmd_password(Runtime& rt) {
+    evaluate_expression(rt, rt.tok.token, true);
+}
 
 } // namespace vtx

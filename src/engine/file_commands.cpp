@@ -33,15 +33,13 @@ void write_pieces(Runtime& rt, std::string& line, std::string_view data) {
 void cmd_cd(Runtime& rt) {
     rt.error = 0;
     evaluate_expression(rt, rt.tok.token, true);
-    if (int32_t status = platform::set_current_directory(rt.tok.token))
-        rt.error = status;
+    if (int32_t status = platform::set_current_directory(rt.tok.token)) rt.error = status;
 }
 
 void cmd_md(Runtime& rt) {
     rt.error = 0;
     evaluate_expression(rt, rt.tok.token, true);
-    if (int32_t status = platform::create_directory(rt.tok.token))
-        rt.error = status;
+    if (int32_t status = platform::create_directory(rt.tok.token)) rt.error = status;
 }
 
 void cmd_del(Runtime& rt) {

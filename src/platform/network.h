@@ -21,7 +21,7 @@ int32_t add_connection(const std::string& device, const std::string& remote,
 int32_t cancel_connection(const std::string& device);
 
 struct Connection {
-    std::string local;  // empty for a connection without a device
+    std::string local; // empty for a connection without a device
     std::string remote;
 };
 

@@ -54,8 +54,8 @@ int spawn(Launch& launch, pid_t& pid) {
     posix_spawnattr_setsigdefault(&attr, &defaults);
     posix_spawnattr_setsigmask(&attr, &empty);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    int error = ::posix_spawnp(&pid, launch.program.c_str(), nullptr, &attr, launch.argv.data(),
-                               environ);
+    int error =
+        ::posix_spawnp(&pid, launch.program.c_str(), nullptr, &attr, launch.argv.data(), environ);
     posix_spawnattr_destroy(&attr);
     return error;
 }

@@ -50,25 +50,25 @@ TEST(Commands, UseErrors) {
 }
 
 TEST(Commands, ResultCodes) {
-    int32_t error = 0;
-    // Left unchanged on success.
-    EXPECT_EQ(next_after("SETL \"VTX32_UNIT=1\" next", &error), "next");
-    EXPECT_EQ(error, 99);
-    EXPECT_EQ(next_after("PASSWORD \"x\" next", &error), "next");
-    EXPECT_EQ(error, 99);
-    // Cleared, whatever the value.
-    EXPECT_EQ(next_after("SLEEP -5 next", &error), "next");
-    EXPECT_EQ(error, 0);
-    EXPECT_EQ(next_after("SLEEP \"0x\" next", &error), "next");
-    EXPECT_EQ(error, 0);
-    EXPECT_EQ(next_after("DISPLAY \"no_such_file\" next", &error), "next");
-    EXPECT_EQ(error, 2);
-    EXPECT_EQ(next_after("DEL \"no_such_file\" next", &error), "next");
-    EXPECT_EQ(error, 2);
-    EXPECT_EQ(next_after("CD \"no_such_folder\\x\" next", &error), "next");
-    EXPECT_EQ(error, 3);
-    EXPECT_EQ(next_after("GO \"a:\" next", &error), "next");
-    EXPECT_EQ(error, -1);
+    // @ERROR starts at 99: SETL and PASSWORD leave it on success, the others set it.
+    const struct {
+        const char* statement;
+        int32_t error;
+    } cases[] = {
+        {"SETL \"VTX32_UNIT=1\"", 99},
+        {"PASSWORD \"x\"", 99},
+        {"SLEEP -5", 0},
+        {"SLEEP \"0x\"", 0},
+        {"DISPLAY \"no_such_file\"", 2},
+        {"DEL \"no_such_file\"", 2},
+        {"CD \"no_such_folder\\x\"", 3},
+        {"GO \"a:\"", -1},
+    };
+    for (const auto& c : cases) {
+        int32_t error = 0;
+        EXPECT_EQ(next_after(std::string(c.statement) + " next", &error), "next") << c.statement;
+        EXPECT_EQ(error, c.error) << c.statement;
+    }
     EXPECT_EQ(next_after("GO \"a:\\\" next"), "E1");
     EXPECT_EQ(next_after("SHELL"), "E14");
 }

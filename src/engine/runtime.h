@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "builtins/file_slots.h"
 #include "console/writer.h"
 #include "engine/interpreter.h"
 #include "engine/tokenizer.h"
@@ -34,6 +35,7 @@ struct Runtime {
     OsVersion os;
     UserInfo user;
     int32_t user_result = 0;
+    FileSlots files; // OPEN, READLINE, CLOSE
 
     // Runs in progress, innermost last. Not unwound on a script error, so that the
     // report can still show the offending line.

@@ -22,6 +22,17 @@ int32_t open_for_write(const std::string& path, bool truncate, FileHandle& out);
 int32_t write_file(FileHandle f, std::string_view bytes);
 void close_file(FileHandle f);
 
+// --- File slots (OPEN, READLINE, CLOSE) ---------------------------------------------------
+// Opens for reading, sharing reads with others; a missing file is created empty first.
+// 0 and a handle; 5 for a folder, 3 for a missing folder in the path, or another status.
+int32_t open_for_read_shared(const std::string& path, FileHandle& out);
+// The size of an open file in bytes: 0, or a status.
+int32_t file_size(FileHandle f, uint64_t& size);
+// Reads up to `want` bytes into `buffer`, stopping early only at the end of the file;
+// `got` says how many arrived. 0, or a status (`got` then holds what arrived before).
+int32_t read_bytes(FileHandle f, char* buffer, std::size_t want, std::size_t& got);
+// --------------------------------------------------------------------------------------------
+
 // Makes `letter` (A to Z, either case) the current drive: 0, or a status. POSIX has no
 // drive letters and always fails.
 int32_t change_drive(char letter);

@@ -74,6 +74,40 @@ void close_file(FileHandle f) {
     if (f != kNoFile) ::close(int(f));
 }
 
+int32_t open_for_read_shared(const std::string& path, FileHandle& out) {
+    out = kNoFile;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return status_from_errno(errno, true);
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return status::kAccessDenied; // Windows refuses to open a folder as a file
+    }
+    out = fd;
+    return 0;
+}
+
+int32_t file_size(FileHandle f, uint64_t& size) {
+    struct stat st;
+    if (::fstat(int(f), &st) != 0) return status_from_errno(errno);
+    size = uint64_t(st.st_size);
+    return 0;
+}
+
+int32_t read_bytes(FileHandle f, char* buffer, std::size_t want, std::size_t& got) {
+    got = 0;
+    while (got < want) {
+        ssize_t n = ::read(int(f), buffer + got, want - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return status_from_errno(errno);
+        }
+        if (n == 0) break;
+        got += std::size_t(n);
+    }
+    return 0;
+}
+
 int32_t change_drive(char) { return status::kInvalidDrive; }
 
 namespace {

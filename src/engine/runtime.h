@@ -13,6 +13,7 @@
 #include "engine/tokenizer.h"
 #include "engine/variables.h"
 #include "network/user_info.h"
+#include "platform/registry.h"
 
 namespace vtx {
 
@@ -36,6 +37,7 @@ struct Runtime {
     UserInfo user;
     int32_t user_result = 0;
     FileSlots files; // OPEN, READLINE, CLOSE
+    platform::Registry registry; // keeps the registry store open for the whole run
 
     // Runs in progress, innermost last. Not unwound on a script error, so that the
     // report can still show the offending line.

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 // The C runtime must not expand wildcards in script arguments.
-extern "C" int _dowildcard = 0;
+extern "C" {
+int _dowildcard = 0;
+}
 
 namespace vtx::platform {
 
@@ -85,6 +87,10 @@ int32_t read_bytes(FileHandle f, char* buffer, std::size_t want, std::size_t& go
         got += n;
     }
     return 0;
+}
+
+int32_t delete_file(const std::string& path) {
+    return DeleteFileA(path.c_str()) ? 0 : int32_t(GetLastError());
 }
 
 int32_t change_drive(char letter) {

@@ -111,7 +111,8 @@ void fn_redirectoutput(Runtime& rt, std::string& result) {
     // On failure the handle stays unset, so text goes to the console again rather than
     // being lost.
     if (!name.empty())
-        code = platform::open_for_write(platform::native_path(name), overwrite != 0, rt.out.redirect);
+        code =
+            platform::open_for_write(platform::native_path(name), overwrite != 0, rt.out.redirect);
     report(rt, result, code);
 }
 

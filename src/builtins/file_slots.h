@@ -12,7 +12,7 @@ namespace vtx {
 
 struct FileSlot {
     platform::FileHandle handle = platform::kNoFile; // kNoFile: the slot is free
-    bool loaded = false;    // the whole file is in `contents`
+    bool loaded = false;                             // the whole file is in `contents`
     std::string contents;   // the file, read once; lines are handed out by offset
     std::size_t offset = 0; // where the next line starts
 

@@ -13,7 +13,15 @@ namespace {
 // The size of the buffer the platform fills: a text buffer of the language.
 constexpr std::size_t kProfileBuffer = kMaxText + 1;
 
-bool has_line_break(std::string_view s) { return s.find_first_of("\r\n") != s.npos; }
+bool has_line_break(std::string_view s) {
+    return s.find_first_of("\r\n") != s.npos;
+}
+
+// A name the file could not give back: empty, or holding a line break that would write
+// lines of its own (a section or key the script never named).
+bool unusable_name(std::string_view s) {
+    return s.empty() || has_line_break(s);
+}
 
 } // namespace
 
@@ -39,8 +47,7 @@ void fn_writeprofilestring(Runtime& rt, std::string& result) {
     arguments_by_signature(rt, "SSSs", {file, section, key, value});
     rt.error = 0;
     int32_t code = 0;
-    // A line break would write lines of its own: a section or key the script never named.
-    if (has_line_break(section) || has_line_break(key) || has_line_break(value)) {
+    if (unusable_name(section) || unusable_name(key) || has_line_break(value)) {
         code = status::kInvalidParameter;
     } else {
         code = platform::profile_write(platform::native_path(file), section, key,

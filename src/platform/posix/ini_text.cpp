@@ -14,7 +14,9 @@ struct Line {
     std::string_view name, value;
 };
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
@@ -127,9 +129,14 @@ std::string write_value(std::string_view text, std::string_view section, std::st
     if (span.first == 0) { // no such section
         if (!value) return out;
         if (!out.empty() && out.back() != '\n') out += eol;
-        if (!out.empty()) out += eol;
-        return out.append("[").append(section).append("]").append(eol).append(key).append("=")
-            .append(*value).append(eol);
+        return out.append("[")
+            .append(section)
+            .append("]")
+            .append(eol)
+            .append(key)
+            .append("=")
+            .append(*value)
+            .append(eol);
     }
     std::size_t at = find_key(lines, span, key);
     if (at < span.last) {

@@ -26,12 +26,16 @@ int32_t load(FileSlot& slot) {
     if (int32_t rc = platform::file_size(slot.handle, size)) return rc;
     if (size >= slot.contents.max_size()) throw ScriptError(kErrOutOfMemory);
     slot.contents.resize(std::size_t(size));
-    std::size_t got = 0;
-    int32_t rc = platform::read_bytes(slot.handle, slot.contents.data(), slot.contents.size(), got);
-    if (rc != 0) {
-        std::string().swap(slot.contents);
-        return rc;
-    }
+    std::size_t got = 0, n = 0;
+    char* block = slot.contents.data();
+    do {
+        if (int32_t rc =
+                platform::read_bytes(slot.handle, block + got, slot.contents.size() - got, n)) {
+            std::string().swap(slot.contents);
+            return rc;
+        }
+        got += n;
+    } while (n > 0 && got < slot.contents.size());
     slot.contents.resize(got);
     slot.loaded = true;
     slot.offset = 0;

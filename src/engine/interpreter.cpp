@@ -6,14 +6,13 @@
 #include "engine/runtime.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
+#include "platform/fuzzing.h"
 
 namespace vtx {
 
-#ifdef VTX32_FUZZING
-// Fuzzed scripts loop forever as easily as real ones; past this many statements a run ends
-// as a script error instead of a timeout.
+// Fuzzed scripts loop forever as easily as real ones; in the fuzzing build a run ends as a
+// script error past this many statements instead of as a timeout.
 inline constexpr uint64_t kFuzzStatementLimit = 50000;
-#endif
 
 void BlockStack::open(uint32_t pos, bool flag) {
     ++depth;
@@ -30,9 +29,8 @@ class Interpreter {
     void run() {
         t_.next_token();
         while (t_.kind != TK_END) {
-#ifdef VTX32_FUZZING
-            if (++rt_.statements > kFuzzStatementLimit) throw ScriptError(kErrOutOfMemory);
-#endif
+            if (platform::kFuzzing && ++rt_.statements > kFuzzStatementLimit)
+                throw ScriptError(kErrOutOfMemory);
             dispatch();
             if (t_.kind != TK_END) t_.next_token();
         }

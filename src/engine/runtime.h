@@ -44,7 +44,8 @@ struct Runtime {
     std::vector<std::unique_ptr<ScriptRun>> runs;
     BufferPool buffers;
     int depth = 0; // expression nesting, guarded so hostile scripts cannot exhaust the stack
-    uint64_t statements = 0; // counted and limited by the fuzzing build only
+    // Statements run: counted and limited by the fuzzing build only (platform/fuzzing.h).
+    uint64_t statements = 0;
 };
 
 } // namespace vtx

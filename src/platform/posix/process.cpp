@@ -11,6 +11,7 @@
 
 #include "engine/command_line.h"
 #include "platform/files.h"
+#include "platform/fuzzing.h"
 #include "platform/posix/errno_status.h"
 #include "platform/status.h"
 
@@ -80,6 +81,7 @@ int32_t start_program(std::string_view command_line) {
     // the program is adopted by the system and never waits here as a finished child. The
     // middle process hands back posix_spawnp's errno as its exit code.
     Launch launch(command_line);
+    if constexpr (kFuzzing) return status::kNotSupported;
     pid_t middle = ::fork();
     if (middle < 0) return status_from_errno(errno);
     if (middle == 0) {
@@ -94,6 +96,7 @@ int32_t start_program(std::string_view command_line) {
 
 int32_t run_program_and_wait(std::string_view command_line, int32_t& exit_code) {
     Launch launch(command_line);
+    if constexpr (kFuzzing) return status::kNotSupported;
     pid_t pid = 0;
     if (int error = spawn(launch, pid)) return spawn_status(launch, error);
     int st = wait_for(pid);
@@ -103,6 +106,7 @@ int32_t run_program_and_wait(std::string_view command_line, int32_t& exit_code) 
 }
 
 void sleep_milliseconds(uint64_t milliseconds) {
+    if constexpr (kFuzzing) return;
     timespec left{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
     while (::nanosleep(&left, &left) < 0 && errno == EINTR) {
     }

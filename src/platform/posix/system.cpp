@@ -22,7 +22,9 @@ LocalTime local_time() {
             tm.tm_hour,        tm.tm_min,     tm.tm_sec};
 }
 
-void memory_initialise() { mallopt(M_MMAP_THRESHOLD, 128 * 1024); }
+void memory_initialise() {
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+}
 
 OsVersion os_version() {
     OsVersion v;

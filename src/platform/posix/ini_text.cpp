@@ -1,5 +1,7 @@
 #include "platform/posix/ini_text.h"
 
+#include <unordered_set>
+
 #include "engine/text.h"
 
 namespace vtx::ini {
@@ -84,10 +86,11 @@ std::size_t find_key(const std::vector<Line>& lines, const Span& span, std::stri
     return span.last;
 }
 
-void add_once(std::vector<std::string>& names, std::string_view name) {
-    for (const std::string& n : names)
-        if (equal_nocase(n, name)) return;
-    names.emplace_back(name);
+// Adds `name` unless an equal one (case-blind) is there; `seen` holds the folded names, so
+// that listing a file of 100000 sections stays linear.
+void add_once(std::vector<std::string>& names, std::unordered_set<std::string>& seen,
+              std::string_view name) {
+    if (seen.insert(fold_copy(name)).second) names.emplace_back(name);
 }
 
 std::string_view line_end_of(std::string_view text) {
@@ -106,8 +109,9 @@ std::string read_value(std::string_view text, std::string_view section, std::str
 
 std::vector<std::string> section_names(std::string_view text) {
     std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
     for (const Line& line : parse(text))
-        if (line.kind == Line::kSection) add_once(names, line.name);
+        if (line.kind == Line::kSection) add_once(names, seen, line.name);
     return names;
 }
 
@@ -115,8 +119,9 @@ std::vector<std::string> key_names(std::string_view text, std::string_view secti
     std::vector<Line> lines = parse(text);
     Span span = find_section(lines, section);
     std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
     for (std::size_t i = span.first; i < span.last; ++i)
-        if (lines[i].kind == Line::kKey) add_once(names, lines[i].name);
+        if (lines[i].kind == Line::kKey) add_once(names, seen, lines[i].name);
     return names;
 }
 

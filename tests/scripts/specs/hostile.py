@@ -101,3 +101,60 @@ $r = ADDKEY($k + "\one") + WRITEVALUE($k, "v", "x", "REG_SZ")
 "value max [" + ENUMVALUE($k, 2147483647) + "] " + @ERROR ?
 "value 0 [" + ENUMVALUE($k, 0) + "] " + @ERROR ?
 ''')
+
+# Integers at their extremes in the text functions and the file slots.
+CASES["hostile/chr_and_substr_extremes"] = dict(scr=r'''? "chr -1 " + LEN(CHR(-1)) + " 256 " + LEN(CHR(256)) + " max " + LEN(CHR(2147483647)) + " min " + LEN(CHR(-2147483648))
+? "[" + SUBSTR("abc", -2147483648, 2147483647) + "][" + SUBSTR("abc", 2147483647, 2147483647) + "]"
+? "[" + SUBSTR("abc", 3, 2147483647) + "][" + SUBSTR("abc", 1, -2147483648) + "][" + SUBSTR("abc", -1, 3) + "]"
+? "[" + SUBSTR("abc", 2, 4294967297) + "][" + SUBSTR("", 1, 1) + "]"
+? "instr " + INSTR("abc", "abcd") + " " + INSTR("", "") + " " + INSTR("aaa", "aa")
+? "open " + OPEN(-1, "x") + " " + OPEN(2147483647, "x") + " " + OPEN(-2147483648, "x")
+? "read [" + READLINE(-1) + "] " + @ERROR + " [" + READLINE(2147483647) + "] " + @ERROR
+? "close " + CLOSE(-2147483648) + " " + CLOSE(0)
+''')
+# 31998 characters, then SUBSTR and INSTR over all of them.
+CASES["hostile/long_text_functions"] = dict(scr='$s = "' + 'ab' * 15999 + '"\n' + r'''? "" + LEN($s) + " " + LEN(SUBSTR($s, 1, 2147483647)) + " " + SUBSTR($s, 31997, 5)
+? "" + INSTR($s, "ba") + " " + INSTR($s, SUBSTR($s, 2, 31997)) + " " + INSTR($s, $s + "") + " [" + INSTR(SUBSTR($s, 2, 100), $s) + "]"
+$t = SUBSTR($s, 1, 31998) + "x"
+? "not reached"
+''', code=1)
+# READLINE through files that are not text: NUL, CR, Ctrl+Z and 0xFF bytes, a folder, an
+# empty file and a file whose one line has 100000 characters.
+CASES["hostile/readline_binary"] = dict(
+    scr=r'''$n = 0
+? "open " + OPEN(1, "binary.dat")
+$line = READLINE(1)
+WHILE @ERROR = 0
+    $n = $n + 1
+    $line = READLINE(1)
+LOOP
+? "lines " + $n + " end " + @ERROR
+? "empty " + OPEN(2, "empty.dat") + " [" + READLINE(2) + "] " + @ERROR
+? "folder " + OPEN(3, "folder") + " [" + READLINE(3) + "] " + @ERROR
+? "long " + OPEN(4, "long.dat")
+$line = READLINE(4)
+? "not reached"
+''',
+    setup="python3 - <<'EOF'\n"
+          "import random, os\n"
+          "random.seed(7)\n"
+          "data = bytes(random.randrange(256) for _ in range(200000))\n"
+          "open('binary.dat', 'wb').write(data)\n"
+          "open('empty.dat', 'wb').close()\n"
+          "os.mkdir('folder')\n"
+          "open('long.dat', 'wb').write(b'y' * 100000)\n"
+          "EOF\n",
+    code=1)
+# A profile file of 100000 sections: the last section is found and written to.
+CASES["hostile/profile_100000_sections"] = dict(
+    scr=r'''? "[" + READPROFILESTRING("big.ini", "s99999", "k") + "]"
+? "[" + READPROFILESTRING("big.ini", "s50000", "missing") + "]"
+? "write " + WRITEPROFILESTRING("big.ini", "s99999", "k", "changed")
+? "[" + READPROFILESTRING("big.ini", "s99999", "k") + "]"
+? "write new " + WRITEPROFILESTRING("big.ini", "new", "k", "v")
+? "[" + READPROFILESTRING("big.ini", "new", "k") + "]"
+? "sections " + LEN(READPROFILESTRING("big.ini", "", ""))
+''',
+    setup="python3 - <<'EOF'\n"
+          "open('big.ini', 'w').write(''.join('[s%d]\\nk=v%d\\n' % (i, i) for i in range(100000)))\n"
+          "EOF\n")

@@ -82,7 +82,9 @@ class Evaluator {
         } else if (type == KIND_STRING) {
             Lease r(rt_);
             str_logic(*r);
-            bounded_copy(text, *r);
+            // Exchanged, not copied: the lease keeps the old buffer for the next operand.
+            if ((*r).size() > kMaxText) throw ScriptError(kErrTooLong);
+            text.swap(*r);
         }
         t_.push_back_token();
         return type;
@@ -290,9 +292,12 @@ class Evaluator {
         bool pre = pre_expanded_;
         pre_expanded_ = false;
         switch (t_.kind) {
+        case TK_VARIABLE:
+            // Straight from the variable: its value is often long and not worth two copies.
+            if (append_variable_value(rt_, t_.token, r)) break;
+            [[fallthrough]];
         case TK_NUMBER:
         case TK_STRING:
-        case TK_VARIABLE:
         case TK_NAME:
             expand_text(rt_, t_.token);
             bounded_append(r, t_.token);

@@ -99,7 +99,7 @@ class Interpreter {
         if (!v) v = &rt_.vars.create(rt_.work, KIND_INTEGER);
         int32_t number = 0;
         if (evaluate_value(rt_, true, number, rt_.work) == KIND_STRING)
-            v->set_string(rt_.work);
+            v->take_string(rt_.work);
         else
             v->set_integer(number);
     }

@@ -1,5 +1,6 @@
 #include "engine/macros.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -98,6 +99,14 @@ int match_macro(std::string_view rest) {
     return -1;
 }
 
+// A variable's value as text, appended within the bounds of every append.
+void append_value(const Variable& v, std::string& out) {
+    if (v.kind == KIND_STRING) return bounded_append(out, v.text);
+    std::string number;
+    append_int(number, v.number);
+    bounded_append(out, number);
+}
+
 // The result of one expansion step may hold at most 31999 characters.
 void finish(std::string& text, std::string& scratch) {
     if (scratch.size() > kMaxText) throw ScriptError(kErrTooLong);
@@ -171,6 +180,14 @@ void expand_environment(std::string& text) {
     finish(text, scratch);
 }
 
+bool append_variable_value(Runtime& rt, std::string_view name, std::string& out) {
+    if (name.size() < 2 || name[0] != '$' || name[1] == '$' ||
+        !std::all_of(name.begin() + 1, name.end(), is_name_char))
+        return false;
+    if (const Variable* v = rt.vars.find(name)) append_value(*v, out);
+    return true;
+}
+
 void expand_variables(Runtime& rt, std::string& text) {
     std::size_t dollar = text.find('$');
     if (dollar == std::string::npos) return;
@@ -185,11 +202,8 @@ void expand_variables(Runtime& rt, std::string& text) {
             std::size_t end = dollar + 1;
             while (end < text.size() && is_name_char(text[end])) ++end;
             if (const Variable* v =
-                    rt.vars.find(std::string_view(text).substr(dollar, end - dollar))) {
-                std::string value;
-                v->append_text(value);
-                bounded_append(scratch, value);
-            }
+                    rt.vars.find(std::string_view(text).substr(dollar, end - dollar)))
+                append_value(*v, scratch);
             done = end;
         }
         dollar = text.find('$', done);

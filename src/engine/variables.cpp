@@ -18,6 +18,12 @@ void Variable::set_string(std::string_view v) {
     text.assign(v.data(), v.size());
 }
 
+void Variable::take_string(std::string& v) {
+    kind = KIND_STRING;
+    number = 0;
+    text.swap(v);
+}
+
 void Variable::append_text(std::string& out) const {
     if (kind == KIND_STRING)
         out += text;

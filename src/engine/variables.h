@@ -19,6 +19,8 @@ struct Variable {
 
     void set_integer(int32_t v);
     void set_string(std::string_view v); // caller has bounded it to 31999 characters
+    // set_string by exchange: `v` is left holding the old buffer.
+    void take_string(std::string& v);
     // The value as text ("%ld" for an integer), appended.
     void append_text(std::string& out) const;
     int32_t as_integer() const;

@@ -56,8 +56,13 @@ TEST(Tune, LettersAreCaseBlindAndOthersIgnored) {
 }
 
 TEST(Tune, EndsAtZeroOrCtrlZ) {
-    EXPECT_EQ(play(std::string_view("440f\0" "880f", 9)), Events{"note 440 274"});
-    EXPECT_EQ(play("440f\x1a" "880f"), Events{"note 440 274"});
+    EXPECT_EQ(play(std::string_view("440f\0"
+                                    "880f",
+                                    9)),
+              Events{"note 440 274"});
+    EXPECT_EQ(play("440f\x1a"
+                   "880f"),
+              Events{"note 440 274"});
 }
 
 TEST(Tune, WaitingKeyStopsBetweenNotes) {

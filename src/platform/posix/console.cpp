@@ -12,7 +12,8 @@ void console_write(std::string_view bytes) {
     while (left > 0) {
         ssize_t n = ::write(STDOUT_FILENO, p, left);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return; // write errors are ignored, as on the console
         }
         p += n;

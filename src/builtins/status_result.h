@@ -1,4 +1,4 @@
-// The result of a function whose value is a status: it is also left in @ERROR.
+// The integer functions return their status as their result, and leave it in @ERROR.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 
 namespace vtx {
 
-inline void return_status(Runtime& rt, std::string& result, int32_t status) {
+inline void finish_status(Runtime& rt, std::string& result, int32_t status) {
     rt.error = status;
     append_int(result, status);
 }

@@ -16,7 +16,7 @@ void fn_sendmessage(Runtime& rt, std::string& result) {
             c = upper(c);
         st = platform::helper_send_message(recipient, message);
     }
-    return_status(rt, result, st);
+    finish_status(rt, result, st);
 }
 
 } // namespace vtx

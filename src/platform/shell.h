@@ -54,8 +54,8 @@ int32_t console_window_action(WindowAction action);
 int32_t message_box(const std::string& text, const std::string& title, uint32_t style,
                     uint32_t timeout_seconds);
 
-// Asks `computer` (empty: this one) to shut down after `timeout_seconds`, with the shut-down
-// privilege enabled for the request only: 0 or a status. POSIX: 50.
+// Asks `computer` (empty: this one) to shut down after `timeout_seconds`; the caller holds
+// the shut-down privilege. 0 or a status. POSIX: 50.
 int32_t shutdown_computer(const std::string& computer, const std::string& message,
                           uint32_t timeout_seconds, bool force, bool reboot);
 // Starts logging the user off: 0 or a status. POSIX: 50.

@@ -30,27 +30,27 @@ void fn_addprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t common = 0;
     arguments_by_signature(rt, "Sl", {name, common});
-    return_status(rt, result, send_one(create_group_command(name, common)));
+    finish_status(rt, result, send_one(create_group_command(name, common)));
 }
 
 void fn_delprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t common = 0;
     arguments_by_signature(rt, "Sl", {name, common});
-    return_status(rt, result, send_one(delete_group_command(name, common)));
+    finish_status(rt, result, send_one(delete_group_command(name, common)));
 }
 
 void fn_showprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t show = 0, common = 0;
     arguments_by_signature(rt, "SLl", {name, show, common});
-    return_status(rt, result, send_one(show_group_command(name, show, common)));
+    finish_status(rt, result, send_one(show_group_command(name, show, common)));
 }
 
 void fn_delprogramitem(Runtime& rt, std::string& result) {
     std::string name;
     arguments_by_signature(rt, "S", {name});
-    return_status(rt, result, send_one(delete_item_command(name)));
+    finish_status(rt, result, send_one(delete_item_command(name)));
 }
 
 void fn_addprogramitem(Runtime& rt, std::string& result) {
@@ -69,7 +69,7 @@ void fn_addprogramitem(Runtime& rt, std::string& result) {
         st = kReplaceFailed;
     if (st == 0 && !send(progman, add_item_command(item, rt.os.is_nt())))
         st = kCommandFailed;
-    return_status(rt, result, st);
+    finish_status(rt, result, st);
 }
 
 } // namespace vtx

@@ -35,13 +35,26 @@ HWND console_window() {
 bool g_box_timed_out = false;
 HWND g_box_owner = nullptr;
 
+// The message box of this thread, active or not.
+BOOL CALLBACK find_box(HWND window, LPARAM found) {
+    char name[8] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 VOID CALLBACK box_timer(HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND box = GetActiveWindow()) {
+    HWND box = GetActiveWindow();
+    if (!box) {
+        // Bring our window forward for the user; but a box that cannot become active (a
+        // program in the background is not given the foreground) must close all the same.
+        SetForegroundWindow(g_box_owner);
+        EnumThreadWindows(GetCurrentThreadId(), find_box, reinterpret_cast<LPARAM>(&box));
+    }
+    if (box) {
         g_box_timed_out = true;
         EndDialog(box, 0);
-    } else {
-        // Not active yet: bring our window forward, and close the box at a later firing.
-        SetForegroundWindow(g_box_owner);
     }
 }
 
@@ -56,12 +69,9 @@ struct ProgmanConversation::State {
 ProgmanConversation::ProgmanConversation() : state_(std::make_unique<State>()) {}
 
 ProgmanConversation::~ProgmanConversation() {
-    if (state_->conversation)
-        DdeDisconnect(state_->conversation);
-    if (state_->name)
-        DdeFreeStringHandle(state_->instance, state_->name);
-    if (state_->instance)
-        DdeUninitialize(state_->instance);
+    if (state_->conversation) DdeDisconnect(state_->conversation);
+    if (state_->name) DdeFreeStringHandle(state_->instance, state_->name);
+    if (state_->instance) DdeUninitialize(state_->instance);
 }
 
 int32_t ProgmanConversation::open() {
@@ -119,24 +129,13 @@ int32_t set_wallpaper(const std::string& path) {
 
 int32_t console_window_action(WindowAction action) {
     HWND window = console_window();
-    if (!window)
-        return status::kFileNotFound;
+    if (!window) return status::kFileNotFound;
     switch (action) {
-    case WindowAction::foreground:
-        SetForegroundWindow(window);
-        break;
-    case WindowAction::hide:
-        ShowWindow(window, SW_HIDE);
-        break;
-    case WindowAction::show:
-        ShowWindow(window, SW_SHOW);
-        break;
-    case WindowAction::minimize:
-        ShowWindow(window, SW_MINIMIZE);
-        break;
-    case WindowAction::maximize:
-        ShowWindow(window, SW_SHOWMAXIMIZED);
-        break;
+    case WindowAction::foreground: SetForegroundWindow(window); break;
+    case WindowAction::hide: ShowWindow(window, SW_HIDE); break;
+    case WindowAction::show: ShowWindow(window, SW_SHOW); break;
+    case WindowAction::minimize: ShowWindow(window, SW_MINIMIZE); break;
+    case WindowAction::maximize: ShowWindow(window, SW_SHOWMAXIMIZED); break;
     case WindowAction::always_on_top: {
         RECT r{};
         GetWindowRect(window, &r);
@@ -151,8 +150,7 @@ int32_t console_window_action(WindowAction action) {
 int32_t message_box(const std::string& text, const std::string& title, uint32_t style,
                     uint32_t timeout_seconds) {
     HWND owner = console_window();
-    if (timeout_seconds == 0)
-        return MessageBoxA(owner, text.c_str(), title.c_str(), style);
+    if (timeout_seconds == 0) return MessageBoxA(owner, text.c_str(), title.c_str(), style);
     g_box_timed_out = false;
     g_box_owner = owner;
     // A thread timer: the box's own message loop serves it. Kept below the timer maximum.
@@ -165,30 +163,11 @@ int32_t message_box(const std::string& text, const std::string& title, uint32_t 
 
 int32_t shutdown_computer(const std::string& computer, const std::string& message,
                           uint32_t timeout_seconds, bool force, bool reboot) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
-        return last_error();
-
-    TOKEN_PRIVILEGES enable{};
-    enable.PrivilegeCount = 1;
-    enable.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    // Only what this call changed is recorded, so restoring it withdraws nothing else.
-    TOKEN_PRIVILEGES previous{};
-    DWORD previous_size = 0;
-    bool enabled =
-        LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &enable.Privileges[0].Luid) &&
-        AdjustTokenPrivileges(token, FALSE, &enable, sizeof previous, &previous, &previous_size);
-
-    int32_t result = 0;
-    if (!InitiateSystemShutdownA(computer.empty() ? nullptr : const_cast<char*>(computer.c_str()),
-                                 const_cast<char*>(message.c_str()), timeout_seconds, force,
-                                 reboot))
-        result = last_error();
-
-    if (enabled && previous.PrivilegeCount != 0)
-        AdjustTokenPrivileges(token, FALSE, &previous, 0, nullptr, nullptr);
-    CloseHandle(token);
-    return result;
+    return InitiateSystemShutdownA(computer.empty() ? nullptr : const_cast<char*>(computer.c_str()),
+                                   const_cast<char*>(message.c_str()), timeout_seconds, force,
+                                   reboot)
+               ? 0
+               : last_error();
 }
 
 int32_t log_off(bool force) {

@@ -12,8 +12,7 @@ void fn_sendmessage(Runtime& rt, std::string& result) {
     if (rt.os.is_nt()) {
         st = platform::lanman_send_message(recipient, message);
     } else {
-        for (char& c : recipient)
-            c = upper(c);
+        for (char& c : recipient) c = upper(c);
         st = platform::helper_send_message(recipient, message);
     }
     finish_status(rt, result, st);

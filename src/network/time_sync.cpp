@@ -13,26 +13,22 @@ int32_t set_time_nt(std::string_view text) {
     if (text == "*") {
         std::string found;
         // With no time source listed the call below still asks "\\" alone.
-        if (int32_t st = platform::lanman_find_time_source(found))
-            return st;
+        if (int32_t st = platform::lanman_find_time_source(found)) return st;
         server += found;
     } else if (!time_server_name(text, server)) {
         return kInvalidComputerName;
     }
     platform::ClockTime utc{};
-    if (int32_t st = platform::lanman_remote_time(server, utc))
-        return st;
+    if (int32_t st = platform::lanman_remote_time(server, utc)) return st;
     return platform::set_clock_utc(utc);
 }
 
 int32_t set_time_9x(std::string_view text) {
     platform::HelperTimeBuffer buffer{};
     // The buffer keeps its terminating zero; the library would read past a longer text.
-    if (text.size() >= buffer.size())
-        return kInvalidComputerName;
+    if (text.size() >= buffer.size()) return kInvalidComputerName;
     std::copy(text.begin(), text.end(), buffer.begin());
-    if (int32_t st = platform::helper_remote_time(buffer))
-        return st;
+    if (int32_t st = platform::helper_remote_time(buffer)) return st;
     return platform::set_clock_local(helper_time_record(buffer));
 }
 
@@ -40,8 +36,7 @@ int32_t set_time_9x(std::string_view text) {
 
 bool time_server_name(std::string_view text, std::string& server) {
     std::string_view name = text.substr(0, 2) == "\\\\" ? text.substr(2) : text;
-    if (name.size() > kMaxTimeServerName)
-        return false;
+    if (name.size() > kMaxTimeServerName) return false;
     server = "\\\\";
     server += name;
     return true;

@@ -34,14 +34,12 @@ bool is_wave_name(std::string_view name) {
 // The player's own result never reaches @ERROR; a missing helper library plays nothing.
 void play_text(Runtime& rt, std::string_view tune) {
     auto notes = rt.os.is_nt() ? platform::speaker_note_player() : platform::helper_note_player();
-    if (!notes)
-        return;
+    if (!notes) return;
     platform::KeyWatch keys;
     ScriptTunePlayer player(*notes, keys);
     // The key that stopped the tune is not left for a later GET: read it, and the second
     // byte of a special key with it.
-    if (play_tune(tune, player) && keys.read_key() == 0)
-        keys.read_key();
+    if (play_tune(tune, player) && keys.read_key() == 0) keys.read_key();
 }
 
 } // namespace
@@ -50,22 +48,19 @@ void cmd_play(Runtime& rt) {
     rt.error = 0;
     rt.tok.next_token();
     bool from_file = rt.tok.kind == KW_FILE;
-    if (!from_file)
-        rt.tok.push_back_token();
+    if (!from_file) rt.tok.push_back_token();
     std::string name;
     evaluate_expression(rt, name, true);
 
     if (is_wave_name(name)) {
         int32_t st = platform::play_wave_file(name);
-        if (st != 0)
-            rt.error = st;
+        if (st != 0) rt.error = st;
     } else if (!from_file) {
         play_text(rt, name);
     } else {
         rt.error = status::kFileNotFound;
         std::string tune;
-        if (!read_text_file(search_path(rt, name), kMaxScript, tune))
-            return;
+        if (!read_text_file(search_path(rt, name), kMaxScript, tune)) return;
         rt.error = 0;
         play_text(rt, tune);
     }

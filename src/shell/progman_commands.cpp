@@ -14,8 +14,7 @@ class CommandText {
         text_ += "( ";
     }
     CommandText& field(const std::string& value) {
-        if (!first_)
-            text_ += " , ";
+        if (!first_) text_ += " , ";
         first_ = false;
         text_ += value;
         return *this;
@@ -39,8 +38,7 @@ std::string delete_group_command(const std::string& name, int32_t common) {
 }
 
 std::string show_group_command(const std::string& name, int32_t show, int32_t common) {
-    if (show < 1 || show > 8)
-        show = 1;
+    if (show < 1 || show > 8) show = 1;
     return CommandText("ShowGroup").field(name).field(show).field(common).done();
 }
 
@@ -54,8 +52,7 @@ std::string add_item_command(const ProgramItem& item, bool nt_form) {
     std::string text = "[AddItem( " + item.command_line + " , " + item.name + " , " +
                        item.icon_file + " , " + format_int(item.icon_index) + " , , , " +
                        item.working_dir + " , , " + format_int(item.minimize);
-    if (nt_form)
-        text += " , " + format_int(item.separate_memory);
+    if (nt_form) text += " , " + format_int(item.separate_memory);
     return text + " )]";
 }
 

@@ -19,8 +19,7 @@ bool send(platform::ProgmanConversation& progman, const std::string& command) {
 // Every call has a conversation of its own.
 int32_t send_one(const std::string& command) {
     platform::ProgmanConversation progman;
-    if (int32_t st = progman.open())
-        return st;
+    if (int32_t st = progman.open()) return st;
     return send(progman, command) ? 0 : kCommandFailed;
 }
 
@@ -67,8 +66,7 @@ void fn_addprogramitem(Runtime& rt, std::string& result) {
     // Mode 1 insists on replacing an existing item; other modes add it when it was missing.
     if (st == 0 && replace != 0 && !send(progman, replace_item_command(item.name)) && replace == 1)
         st = kReplaceFailed;
-    if (st == 0 && !send(progman, add_item_command(item, rt.os.is_nt())))
-        st = kCommandFailed;
+    if (st == 0 && !send(progman, add_item_command(item, rt.os.is_nt()))) st = kCommandFailed;
     finish_status(rt, result, st);
 }
 

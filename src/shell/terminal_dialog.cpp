@@ -37,8 +37,7 @@ bool continuation(unsigned char c, bool utf8) {
 
 int text_width(std::string_view s, bool utf8) {
     int n = 0;
-    for (unsigned char c : s)
-        n += !continuation(c, utf8);
+    for (unsigned char c : s) n += !continuation(c, utf8);
     return n;
 }
 
@@ -46,8 +45,7 @@ int text_width(std::string_view s, bool utf8) {
 std::size_t fitting_prefix(std::string_view s, int columns, bool utf8) {
     std::size_t i = 0;
     for (int used = 0; i < s.size(); ++i) {
-        if (!continuation(s[i], utf8) && used++ == columns)
-            break;
+        if (!continuation(s[i], utf8) && used++ == columns) break;
     }
     return i;
 }
@@ -57,8 +55,7 @@ std::size_t fitting_prefix(std::string_view s, int columns, bool utf8) {
 std::string printable(std::string_view s, bool utf8) {
     std::string out;
     for (unsigned char c : s) {
-        if (c == '\r')
-            continue;
+        if (c == '\r') continue;
         if (c == '\n' || (c >= 0x20 && c != 0x7F && (utf8 || c < 0x80 || c > 0x9F)))
             out += char(c);
         else
@@ -79,15 +76,13 @@ void wrap(std::string_view para, int columns, bool utf8, std::vector<std::string
         std::size_t end = blank != std::string_view::npos && blank > 0 ? blank : cut;
         lines.emplace_back(para.substr(0, end));
         para.remove_prefix(end);
-        while (!para.empty() && para.front() == ' ')
-            para.remove_prefix(1);
+        while (!para.empty() && para.front() == ' ') para.remove_prefix(1);
     } while (!para.empty());
 }
 
 std::string repeat(std::string_view piece, int n) {
     std::string s;
-    for (int i = 0; i < n; ++i)
-        s += piece;
+    for (int i = 0; i < n; ++i) s += piece;
     return s;
 }
 
@@ -104,8 +99,7 @@ std::string button_face(const DialogButton& b) {
 bool make_terminal_dialog(std::string_view text, std::string_view title, uint32_t style, int width,
                           int height, bool utf8, TerminalDialog& out) {
     uint32_t set = style & 0xF;
-    if (set >= std::size(kButtonSets))
-        return false;
+    if (set >= std::size(kButtonSets)) return false;
     out = TerminalDialog{};
     out.utf8 = utf8;
     out.buttons = kButtonSets[set].buttons;
@@ -119,8 +113,7 @@ bool make_terminal_dialog(std::string_view text, std::string_view title, uint32_
     for (;;) {
         std::size_t nl = rest.find('\n');
         wrap(rest.substr(0, nl), columns, utf8, out.lines);
-        if (nl == std::string_view::npos)
-            break;
+        if (nl == std::string_view::npos) break;
         rest.remove_prefix(nl + 1);
     }
     std::size_t max_lines = std::size_t(std::max(height - 8, 1));
@@ -140,24 +133,16 @@ int32_t dialog_key(TerminalDialog& dialog, int key) {
     switch (key) {
     case kKeyEnter:
     case '\n':
-    case ' ':
-        return dialog.buttons[dialog.focus].code;
-    case kKeyEscape:
-        return dialog.escape_code;
+    case ' ': return dialog.buttons[dialog.focus].code;
+    case kKeyEscape: return dialog.escape_code;
     case kKeyTab:
-    case kKeyRight:
-        dialog.focus = (dialog.focus + 1) % count;
-        return 0;
-    case kKeyLeft:
-        dialog.focus = (dialog.focus + count - 1) % count;
-        return 0;
-    default:
-        break;
+    case kKeyRight: dialog.focus = (dialog.focus + 1) % count; return 0;
+    case kKeyLeft: dialog.focus = (dialog.focus + count - 1) % count; return 0;
+    default: break;
     }
     char letter = (key >= 'a' && key <= 'z') ? char(key - 32) : char(key);
     for (const DialogButton& b : dialog.buttons) {
-        if (b.key && b.key == letter)
-            return b.code;
+        if (b.key && b.key == letter) return b.code;
     }
     return 0;
 }
@@ -171,11 +156,9 @@ std::string draw_dialog(const TerminalDialog& d, int width, int height) {
     const char* br = d.utf8 ? "\xE2\x94\x98" : "+";
 
     int buttons_width = -2;
-    for (const DialogButton& b : d.buttons)
-        buttons_width += int(button_face(b).size()) + 2;
+    for (const DialogButton& b : d.buttons) buttons_width += int(button_face(b).size()) + 2;
     int inner = std::max(buttons_width, text_width(d.title, d.utf8) + 2);
-    for (const std::string& line : d.lines)
-        inner = std::max(inner, text_width(line, d.utf8));
+    for (const std::string& line : d.lines) inner = std::max(inner, text_width(line, d.utf8));
     int box_width = inner + 4;
     int box_height = int(d.lines.size()) + 5;
     int left = std::max((width - box_width) / 2, 0) + 1;
@@ -195,14 +178,12 @@ std::string draw_dialog(const TerminalDialog& d, int width, int height) {
     }
     out += tr;
     framed("", 0);
-    for (const std::string& line : d.lines)
-        framed(line, text_width(line, d.utf8));
+    for (const std::string& line : d.lines) framed(line, text_width(line, d.utf8));
     framed("", 0);
 
     std::string faces = std::string(std::size_t((inner - buttons_width) / 2), ' ');
     for (std::size_t i = 0; i < d.buttons.size(); ++i) {
-        if (i)
-            faces += "  ";
+        if (i) faces += "  ";
         std::string face = button_face(d.buttons[i]);
         faces += i == d.focus ? "\x1b[7m" + face + "\x1b[27m" : face;
     }

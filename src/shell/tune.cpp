@@ -33,11 +33,9 @@ uint32_t ticks_to_milliseconds(double ticks) {
 bool play_tune(std::string_view tune, TunePlayer& player) {
     TuneState s;
     for (char raw : tune) {
-        if (player.key_waiting())
-            return true;
+        if (player.key_waiting()) return true;
         char c = (raw >= 'A' && raw <= 'Z') ? char(raw + 32) : raw;
-        if (c == 0 || c == 26)
-            return false;
+        if (c == 0 || c == 26) return false;
         if (c >= '0' && c <= '9') {
             // A fifth digit empties the buffer and is dropped itself.
             if (s.digits == kMaxDigits) {
@@ -51,29 +49,23 @@ bool play_tune(std::string_view tune, TunePlayer& player) {
         uint32_t n = 0;
         switch (c) {
         case 'd':
-            if ((n = s.take()) != 0)
-                s.duration = n;
+            if ((n = s.take()) != 0) s.duration = n;
             break;
         case 'f': {
-            if (s.digits)
-                s.frequency = s.take();
+            if (s.digits) s.frequency = s.take();
             // Truncated twice, as the tick count is a whole number before it becomes time.
             auto ticks = uint32_t(256 / s.tempo * s.duration);
             player.note(s.frequency, ticks_to_milliseconds(ticks));
-            if (s.gap)
-                player.rest(s.gap);
+            if (s.gap) player.rest(s.gap);
             break;
         }
         case 'g':
-            if ((n = s.take()) != 0)
-                s.gap = ticks_to_milliseconds(n);
+            if ((n = s.take()) != 0) s.gap = ticks_to_milliseconds(n);
             break;
         case 't':
-            if ((n = s.take()) != 0)
-                s.tempo = n;
+            if ((n = s.take()) != 0) s.tempo = n;
             break;
-        default:
-            break; // anything else is ignored and keeps the buffer
+        default: break; // anything else is ignored and keeps the buffer
         }
     }
     // The end of the text is a character too: a key pressed during the last note stops the

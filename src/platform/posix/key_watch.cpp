@@ -13,8 +13,7 @@ struct KeyWatch::State {
 
 KeyWatch::KeyWatch() {
     termios mode{};
-    if (!::isatty(STDIN_FILENO) || ::tcgetattr(STDIN_FILENO, &mode) != 0)
-        return;
+    if (!::isatty(STDIN_FILENO) || ::tcgetattr(STDIN_FILENO, &mode) != 0) return;
     state_ = std::make_unique<State>();
     state_->saved = mode;
     // Keys one at a time and unechoed; signals stay, so the break key keeps its meaning.
@@ -26,13 +25,11 @@ KeyWatch::KeyWatch() {
 }
 
 KeyWatch::~KeyWatch() {
-    if (state_)
-        ::tcsetattr(STDIN_FILENO, TCSANOW, &state_->saved);
+    if (state_) ::tcsetattr(STDIN_FILENO, TCSANOW, &state_->saved);
 }
 
 bool KeyWatch::key_waiting() {
-    if (!state_)
-        return false;
+    if (!state_) return false;
     pollfd p{STDIN_FILENO, POLLIN, 0};
     return ::poll(&p, 1, 0) == 1 && (p.revents & POLLIN);
 }

@@ -31,10 +31,8 @@ bool locale_is_utf8() {
 void write_all(std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
         bytes.remove_prefix(std::size_t(n));
     }
 }
@@ -44,32 +42,24 @@ void write_all(std::string_view bytes) {
 int read_byte(int timeout_ms) {
     pollfd p{STDIN_FILENO, POLLIN, 0};
     int ready = ::poll(&p, 1, timeout_ms);
-    if (ready < 0)
-        return errno == EINTR ? -1 : -2;
-    if (ready == 0)
-        return -1;
+    if (ready < 0) return errno == EINTR ? -1 : -2;
+    if (ready == 0) return -1;
     unsigned char c = 0;
     ssize_t n = ::read(STDIN_FILENO, &c, 1);
-    if (n == 1)
-        return c;
+    if (n == 1) return c;
     return (n < 0 && errno == EINTR) ? -1 : -2;
 }
 
 // Turns Esc [ C and Esc [ D (and their Esc O forms) into arrow keys; a lone Esc stays Esc.
 int read_key(int timeout_ms) {
     int c = read_byte(timeout_ms);
-    if (c != kKeyEscape)
-        return c;
+    if (c != kKeyEscape) return c;
     int next = read_byte(kSequenceGapMs);
-    if (next != '[' && next != 'O')
-        return kKeyEscape;
+    if (next != '[' && next != 'O') return kKeyEscape;
     int final_byte = read_byte(kSequenceGapMs);
-    while (final_byte >= 0x20 && final_byte < 0x40)
-        final_byte = read_byte(kSequenceGapMs);
-    if (final_byte == 'C')
-        return kKeyRight;
-    if (final_byte == 'D')
-        return kKeyLeft;
+    while (final_byte >= 0x20 && final_byte < 0x40) final_byte = read_byte(kSequenceGapMs);
+    if (final_byte == 'C') return kKeyRight;
+    if (final_byte == 'D') return kKeyLeft;
     return 0; // another special key: ignored
 }
 
@@ -117,14 +107,10 @@ int32_t message_box(const std::string& text, const std::string& title, uint32_t 
             wait = int(std::min<long long>(left.count(), 1 << 30));
         }
         int key = read_key(wait);
-        if (key == -2)
-            break; // the terminal went away: the box could not be answered
-        if (key == 3)
-            key = kKeyEscape;
-        if (key < 0)
-            continue;
-        if ((result = dialog_key(dialog, key)) != 0)
-            break;
+        if (key == -2) break; // the terminal went away: the box could not be answered
+        if (key == 3) key = kKeyEscape;
+        if (key < 0) continue;
+        if ((result = dialog_key(dialog, key)) != 0) break;
         write_all(draw_dialog(dialog, width, height));
     }
 

@@ -4,7 +4,7 @@
 
 #include <lm.h>
 
-#include "platform/win32/runtime_library.h"
+#include "platform/win32/library.h"
 
 namespace vtx::platform {
 
@@ -29,15 +29,13 @@ int32_t last_error() {
 // Each byte widened unchanged, with the terminating zero.
 std::wstring widen(const std::string& s) {
     std::wstring w;
-    for (unsigned char c : s)
-        w += wchar_t(c);
+    for (unsigned char c : s) w += wchar_t(c);
     return w;
 }
 
 std::string narrow(const wchar_t* w) {
     std::string s;
-    for (; w && *w; ++w)
-        s += char(*w);
+    for (; w && *w; ++w) s += char(*w);
     return s;
 }
 
@@ -55,12 +53,10 @@ int32_t set_clock(const ClockTime& t, BOOL(WINAPI* set)(const SYSTEMTIME*)) {
 } // namespace
 
 int32_t lanman_send_message(const std::string& recipient, const std::string& message) {
-    RuntimeLibrary lib(kLanManager);
-    if (!lib.loaded())
-        return last_error();
+    Library lib(kLanManager);
+    if (!lib.loaded()) return last_error();
     auto send = lib.entry<MessageBufferSend>("NetMessageBufferSend");
-    if (!send)
-        return last_error();
+    if (!send) return last_error();
     std::wstring to = widen(recipient), text = widen(message);
     return int32_t(send(nullptr, to.c_str(), nullptr,
                         reinterpret_cast<LPBYTE>(const_cast<wchar_t*>(text.c_str())),
@@ -68,23 +64,19 @@ int32_t lanman_send_message(const std::string& recipient, const std::string& mes
 }
 
 int32_t helper_send_message(const std::string& recipient, const std::string& message) {
-    RuntimeLibrary lib(kHelperLibrary);
-    if (!lib.loaded())
-        return last_error();
+    Library lib(kHelperLibrary);
+    if (!lib.loaded()) return last_error();
     auto send = lib.entry<HelperSendMessage>("VXSendMessage32");
-    if (!send)
-        return last_error();
+    if (!send) return last_error();
     return send(recipient.c_str(), message.c_str());
 }
 
 int32_t lanman_find_time_source(std::string& name) {
-    RuntimeLibrary lib(kLanManager);
-    if (!lib.loaded())
-        return last_error();
+    Library lib(kLanManager);
+    if (!lib.loaded()) return last_error();
     auto enumerate = lib.entry<ServerEnum>("NetServerEnum");
     auto release = lib.entry<BufferFree>("NetApiBufferFree");
-    if (!enumerate || !release)
-        return last_error();
+    if (!enumerate || !release) return last_error();
     LPBYTE buffer = nullptr;
     DWORD read = 0, total = 0;
     NET_API_STATUS st = enumerate(nullptr, 100, &buffer, kEnumPreferredBytes, &read, &total,
@@ -93,19 +85,16 @@ int32_t lanman_find_time_source(std::string& name) {
         name = narrow(reinterpret_cast<SERVER_INFO_100*>(buffer)->sv100_name);
         st = NERR_Success;
     }
-    if (buffer)
-        release(buffer);
+    if (buffer) release(buffer);
     return int32_t(st);
 }
 
 int32_t lanman_remote_time(const std::string& server, ClockTime& utc) {
-    RuntimeLibrary lib(kLanManager);
-    if (!lib.loaded())
-        return last_error();
+    Library lib(kLanManager);
+    if (!lib.loaded()) return last_error();
     auto remote_tod = lib.entry<RemoteTod>("NetRemoteTOD");
     auto release = lib.entry<BufferFree>("NetApiBufferFree");
-    if (!remote_tod || !release)
-        return last_error();
+    if (!remote_tod || !release) return last_error();
     LPBYTE buffer = nullptr;
     std::wstring name = widen(server);
     NET_API_STATUS st = remote_tod(name.c_str(), &buffer);
@@ -115,18 +104,15 @@ int32_t lanman_remote_time(const std::string& server, ClockTime& utc) {
         utc = {int(tod->tod_year),  int(tod->tod_month), int(tod->tod_day),
                int(tod->tod_hours), int(tod->tod_mins),  int(tod->tod_secs)};
     }
-    if (buffer)
-        release(buffer);
+    if (buffer) release(buffer);
     return int32_t(st);
 }
 
 int32_t helper_remote_time(HelperTimeBuffer& buffer) {
-    RuntimeLibrary lib(kHelperLibrary);
-    if (!lib.loaded())
-        return last_error();
+    Library lib(kHelperLibrary);
+    if (!lib.loaded()) return last_error();
     auto set_time = lib.entry<HelperSetTime>("VXSetTime32");
-    if (!set_time)
-        return last_error();
+    if (!set_time) return last_error();
     return set_time(buffer.data());
 }
 

@@ -4,7 +4,7 @@
 
 #include <mmsystem.h>
 
-#include "platform/win32/runtime_library.h"
+#include "platform/win32/library.h"
 
 namespace vtx::platform {
 
@@ -22,6 +22,7 @@ class HelperNotePlayer : public NotePlayer {
     using SoundOff = int32_t(WINAPI*)();
 
     HelperNotePlayer() : library_(kHelperLibrary) {
+        if (!library_.loaded()) return;
         on_ = library_.entry<SoundOn>("VXSoundOn32");
         off_ = library_.entry<SoundOff>("VXSoundOff32");
     }
@@ -34,7 +35,7 @@ class HelperNotePlayer : public NotePlayer {
     }
 
   private:
-    RuntimeLibrary library_;
+    Library library_;
     SoundOn on_ = nullptr;
     SoundOff off_ = nullptr;
 };
@@ -47,8 +48,7 @@ std::unique_ptr<NotePlayer> speaker_note_player() {
 
 std::unique_ptr<NotePlayer> helper_note_player() {
     auto player = std::make_unique<HelperNotePlayer>();
-    if (!player->usable())
-        return nullptr;
+    if (!player->usable()) return nullptr;
     return player;
 }
 

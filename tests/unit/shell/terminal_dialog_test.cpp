@@ -71,8 +71,7 @@ TEST(TerminalDialog, TextIsWrappedCutAndStrippedOfControls) {
 TEST(TerminalDialog, Utf8CharactersAreNotSplit) {
     TerminalDialog d;
     std::string text;
-    for (int i = 0; i < 15; ++i)
-        text += "\xC3\xA9"; // é
+    for (int i = 0; i < 15; ++i) text += "\xC3\xA9"; // é
     ASSERT_TRUE(make_terminal_dialog(text, "", 0, 18, 24, true, d));
     ASSERT_EQ(d.lines.size(), 2u);
     EXPECT_EQ(d.lines[0].size(), 20u); // ten characters, two bytes each

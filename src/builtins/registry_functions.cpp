@@ -1,19 +1,112 @@
+// The twelve registry functions: each reads its arguments, runs one registry operation,
+// and leaves the operation's status in @ERROR.
+#include "builtins/arguments.h"
 #include "builtins/handlers.h"
-#include "engine/unbuilt.h"
+#include "engine/runtime.h"
+#include "engine/script_error.h"
+#include "engine/text.h"
+#include "registry/operations.h"
+#include "registry/value_text.h"
 
 namespace vtx {
 
-void fn_addkey(Runtime&, std::string&) { not_built_yet(); }
-void fn_delkey(Runtime&, std::string&) { not_built_yet(); }
-void fn_deltree(Runtime&, std::string&) { not_built_yet(); }
-void fn_delvalue(Runtime&, std::string&) { not_built_yet(); }
-void fn_enumkey(Runtime&, std::string&) { not_built_yet(); }
-void fn_enumvalue(Runtime&, std::string&) { not_built_yet(); }
-void fn_existkey(Runtime&, std::string&) { not_built_yet(); }
-void fn_loadkey(Runtime&, std::string&) { not_built_yet(); }
-void fn_readtype(Runtime&, std::string&) { not_built_yet(); }
-void fn_readvalue(Runtime&, std::string&) { not_built_yet(); }
-void fn_savekey(Runtime&, std::string&) { not_built_yet(); }
-void fn_writevalue(Runtime&, std::string&) { not_built_yet(); }
+namespace {
+
+// The integer functions return their status as their result.
+void finish_status(Runtime& rt, std::string& result, int32_t status) {
+    rt.error = status;
+    append_int(result, status);
+}
+
+// The text functions return their text and leave the status in @ERROR only.
+void finish_text(Runtime& rt, std::string& result, int32_t status, std::string_view text) {
+    rt.error = status;
+    bounded_append(result, text);
+}
+
+template <typename Operation> void key_function(Runtime& rt, std::string& result, Operation op) {
+    std::string path;
+    arguments_by_signature(rt, "S", {path});
+    finish_status(rt, result, op(rt.registry, path));
+}
+
+template <typename Operation>
+void key_file_function(Runtime& rt, std::string& result, Operation op) {
+    std::string path, file;
+    arguments_by_signature(rt, "SS", {path, file});
+    finish_status(rt, result, op(path, file));
+}
+
+template <typename Operation> void enum_function(Runtime& rt, std::string& result, Operation op) {
+    std::string path, name;
+    int32_t index = 0;
+    arguments_by_signature(rt, "SL", {path, index});
+    int32_t status = op(rt.registry, path, index, name);
+    finish_text(rt, result, status, name);
+}
+
+} // namespace
+
+void fn_readvalue(Runtime& rt, std::string& result) {
+    std::string path, name, text;
+    arguments_by_signature(rt, "SS", {path, name});
+    uint32_t type = 0;
+    int32_t status = read_value(rt.registry, path, name, text, type);
+    finish_text(rt, result, status, text);
+}
+
+void fn_readtype(Runtime& rt, std::string& result) {
+    std::string path, name, text;
+    arguments_by_signature(rt, "SS", {path, name});
+    uint32_t type = 0;
+    int32_t status = read_value(rt.registry, path, name, text, type);
+    finish_text(rt, result, status, registry_type_name(type));
+}
+
+void fn_writevalue(Runtime& rt, std::string& result) {
+    std::string path, name, text, type_name;
+    arguments_by_signature(rt, "SSSS", {path, name, text, type_name});
+    uint32_t type = 0;
+    if (!registry_type_code(type_name, type)) throw ScriptError(kErrRegistryType);
+    finish_status(rt, result, write_value(rt.registry, path, name, text, type));
+}
+
+void fn_delvalue(Runtime& rt, std::string& result) {
+    std::string path, name;
+    arguments_by_signature(rt, "SS", {path, name});
+    finish_status(rt, result, delete_value(rt.registry, path, name));
+}
+
+void fn_addkey(Runtime& rt, std::string& result) {
+    key_function(rt, result, create_key);
+}
+void fn_delkey(Runtime& rt, std::string& result) {
+    key_function(rt, result, delete_key);
+}
+void fn_deltree(Runtime& rt, std::string& result) {
+    key_function(rt, result, delete_tree);
+}
+void fn_existkey(Runtime& rt, std::string& result) {
+    key_function(rt, result, test_key);
+}
+
+void fn_enumkey(Runtime& rt, std::string& result) {
+    enum_function(rt, result, subkey_name_at);
+}
+void fn_enumvalue(Runtime& rt, std::string& result) {
+    enum_function(rt, result, value_name_at);
+}
+
+void fn_loadkey(Runtime& rt, std::string& result) {
+    key_file_function(rt, result, [&](const std::string& path, const std::string& file) {
+        return hive_load(rt.registry, rt.os.is_nt(), path, file);
+    });
+}
+
+void fn_savekey(Runtime& rt, std::string& result) {
+    key_file_function(rt, result, [&](const std::string& path, const std::string& file) {
+        return hive_save(rt.registry, path, file);
+    });
+}
 
 } // namespace vtx

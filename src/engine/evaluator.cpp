@@ -1,6 +1,7 @@
 #include "engine/evaluator.h"
 
 #include "builtins/function_table.h"
+#include "engine/compiled_expression.h"
 #include "engine/macros.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
@@ -55,6 +56,12 @@ bool compare_result(int op, int c) {
     }
 }
 
+// A string expression's truth values: "1" or the empty text.
+void set_truth(std::string& r, bool value) {
+    r.clear();
+    if (value) r.push_back('1');
+}
+
 // Truncates toward zero; the two cases that would fault give defined results.
 int32_t divide(int32_t a, int32_t b) {
     if (b == 0) return 0;
@@ -88,6 +95,13 @@ class Evaluator {
 
     [[noreturn]] static void expected() { throw ScriptError(kErrExpected); }
 
+    // The record the current variable token names, or null.
+    Variable* variable() {
+        Variable* v = t_.cached_variable();
+        if (!v && (v = rt_.vars.find(t_.token))) t_.cache_variable(v);
+        return v;
+    }
+
     int look_ahead(bool required) {
         switch (t_.kind) {
         case TK_NUMBER:
@@ -98,7 +112,7 @@ class Evaluator {
         case TK_NAME:
             return KIND_STRING;
         case TK_VARIABLE: {
-            const Variable* v = rt_.vars.find(t_.token);
+            const Variable* v = variable();
             return v ? v->kind : KIND_INTEGER;
         }
         case TK_MACRO:
@@ -201,7 +215,7 @@ class Evaluator {
         int32_t v = 0;
         switch (t_.kind) {
         case TK_NUMBER:
-            v = text_to_int(t_.token);
+            v = t_.number();
             break;
         case TK_MACRO:
             if (!pre) expand_text(rt_, t_.token);
@@ -212,7 +226,7 @@ class Evaluator {
             v = text_to_int(t_.token);
             break;
         case TK_VARIABLE:
-            if (const Variable* var = rt_.vars.find(t_.token)) v = var->as_integer();
+            if (const Variable* var = variable()) v = var->as_integer();
             break;
         case TK_FUNCTION: {
             Lease r(rt_);
@@ -235,7 +249,7 @@ class Evaluator {
             bool is_and = t_.kind == KW_AND;
             bool left = !r.empty();
             bool right = right_operand_true();
-            r.assign((is_and ? (left && right) : (left || right)) ? "1" : "");
+            set_truth(r, is_and ? (left && right) : (left || right));
         }
     }
 
@@ -246,7 +260,7 @@ class Evaluator {
             t_.next_token();
             Lease b(rt_);
             str_concatenation(*b);
-            r.assign(compare_result(op, compare_nocase(r, *b)) ? "1" : "");
+            set_truth(r, compare_result(op, compare_nocase(r, *b)));
         }
     }
 
@@ -300,6 +314,7 @@ class Evaluator {
 } // namespace
 
 int evaluate_value(Runtime& rt, bool required, int32_t& number, std::string& text) {
+    if (evaluate_compiled(rt, number)) return KIND_INTEGER;
     return Evaluator(rt).evaluate(required, number, text);
 }
 
@@ -318,6 +333,7 @@ int evaluate_expression(Runtime& rt, std::string& out, bool required) {
 
 bool evaluate_condition(Runtime& rt) {
     int32_t number = 0;
+    if (evaluate_compiled(rt, number)) return number != 0;
     Lease text(rt);
     int type = evaluate_value(rt, true, number, *text);
     return type == KIND_STRING ? !(*text).empty() : number != 0;

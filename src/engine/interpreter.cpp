@@ -79,15 +79,16 @@ class Interpreter {
     }
 
     void statement_variable() {
-        bounded_copy(rt_.work, t_.token);
+        Variable* v = t_.cached_variable();
+        if (!v && (v = rt_.vars.find(t_.token))) t_.cache_variable(v);
+        if (!v) bounded_copy(rt_.work, t_.token);
         uint32_t start = t_.start;
-        t_.next_token();
+        t_.skip_token();
         if (t_.kind != TK_EQUAL) {
             t_.pos = start;
             return expression_statement();
         }
         // Created before the value is evaluated, so `$n = $n + 1` on a new name gives 1.
-        Variable* v = rt_.vars.find(rt_.work);
         if (!v) v = &rt_.vars.create(rt_.work, KIND_INTEGER);
         int32_t number = 0;
         if (evaluate_value(rt_, true, number, rt_.work) == KIND_STRING)

@@ -12,6 +12,7 @@
 #include "engine/tokenizer.h"
 #include "engine/variables.h"
 #include "network/user_info.h"
+#include "platform/registry.h"
 
 namespace vtx {
 
@@ -34,6 +35,7 @@ struct Runtime {
     OsVersion os;
     UserInfo user;
     int32_t user_result = 0;
+    platform::Registry registry; // keeps the registry store open for the whole run
 
     // Runs in progress, innermost last. Not unwound on a script error, so that the
     // report can still show the offending line.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "builtins/function_table.h"
+#include "engine/compiled_expression.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
 
@@ -33,6 +34,8 @@ ScriptText::ScriptText(std::string body) : text(std::move(body)) {
 }
 
 void ScriptText::FreeDeleter::operator()(void* p) const { std::free(p); }
+
+ScriptText::~ScriptText() = default;
 
 namespace {
 
@@ -77,7 +80,7 @@ void Tokenizer::scan(CachedToken& entry) {
     switch (first) {
     case '\0':
     case 26:
-        entry = {begin, begin, begin, 0, TK_END, -1};
+        entry = {begin, begin, begin, 0, TK_END, -1, 0, nullptr, nullptr};
         return;
     case '"':
     case '\'':
@@ -110,7 +113,7 @@ void Tokenizer::scan(CachedToken& entry) {
             k = TK_NOT_EQUAL;
             len = 2;
         }
-        entry = {begin, begin + len, begin, len, int16_t(k), -1};
+        entry = {begin, begin + len, begin, len, int16_t(k), -1, 0, nullptr, nullptr};
         return;
     }
     default:
@@ -122,7 +125,7 @@ void Tokenizer::scan(CachedToken& entry) {
         while (t[p] != close && t[p] != '\0' && t[p] != 26) ++p;
         uint32_t len = p - text_begin;
         if (t[p] == close) ++p;
-        entry = {begin, p, text_begin, len, TK_STRING, -1};
+        entry = {begin, p, text_begin, len, TK_STRING, -1, 0, nullptr, nullptr};
     } else {
         // The sigil of a variable or macro is part of its text and is not a stop here.
         if (k == TK_VARIABLE || k == TK_MACRO) ++p;
@@ -142,7 +145,8 @@ void Tokenizer::scan(CachedToken& entry) {
                 k = TK_NAME;
             }
         }
-        entry = {begin, p, text_begin, len, int16_t(k), int16_t(fn)};
+        int32_t number = k == TK_NUMBER ? text_to_int(std::string_view(t + text_begin, len)) : 0;
+        entry = {begin, p, text_begin, len, int16_t(k), int16_t(fn), number, nullptr, nullptr};
     }
 }
 
@@ -154,8 +158,33 @@ void Tokenizer::next_token() {
     start = entry.start;
     kind = entry.kind;
     function = entry.function;
-    token.assign(script->text.data() + entry.text_begin, entry.text_length);
+    token.clear(); // append is cheaper than a general assign for these short copies
+    token.append(script->text.data() + entry.text_begin, entry.text_length);
+    entry_ = &entry;
     pos = entry.end;
+}
+
+} // namespace vtx
+
+namespace vtx {
+
+void Tokenizer::skip_token() {
+    uint32_t at = pos;
+    push_back_at(at);
+    pos = entry_->end;
+}
+
+void Tokenizer::push_back_at(uint32_t at) {
+    CachedToken& entry = script->cache[at];
+    if (entry.end == 0) {
+        pos = at;
+        scan(entry);
+    }
+    from = at;
+    start = pos = entry.start;
+    kind = entry.kind;
+    function = entry.function;
+    entry_ = &entry;
 }
 
 } // namespace vtx

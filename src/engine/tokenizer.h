@@ -4,10 +4,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/tokens.h"
 
 namespace vtx {
+
+struct Variable;
+struct CompiledExpression;
 
 // What one scan at a position produced; the text is a slice of the script text.
 // Zero bytes mean "not scanned yet" (end is never 0 after a scan).
@@ -18,6 +22,11 @@ struct CachedToken {
     uint32_t text_length;
     int16_t kind;
     int16_t function;
+    int32_t number;     // a number token's value, converted once
+    Variable* variable; // the record a variable token names, once it exists
+    // The integer expression that starts at this reading position, compiled on first use;
+    // kNotCompiled when it has none or cannot be compiled.
+    const CompiledExpression* expression;
 };
 
 // A loaded script: the text (ended by two zero bytes) and the scan cache for it.
@@ -27,7 +36,9 @@ struct ScriptText {
         void operator()(void* p) const;
     };
     std::unique_ptr<CachedToken[], FreeDeleter> cache;
+    std::vector<std::unique_ptr<CompiledExpression>> expressions; // owned for `cache`
     explicit ScriptText(std::string body);
+    ~ScriptText();
 };
 
 struct Tokenizer {
@@ -41,11 +52,40 @@ struct Tokenizer {
 
     // Scans the next token and classifies words (keywords first, then functions).
     void next_token();
+    // The same, leaving the token text buffer as it is: for callers that look only at the
+    // kind of the next token.
+    void skip_token();
     // The next next_token() scans the current token again.
     void push_back_token() { pos = start; }
+    // Makes the token scanned from `at` current and pushed back, as next_token() followed by
+    // push_back_token() would, except that the token text buffer is left as it is.
+    void push_back_at(uint32_t at);
     const char* text() const { return script ? script->text.data() : nullptr; }
 
+    // For a TK_NUMBER token: its value by the text-to-integer rule.
+    int32_t number() const { return entry_->number; }
+    // For a TK_VARIABLE token: the record it named when last looked up, or null. Records are
+    // never removed and the first one created for a name wins, so a found record stays valid.
+    Variable* cached_variable() const { return entry_->variable; }
+    void cache_variable(Variable* v) { entry_->variable = v; }
+
+    // Everything next_token changes, so that a look-ahead can be undone exactly.
+    struct State {
+        uint32_t pos, start, from;
+        int kind, function;
+        CachedToken* entry;
+        std::string token;
+    };
+    State save() const { return {pos, start, from, kind, function, entry_, token}; }
+    void restore(const State& s) {
+        pos = s.pos, start = s.start, from = s.from, kind = s.kind, function = s.function;
+        entry_ = s.entry;
+        token = s.token;
+    }
+    CachedToken& entry_at(uint32_t at) { return script->cache[at]; }
+
   private:
+    CachedToken* entry_ = nullptr; // the scan that produced the current token
     void scan(CachedToken& entry);
 };
 

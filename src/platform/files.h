@@ -21,6 +21,8 @@ int32_t open_for_write(const std::string& path, bool truncate, FileHandle& out);
 // Writes all bytes; 0 or a status.
 int32_t write_file(FileHandle f, std::string_view bytes);
 void close_file(FileHandle f);
+// Deletes a file named as scripts name it: 0, or 2/3/5/... as the platform reports.
+int32_t delete_file(const std::string& path);
 
 // Makes `letter` (A to Z, either case) the current drive: 0, or a status. POSIX has no
 // drive letters and always fails.

@@ -21,7 +21,8 @@ bool path_exists(const std::string& path) {
 int32_t read_file(const std::string& path, std::string& out, std::size_t limit) {
     out.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return status_from_errno(errno);
+    if (fd < 0)
+        return status_from_errno(errno);
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
@@ -33,11 +34,13 @@ int32_t read_file(const std::string& path, std::string& out, std::size_t limit) 
         std::size_t want = limit - out.size() < sizeof buf ? limit - out.size() : sizeof buf;
         ssize_t n = ::read(fd, buf, want);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             result = status_from_errno(errno);
             break;
         }
-        if (n == 0) break;
+        if (n == 0)
+            break;
         out.append(buf, std::size_t(n));
     }
     ::close(fd);
@@ -61,7 +64,8 @@ int32_t write_file(FileHandle f, std::string_view bytes) {
     while (left > 0) {
         ssize_t n = ::write(int(f), p, left);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return status_from_errno(errno);
         }
         p += n;
@@ -71,10 +75,22 @@ int32_t write_file(FileHandle f, std::string_view bytes) {
 }
 
 void close_file(FileHandle f) {
-    if (f != kNoFile) ::close(int(f));
+    if (f != kNoFile)
+        ::close(int(f));
 }
 
-int32_t change_drive(char) { return status::kInvalidDrive; }
+int32_t delete_file(const std::string& path) {
+    std::string native = native_path(path);
+    struct stat st;
+    // unlink() would not refuse a folder on every system; Windows does.
+    if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return status::kAccessDenied;
+    return ::unlink(native.c_str()) == 0 ? 0 : status_from_errno(errno);
+}
+
+int32_t change_drive(char) {
+    return status::kInvalidDrive;
+}
 
 namespace {
 
@@ -82,9 +98,11 @@ namespace {
 // regard to case: scripts written for Windows name files without regard to case.
 std::string match_component(const std::string& dir, const std::string& name) {
     std::string exact = dir.empty() ? name : (dir == "/" ? "/" + name : dir + "/" + name);
-    if (name.empty() || name == "." || name == ".." || path_exists(exact)) return exact;
+    if (name.empty() || name == "." || name == ".." || path_exists(exact))
+        return exact;
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return exact;
+    if (!d)
+        return exact;
     std::string found = exact;
     while (dirent* e = ::readdir(d)) {
         if (equal_nocase(e->d_name, name)) {
@@ -101,10 +119,13 @@ std::string match_component(const std::string& dir, const std::string& name) {
 std::string native_path(std::string_view path) {
     std::string p(path);
     for (char& c : p)
-        if (c == '\\') c = '/';
-    if (p.empty() || path_exists(p)) return p;
+        if (c == '\\')
+            c = '/';
+    if (p.empty() || path_exists(p))
+        return p;
     std::size_t slash = p.rfind('/');
-    if (slash == std::string::npos) return match_component("", p);
+    if (slash == std::string::npos)
+        return match_component("", p);
     return match_component(slash == 0 ? "/" : p.substr(0, slash), p.substr(slash + 1));
 }
 

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 // The C runtime must not expand wildcards in script arguments.
-extern "C" int _dowildcard = 0;
+extern "C" {
+int _dowildcard = 0;
+}
 
 namespace vtx::platform {
 
@@ -53,6 +55,10 @@ int32_t write_file(FileHandle f, std::string_view bytes) {
 
 void close_file(FileHandle f) {
     if (f != kNoFile) CloseHandle(HANDLE(f));
+}
+
+int32_t delete_file(const std::string& path) {
+    return DeleteFileA(path.c_str()) ? 0 : int32_t(GetLastError());
 }
 
 int32_t change_drive(char letter) {

@@ -1,0 +1,5 @@
+i = 0
+do while i < 1000000
+    i = i + 1
+end
+say i

@@ -1,0 +1,48 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/runtime.h"
+
+namespace vtx {
+namespace {
+
+TEST(Startup, ProgramDirectory) {
+    EXPECT_EQ(program_directory("C:\\TOOLS\\VTX32.EXE", false), "C:\\TOOLS\\");
+    EXPECT_EQ(program_directory("VTX32.EXE", false), "");
+    EXPECT_EQ(program_directory("/usr/bin/vtx32", true), "/usr/bin/");
+    EXPECT_EQ(program_directory("/usr/bin/vtx32", false), "");
+    EXPECT_EQ(program_directory(std::string(300, 'a') + "\\x.exe", false), "");
+}
+
+TEST(Startup, LogonShareTest) {
+    EXPECT_TRUE(is_logon_share_path("\\\\srv\\NETLOGON;C:\\WIN"));
+    EXPECT_TRUE(is_logon_share_path("\\\\srv\\netlogon\\x"));
+    EXPECT_TRUE(is_logon_share_path("\\\\srv\\NETLOGONS"));
+    EXPECT_FALSE(is_logon_share_path("\\\\srv\\apps;\\\\srv\\NETLOGON"));
+    EXPECT_FALSE(is_logon_share_path("\\\\"));
+    EXPECT_FALSE(is_logon_share_path("C:\\NETLOGON"));
+}
+
+TEST(Startup, ScriptFileName) {
+    EXPECT_EQ(script_file_name("logon"), "logon.SCR");
+    EXPECT_EQ(script_file_name("logon.txt"), "logon.txt");
+    EXPECT_EQ(script_file_name("dir.two\\logon"), "dir.two\\logon.SCR");
+    EXPECT_EQ(script_file_name("/H"), "/H.SCR");
+}
+
+TEST(Startup, CommandLineVariables) {
+    Runtime rt;
+    for (const char* arg : {"$n=42", "$s=abc", "$e=", "$d=-7", "$b", "$m=5-3", "$x=1", "$x=2"})
+        define_command_line_variable(rt, arg);
+    EXPECT_EQ(rt.vars.find("$n")->number, 42);
+    EXPECT_EQ(rt.vars.find("$s")->text, "abc");
+    EXPECT_EQ(rt.vars.find("$e")->kind, KIND_INTEGER);
+    EXPECT_EQ(rt.vars.find("$d")->number, -7);
+    EXPECT_EQ(rt.vars.find("$b")->kind, KIND_STRING);
+    EXPECT_EQ(rt.vars.find("$m")->number, 5);
+    EXPECT_EQ(rt.vars.find("$x")->number, 1);
+}
+
+} // namespace
+} // namespace vtx

@@ -11,14 +11,12 @@ namespace {
 BOOL WINAPI control_handler(DWORD event) {
     switch (event) {
     case CTRL_C_EVENT:
-    case CTRL_BREAK_EVENT:
-        return TRUE;
+    case CTRL_BREAK_EVENT: return TRUE;
     case CTRL_CLOSE_EVENT:
         Beep(1000, 500);
         ExitWindowsEx(EWX_LOGOFF, 0);
         return TRUE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -67,8 +65,7 @@ ConsoleSetup console_initialise() {
         setup.height = info.dwSize.Y;
     }
     DWORD mode = 0;
-    if (GetConsoleMode(out, &mode))
-        SetConsoleMode(out, mode & ~DWORD(ENABLE_WRAP_AT_EOL_OUTPUT));
+    if (GetConsoleMode(out, &mode)) SetConsoleMode(out, mode & ~DWORD(ENABLE_WRAP_AT_EOL_OUTPUT));
     HWND window = find_console_window();
     if (window) {
         setup.window = reinterpret_cast<intptr_t>(window);
@@ -78,15 +75,16 @@ ConsoleSetup console_initialise() {
 }
 
 void break_off(intptr_t window) {
+    // The handler list keeps duplicates: a repeated break off must not leave a copy behind
+    // that a single break on would not remove.
+    SetConsoleCtrlHandler(control_handler, FALSE);
     SetConsoleCtrlHandler(control_handler, TRUE);
-    if (window)
-        grey_close(GetSystemMenu(reinterpret_cast<HWND>(window), FALSE));
+    if (window) grey_close(GetSystemMenu(reinterpret_cast<HWND>(window), FALSE));
 }
 
 void break_on(intptr_t window) {
     SetConsoleCtrlHandler(control_handler, FALSE);
-    if (window)
-        GetSystemMenu(reinterpret_cast<HWND>(window), TRUE);
+    if (window) GetSystemMenu(reinterpret_cast<HWND>(window), TRUE);
 }
 
 void console_write(std::string_view bytes) {
@@ -104,8 +102,7 @@ void console_set_attribute(uint16_t attribute) {
 
 int32_t console_read_cursor(int32_t& column, int32_t& row) {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(output(), &info))
-        return last_status();
+    if (!GetConsoleScreenBufferInfo(output(), &info)) return last_status();
     column = info.dwCursorPosition.X;
     row = info.dwCursorPosition.Y;
     return status::kSuccess;
@@ -118,8 +115,7 @@ int32_t console_set_cursor(int16_t column, int16_t row) {
 
 int32_t console_size(int16_t& width, int16_t& height) {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(output(), &info))
-        return last_status();
+    if (!GetConsoleScreenBufferInfo(output(), &info)) return last_status();
     width = info.dwSize.X;
     height = info.dwSize.Y;
     return status::kSuccess;
@@ -127,8 +123,7 @@ int32_t console_size(int16_t& width, int16_t& height) {
 
 int32_t console_attribute(uint16_t& attribute) {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(output(), &info))
-        return last_status();
+    if (!GetConsoleScreenBufferInfo(output(), &info)) return last_status();
     attribute = info.wAttributes;
     return status::kSuccess;
 }
@@ -151,8 +146,7 @@ int32_t console_read_key(uint8_t& byte) {
     HANDLE in = input();
     DWORD mode = 0;
     bool console = GetConsoleMode(in, &mode) != 0;
-    if (console)
-        SetConsoleMode(in, mode & ~DWORD(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+    if (console) SetConsoleMode(in, mode & ~DWORD(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
     byte = 0;
     DWORD got = 0;
     int32_t result = status::kSuccess;
@@ -160,10 +154,8 @@ int32_t console_read_key(uint8_t& byte) {
         result = last_status();
     else if (got == 0)
         result = status::kHandleEof;
-    if (console)
-        SetConsoleMode(in, mode);
-    if (result != status::kSuccess)
-        byte = 0;
+    if (console) SetConsoleMode(in, mode);
+    if (result != status::kSuccess) byte = 0;
     return result;
 }
 
@@ -178,16 +170,13 @@ int32_t console_read_line(std::string& line, std::size_t limit) {
         BOOL ok = ReadFile(in, &c, 1, &got, nullptr);
         if (!ok || got == 0) {
             int32_t result = ok ? status::kHandleEof : last_status();
-            if (any)
-                break;
+            if (any) break;
             // A pipe whose writer has gone is at its end too.
             return result == status::kBrokenPipe ? status::kHandleEof : result;
         }
         any = true;
-        if (c == '\n')
-            break;
-        if (line.size() < limit)
-            line.push_back(c);
+        if (c == '\n') break;
+        if (line.size() < limit) line.push_back(c);
     }
     return status::kSuccess;
 }

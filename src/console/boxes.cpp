@@ -32,8 +32,7 @@ BoxCharacters from(const char* characters) {
 std::string box_line(char first, char middle, char last, BoxEdges box, int32_t width) {
     std::string line(std::size_t(box.right - box.left + 1), middle);
     line.front() = first;
-    if (box.left + int32_t(line.size()) > width)
-        line.resize(std::size_t(width - box.left));
+    if (box.left + int32_t(line.size()) > width) line.resize(std::size_t(width - box.left));
     line.back() = last;
     return line;
 }
@@ -41,16 +40,13 @@ std::string box_line(char first, char middle, char last, BoxEdges box, int32_t w
 } // namespace
 
 BoxCharacters box_characters(std::string_view style) {
-    if (style.empty())
-        return from(kStyles[0].characters);
+    if (style.empty()) return from(kStyles[0].characters);
     for (const NamedStyle& s : kStyles)
-        if (equal_nocase(style, s.name))
-            return from(s.characters);
+        if (equal_nocase(style, s.name)) return from(s.characters);
     BoxCharacters chars;
     chars.fill(style[0]);
     std::copy_n(style.begin(), std::min<std::size_t>(style.size(), 9), chars.begin());
-    if (style.size() == 8)
-        chars[8] = ' ';
+    if (style.size() == 8) chars[8] = ' ';
     return chars;
 }
 
@@ -63,8 +59,7 @@ BoxEdges clamp_box(BoxEdges b, int32_t width, int32_t height) {
 }
 
 void draw_box(Surface& s, BoxEdges box, std::string_view style) {
-    if (s.width <= 0 || s.height <= 0)
-        return;
+    if (s.width <= 0 || s.height <= 0) return;
     BoxCharacters c = box_characters(style);
     BoxEdges b = clamp_box(box, s.width, s.height);
     int32_t last_row = std::min(b.bottom, int32_t(s.height) - 1);

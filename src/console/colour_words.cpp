@@ -70,11 +70,9 @@ int colour_from_words(Tokenizer& t) {
                 a |= v << 4;
             }
         }
-        if (s != kFailed && s != kDone)
-            t.next_token();
+        if (s != kFailed && s != kDone) t.next_token();
     }
-    if (s == kFailed)
-        return -1;
+    if (s == kFailed) return -1;
     return a == 0 ? 7 : a;
 }
 

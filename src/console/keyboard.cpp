@@ -15,12 +15,9 @@ std::string read_line() {
     std::string line;
     // One more than the limit, so that a carriage return before the line feed of a full
     // line can still be taken off.
-    if (platform::console_read_line(line, kMaxText + 1) != 0)
-        line.clear();
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    if (line.size() > kMaxText)
-        line.resize(kMaxText);
+    if (platform::console_read_line(line, kMaxText + 1) != 0) line.clear();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > kMaxText) line.resize(kMaxText);
     return line;
 }
 

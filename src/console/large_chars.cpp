@@ -8,20 +8,14 @@ void draw_large_character(Surface& s, uint8_t c) {
     int32_t x = 0, y = 0;
     s.read_cursor(x, y);
     bool line_full = x == s.full_column && y == s.full_row;
-    if (line_full && (c == '\r' || c == '\n'))
-        s.set_cursor(s.width - 1, s.full_top);
+    if (line_full && (c == '\r' || c == '\n')) s.set_cursor(s.width - 1, s.full_top);
     switch (c) {
-    case '\r':
-        return s.write_stdout("\r");
-    case '\n':
-        return s.write_stdout("\n\n\n\n\n\n\n\n");
-    case '\t':
-        return s.set_cursor(x + 64, y);
-    default:
-        break;
+    case '\r': return s.write_stdout("\r");
+    case '\n': return s.write_stdout("\n\n\n\n\n\n\n\n");
+    case '\t': return s.set_cursor(x + 64, y);
+    default: break;
     }
-    if (x >= s.width || line_full)
-        return;
+    if (x >= s.width || line_full) return;
     const uint8_t* rows = glyph_rows(c);
     int32_t k = 0;
     for (int32_t r = 0; r < 8; ++r) {

@@ -24,8 +24,7 @@ void Writer::write_text(std::string_view text) {
     if (redirect != platform::kNoFile) {
         platform::write_file(redirect, text);
     } else if (big && console) {
-        for (char c : text)
-            draw_large_character(*this, uint8_t(c));
+        for (char c : text) draw_large_character(*this, uint8_t(c));
     } else {
         write_stdout(text);
     }
@@ -36,11 +35,9 @@ void Writer::set_attribute(int attribute) {
 }
 
 void Writer::clear_screen() {
-    if (redirect != platform::kNoFile)
-        return;
+    if (redirect != platform::kNoFile) return;
     int16_t w = 0, h = 0;
-    if (platform::console_size(w, h) != 0)
-        return;
+    if (platform::console_size(w, h) != 0) return;
     uint32_t count = uint32_t(w) * uint32_t(h);
     platform::console_fill_characters(' ', count, 0, 0);
     uint16_t attribute = 0;
@@ -67,11 +64,9 @@ void Writer::read_cursor(int32_t& column, int32_t& row) {
 }
 
 void Writer::set_cursor(int32_t column, int32_t row) {
-    if (redirect != platform::kNoFile)
-        return;
+    if (redirect != platform::kNoFile) return;
     int16_t x = int16_t(column), y = int16_t(row);
-    if (platform::console_set_cursor(x, y) != 0)
-        return;
+    if (platform::console_set_cursor(x, y) != 0) return;
     cursor_column = x;
     cursor_row = y;
 }
@@ -95,21 +90,17 @@ void Writer::follow(std::string_view bytes, bool cells) {
     for (char ch : bytes) {
         uint8_t c = uint8_t(ch);
         if (cells || (c >= 32 && c != 127 && !(c >= 0x80 && c < 0xC0 && previous >= 0x80))) {
-            if (cursor_column < last_column)
-                ++cursor_column;
+            if (cursor_column < last_column) ++cursor_column;
         } else if (c == '\r') {
             cursor_column = 0;
         } else if (c == '\n') {
             cursor_column = 0;
-            if (cursor_row < last_row)
-                ++cursor_row;
+            if (cursor_row < last_row) ++cursor_row;
         } else if (c == '\b') {
-            if (cursor_column > 0)
-                --cursor_column;
+            if (cursor_column > 0) --cursor_column;
         } else if (c == '\t') {
             cursor_column = cursor_column / 8 * 8 + 8;
-            if (cursor_column > last_column)
-                cursor_column = last_column;
+            if (cursor_column > last_column) cursor_column = last_column;
         }
         previous = c;
     }

@@ -15,13 +15,10 @@ namespace {
 // The variable named by the token after GET or GETS, as a string variable.
 Variable& string_variable(Runtime& rt) {
     rt.tok.next_token();
-    if (rt.tok.kind != TK_VARIABLE)
-        throw ScriptError(kErrParameters);
+    if (rt.tok.kind != TK_VARIABLE) throw ScriptError(kErrParameters);
     Variable* v = rt.vars.find(rt.tok.token);
-    if (!v)
-        v = &rt.vars.create(rt.tok.token, KIND_STRING);
-    if (v->kind != KIND_STRING)
-        v->set_string(format_int(v->number));
+    if (!v) v = &rt.vars.create(rt.tok.token, KIND_STRING);
+    if (v->kind != KIND_STRING) v->set_string(format_int(v->number));
     return *v;
 }
 
@@ -46,14 +43,12 @@ void cmd_box(Runtime& rt) {
     int32_t top = 0, left = 0, bottom = 0, right = 0;
     std::string style;
     arguments_by_signature(rt, "IIIIS", {top, left, bottom, right, style});
-    if (rt.out.draws())
-        draw_box(rt.out, {left, top, right, bottom}, style);
+    if (rt.out.draws()) draw_box(rt.out, {left, top, right, bottom}, style);
 }
 
 void cmd_break(Runtime& rt) {
     rt.tok.next_token();
-    if (rt.tok.kind == TK_END)
-        return;
+    if (rt.tok.kind == TK_END) return;
     std::string word = rt.tok.token;
     expand_text(rt, word);
     if (equal_nocase(word, "OFF"))
@@ -68,8 +63,7 @@ void cmd_cls(Runtime& rt) {
 
 void cmd_color(Runtime& rt) {
     int attribute = colour_from_words(rt.tok);
-    if (attribute < 0)
-        throw ScriptError(kErrColor);
+    if (attribute < 0) throw ScriptError(kErrColor);
     rt.out.set_attribute(attribute);
 }
 

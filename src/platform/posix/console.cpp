@@ -20,8 +20,7 @@ void append_number(std::string& out, int v) {
         digits[n++] = char('0' + v % 10);
         v /= 10;
     } while (v > 0);
-    while (n > 0)
-        out.push_back(digits[--n]);
+    while (n > 0) out.push_back(digits[--n]);
 }
 
 // Cursor Position: rows and columns count from 1 on the terminal.
@@ -47,8 +46,7 @@ void console_write(std::string_view bytes) {
     while (left > 0) {
         ssize_t n = ::write(STDOUT_FILENO, p, left);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return; // write errors are ignored, as on the console
         }
         p += n;
@@ -57,8 +55,7 @@ void console_write(std::string_view bytes) {
 }
 
 void console_write_cells(std::string_view cells) {
-    if (!output_is_terminal())
-        return console_write(cells);
+    if (!output_is_terminal()) return console_write(cells);
     std::string out;
     out.reserve(cells.size() * 3);
     for (char c : cells) {
@@ -74,8 +71,7 @@ void console_write_cells(std::string_view cells) {
 }
 
 void console_set_attribute(uint16_t attribute) {
-    if (!output_is_terminal())
-        return;
+    if (!output_is_terminal()) return;
     int fg = attribute & 0x0F, bg = (attribute >> 4) & 0x0F;
     std::string sgr = "\x1b[0;";
     append_number(sgr, (fg & 8 ? 90 : 30) + ansi_colour(fg));
@@ -91,10 +87,8 @@ int32_t console_read_cursor(int32_t&, int32_t&) {
 
 int32_t console_set_cursor(int16_t column, int16_t row) {
     int16_t width = 0, height = 0;
-    if (int32_t s = console_size(width, height))
-        return s;
-    if (column < 0 || row < 0 || column >= width || row >= height)
-        return status::kInvalidParameter;
+    if (int32_t s = console_size(width, height)) return s;
+    if (column < 0 || row < 0 || column >= width || row >= height) return status::kInvalidParameter;
     std::string cup;
     append_cup(cup, column, row);
     console_write(cup);
@@ -102,8 +96,7 @@ int32_t console_set_cursor(int16_t column, int16_t row) {
 }
 
 int32_t console_size(int16_t& width, int16_t& height) {
-    if (!output_is_terminal())
-        return status::kInvalidHandle;
+    if (!output_is_terminal()) return status::kInvalidHandle;
     winsize size{};
     if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) {
         width = 80; // a terminal that does not say its size
@@ -121,8 +114,7 @@ int32_t console_attribute(uint16_t&) {
 
 int32_t console_fill_characters(char c, uint32_t count, int16_t column, int16_t row) {
     int16_t width = 0, height = 0;
-    if (int32_t s = console_size(width, height))
-        return s;
+    if (int32_t s = console_size(width, height)) return s;
     uint32_t cells = uint32_t(width) * uint32_t(height);
     if (column == 0 && row == 0 && c == ' ' && count >= cells) {
         console_write("\x1b[2J"); // erased cells take the current colours

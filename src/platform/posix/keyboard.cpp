@@ -15,12 +15,9 @@ namespace {
 int32_t read_byte(uint8_t& byte) {
     for (;;) {
         ssize_t n = ::read(STDIN_FILENO, &byte, 1);
-        if (n == 1)
-            return status::kSuccess;
-        if (n == 0)
-            return status::kHandleEof;
-        if (errno != EINTR)
-            return status_from_errno(errno);
+        if (n == 1) return status::kSuccess;
+        if (n == 0) return status::kHandleEof;
+        if (errno != EINTR) return status_from_errno(errno);
     }
 }
 
@@ -29,18 +26,15 @@ int32_t read_byte(uint8_t& byte) {
 class InputModes {
   public:
     explicit InputModes(void (*adjust)(termios&)) {
-        if (tcgetattr(STDIN_FILENO, &saved_) != 0)
-            return;
+        if (tcgetattr(STDIN_FILENO, &saved_) != 0) return;
         termios wanted = saved_;
         adjust(wanted);
         input_modes_changed(saved_);
         active_ = tcsetattr(STDIN_FILENO, TCSANOW, &wanted) == 0;
-        if (!active_)
-            input_modes_restored();
+        if (!active_) input_modes_restored();
     }
     ~InputModes() {
-        if (!active_)
-            return;
+        if (!active_) return;
         tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
         input_modes_restored();
     }
@@ -72,8 +66,7 @@ int32_t console_read_key(uint8_t& byte) {
     InputModes modes(raw_key);
     byte = 0;
     int32_t result = read_byte(byte);
-    if (result != status::kSuccess)
-        byte = 0;
+    if (result != status::kSuccess) byte = 0;
     return result;
 }
 
@@ -85,13 +78,10 @@ int32_t console_read_line(std::string& line, std::size_t limit) {
     bool any = false;
     for (;;) {
         int32_t result = read_byte(byte);
-        if (result != status::kSuccess)
-            return any ? status::kSuccess : result;
+        if (result != status::kSuccess) return any ? status::kSuccess : result;
         any = true;
-        if (byte == '\n')
-            break;
-        if (line.size() < limit)
-            line.push_back(char(byte));
+        if (byte == '\n') break;
+        if (line.size() < limit) line.push_back(char(byte));
     }
     return status::kSuccess;
 }

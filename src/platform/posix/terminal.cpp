@@ -67,15 +67,13 @@ void handle(int sig, void (*handler)(int)) {
 // Keeps a signal ignored when the parent asked for that (nohup, background jobs).
 void handle_unless_ignored(int sig) {
     struct sigaction old;
-    if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
-        return;
+    if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) return;
     handle(sig, end_by_signal);
 }
 
 bool detect_utf8() {
     locale_t loc = newlocale(LC_CTYPE_MASK, "", locale_t(0));
-    if (loc == locale_t(0))
-        return false;
+    if (loc == locale_t(0)) return false;
     const char* codeset = nl_langinfo_l(CODESET, loc);
     bool utf8 =
         codeset && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
@@ -109,8 +107,7 @@ ConsoleSetup console_initialise() {
     handle_unless_ignored(SIGTERM);
     handle_unless_ignored(SIGHUP);
     std::atexit(restore_at_exit);
-    if (!output_is_terminal())
-        return setup;
+    if (!output_is_terminal()) return setup;
     setup.is_console = true;
     console_size(setup.width, setup.height);
     console_write(kWrapOff);

@@ -31,6 +31,10 @@ int32_t last_status() {
     return int32_t(GetLastError());
 }
 
+int32_t screen_info(CONSOLE_SCREEN_BUFFER_INFO& info) {
+    return GetConsoleScreenBufferInfo(output(), &info) ? status::kSuccess : last_status();
+}
+
 // Position 6 of the console window menu is its Close command.
 void grey_close(HMENU menu) {
     ModifyMenuA(menu, 6, MF_BYPOSITION | MF_GRAYED, 6, "Close");
@@ -59,7 +63,7 @@ ConsoleSetup console_initialise() {
     ConsoleSetup setup;
     HANDLE out = output();
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (GetConsoleScreenBufferInfo(out, &info)) {
+    if (screen_info(info) == status::kSuccess) {
         setup.is_console = true;
         setup.width = info.dwSize.X;
         setup.height = info.dwSize.Y;
@@ -102,7 +106,7 @@ void console_set_attribute(uint16_t attribute) {
 
 int32_t console_read_cursor(int32_t& column, int32_t& row) {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(output(), &info)) return last_status();
+    if (int32_t s = screen_info(info)) return s;
     column = info.dwCursorPosition.X;
     row = info.dwCursorPosition.Y;
     return status::kSuccess;
@@ -115,7 +119,7 @@ int32_t console_set_cursor(int16_t column, int16_t row) {
 
 int32_t console_size(int16_t& width, int16_t& height) {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(output(), &info)) return last_status();
+    if (int32_t s = screen_info(info)) return s;
     width = info.dwSize.X;
     height = info.dwSize.Y;
     return status::kSuccess;
@@ -123,7 +127,7 @@ int32_t console_size(int16_t& width, int16_t& height) {
 
 int32_t console_attribute(uint16_t& attribute) {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(output(), &info)) return last_status();
+    if (int32_t s = screen_info(info)) return s;
     attribute = info.wAttributes;
     return status::kSuccess;
 }

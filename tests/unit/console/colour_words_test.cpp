@@ -20,8 +20,7 @@ Result colour(const char* statement) {
     t.next_token(); // COLOR
     int a = colour_from_words(t);
     // As the interpreter does: the next statement starts with the token after the current one.
-    if (t.kind != TK_END)
-        t.next_token();
+    if (t.kind != TK_END) t.next_token();
     return {a, t.token};
 }
 

@@ -15,8 +15,7 @@ std::vector<std::string> glyph_text(uint8_t c, int columns = 8) {
     std::vector<std::string> out;
     for (int r = 0; r < 8; ++r) {
         std::string row;
-        for (int k = 0; k < columns; ++k)
-            row += (glyph_rows(c)[r] & (0x80 >> k)) ? '#' : ' ';
+        for (int k = 0; k < columns; ++k) row += (glyph_rows(c)[r] & (0x80 >> k)) ? '#' : ' ';
         out.push_back(row);
     }
     return out;
@@ -27,8 +26,7 @@ std::string cells(const ScreenModel& s, int row, int column, int count) {
 }
 
 void draw(ScreenModel& s, std::string_view text) {
-    for (char c : text)
-        draw_large_character(s, uint8_t(c));
+    for (char c : text) draw_large_character(s, uint8_t(c));
 }
 
 TEST(Glyphs, RowsGivenForTheFontHoldExactly) {
@@ -45,19 +43,16 @@ TEST(Glyphs, RowsGivenForTheFontHoldExactly) {
         {127, {0x10, 0x38, 0x6C, 0xC6, 0xC6, 0xC6, 0xFE, 0x00}},
     };
     for (const auto& k : known)
-        for (int r = 0; r < 8; ++r)
-            EXPECT_EQ(glyph_rows(k.code)[r], k.rows[r]) << int(k.code);
+        for (int r = 0; r < 8; ++r) EXPECT_EQ(glyph_rows(k.code)[r], k.rows[r]) << int(k.code);
 }
 
 TEST(Glyphs, EveryPrintableCharacterHasAShapeAndTheUpperHalfAFrame) {
     for (int c = 33; c < 127; ++c) {
         int bits = 0;
-        for (int r = 0; r < 8; ++r)
-            bits |= glyph_rows(uint8_t(c))[r];
+        for (int r = 0; r < 8; ++r) bits |= glyph_rows(uint8_t(c))[r];
         EXPECT_NE(bits, 0) << c;
     }
-    for (int c = 128; c < 256; ++c)
-        EXPECT_EQ(glyph_rows(uint8_t(c)), glyph_rows(200)) << c;
+    for (int c = 128; c < 256; ++c) EXPECT_EQ(glyph_rows(uint8_t(c)), glyph_rows(200)) << c;
     EXPECT_EQ(glyph_text(200)[1], "####### ");
     EXPECT_EQ(glyph_text(200)[3], "#     # ");
 }
@@ -77,8 +72,7 @@ TEST(LargeCharacters, TwoGlyphsSideBySideThenALineEndEightRowsDown) {
 TEST(LargeCharacters, TenFillALineAndTheEleventhIsDropped) {
     ScreenModel s(80, 25);
     draw(s, "0123456789X");
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(cells(s, 0, 8 * i, 8), glyph_text('0' + i)[0]) << i;
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(cells(s, 0, 8 * i, 8), glyph_text('0' + i)[0]) << i;
     EXPECT_EQ(std::string(s.rows[8]), std::string(80, '.')); // nothing below the line
     // The line end after a full line starts the next large line below the glyphs.
     draw(s, "\r\nA");
@@ -90,8 +84,7 @@ TEST(LargeCharacters, GlyphAtColumn76ShowsItsLeftFourColumns) {
     ScreenModel s(80, 25);
     s.set_cursor(76, 0);
     draw(s, "A");
-    for (int r = 0; r < 8; ++r)
-        EXPECT_EQ(cells(s, r, 76, 4), glyph_text('A', 4)[std::size_t(r)]);
+    for (int r = 0; r < 8; ++r) EXPECT_EQ(cells(s, r, 76, 4), glyph_text('A', 4)[std::size_t(r)]);
     draw(s, "B"); // the line is full: dropped, nothing drawn from where the cursor stands
     EXPECT_EQ(cells(s, 8, 72, 8), "........");
 }

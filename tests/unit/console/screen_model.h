@@ -26,24 +26,20 @@ class ScreenModel final : public Surface {
         row = y;
     }
     void set_cursor(int32_t column, int32_t row) override {
-        if (column < 0 || row < 0 || column >= width || row >= height)
-            return;
+        if (column < 0 || row < 0 || column >= width || row >= height) return;
         x = column;
         y = row;
     }
     void write_cells(std::string_view cells) override {
         for (char c : cells) {
             rows[std::size_t(y)][std::size_t(x)] = c == char(0xDB) ? '#' : c;
-            if (x < width - 1)
-                ++x;
+            if (x < width - 1) ++x;
         }
     }
     void write_stdout(std::string_view bytes) override {
         for (char c : bytes) {
-            if (c == '\r')
-                x = 0;
-            if (c != '\n')
-                continue;
+            if (c == '\r') x = 0;
+            if (c != '\n') continue;
             x = 0;
             if (y < height - 1) {
                 ++y;

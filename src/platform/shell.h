@@ -44,15 +44,16 @@ void broadcast_setting_change(const char* section);
 int32_t set_wallpaper(const std::string& path);
 
 enum class WindowAction { foreground, hide, show, minimize, maximize, always_on_top };
-// Acts on the console window: 0, or 2 when that window is not known (always on POSIX).
-int32_t console_window_action(WindowAction action);
+// Acts on the console window (ConsoleSetup::window, not 0); the window calls' results are
+// not checked. POSIX never knows a console window, so never calls this.
+void console_window_action(intptr_t window, WindowAction action);
 
-// Shows a message box and returns the code of the button chosen (1 OK, 2 Cancel, 3 Abort,
-// 4 Retry, 5 Ignore, 6 Yes, 7 No), -1 when `timeout_seconds` (0: none) passed first, or 0
-// when the box could not be shown. POSIX: a dialog on the terminal when standard input and
-// output are both one, else 0.
-int32_t message_box(const std::string& text, const std::string& title, uint32_t style,
-                    uint32_t timeout_seconds);
+// Shows a message box owned by `owner` (the console window, 0 for none) and returns the code of the
+// button chosen (1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No), -1 when
+// `timeout_seconds` (0: none) passed first, or 0 when the box could not be shown. POSIX: a dialog
+// on the terminal when standard input and output are both one, else 0.
+int32_t message_box(intptr_t owner, const std::string& text, const std::string& title,
+                    uint32_t style, uint32_t timeout_seconds);
 
 // Asks `computer` (empty: this one) to shut down after `timeout_seconds`; the caller holds
 // the shut-down privilege. 0 or a status. POSIX: 50.

@@ -4,6 +4,7 @@
 #include "engine/script_error.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/status.h"
 #include "registry/operations.h"
 
 namespace vtx {
@@ -95,8 +96,11 @@ void fn_setconsole(Runtime& rt, std::string& result) {
     std::string word;
     arguments_by_signature(rt, "S", {word});
     for (const ConsoleWord& entry : kConsoleWords) {
-        if (equal_nocase(word, entry.word))
-            return finish_status(rt, result, platform::console_window_action(entry.action));
+        if (!equal_nocase(word, entry.word)) continue;
+        // Without a console window (always so on POSIX) nothing is done.
+        if (!rt.out.window) return finish_status(rt, result, status::kFileNotFound);
+        platform::console_window_action(rt.out.window, entry.action);
+        return finish_status(rt, result, 0);
     }
     throw ScriptError(kErrUnknownCommand);
 }
@@ -107,7 +111,8 @@ void fn_messagebox(Runtime& rt, std::string& result) {
     arguments_by_signature(rt, "SSll", {text, title, style, timeout});
     // A negative time is no time limit rather than a wait of weeks.
     uint32_t seconds = timeout > 0 ? uint32_t(timeout) : 0;
-    finish_status(rt, result, platform::message_box(text, title, uint32_t(style), seconds));
+    finish_status(rt, result,
+                  platform::message_box(rt.out.window, text, title, uint32_t(style), seconds));
 }
 
 void fn_shutdown(Runtime& rt, std::string& result) {

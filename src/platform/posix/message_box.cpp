@@ -65,7 +65,7 @@ int read_key(int timeout_ms) {
 
 } // namespace
 
-int32_t message_box(const std::string& text, const std::string& title, uint32_t style,
+int32_t message_box(intptr_t, const std::string& text, const std::string& title, uint32_t style,
                     uint32_t timeout_seconds) {
     termios saved{};
     if (!::isatty(STDIN_FILENO) || !::isatty(STDOUT_FILENO) ||

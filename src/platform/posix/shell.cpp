@@ -39,9 +39,7 @@ int32_t set_wallpaper(const std::string&) {
     return status::kNotSupported;
 }
 
-int32_t console_window_action(WindowAction) {
-    return status::kFileNotFound;
-}
+void console_window_action(intptr_t, WindowAction) {}
 
 int32_t shutdown_computer(const std::string&, const std::string&, uint32_t, bool, bool) {
     return status::kNotSupported;

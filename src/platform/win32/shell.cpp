@@ -5,8 +5,6 @@
 #include <ddeml.h>
 #include <winspool.h>
 
-#include "platform/status.h"
-
 namespace vtx::platform {
 
 namespace {
@@ -20,14 +18,6 @@ HDDEDATA CALLBACK dde_callback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
 
 int32_t last_error() {
     return int32_t(GetLastError());
-}
-
-// The console window, from the call that newer systems offer; none on the oldest ones.
-HWND console_window() {
-    using GetConsoleWindowFn = HWND(WINAPI*)();
-    auto get = reinterpret_cast<GetConsoleWindowFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetConsoleWindow")));
-    return get ? get() : nullptr;
 }
 
 // The timer routine has no argument of its own to carry state, and the box's modal loop runs
@@ -127,9 +117,8 @@ int32_t set_wallpaper(const std::string& path) {
                : last_error();
 }
 
-int32_t console_window_action(WindowAction action) {
-    HWND window = console_window();
-    if (!window) return status::kFileNotFound;
+void console_window_action(intptr_t handle, WindowAction action) {
+    auto window = reinterpret_cast<HWND>(handle);
     switch (action) {
     case WindowAction::foreground: SetForegroundWindow(window); break;
     case WindowAction::hide: ShowWindow(window, SW_HIDE); break;
@@ -144,12 +133,11 @@ int32_t console_window_action(WindowAction action) {
         break;
     }
     }
-    return 0;
 }
 
-int32_t message_box(const std::string& text, const std::string& title, uint32_t style,
-                    uint32_t timeout_seconds) {
-    HWND owner = console_window();
+int32_t message_box(intptr_t owner_handle, const std::string& text, const std::string& title,
+                    uint32_t style, uint32_t timeout_seconds) {
+    auto owner = reinterpret_cast<HWND>(owner_handle);
     if (timeout_seconds == 0) return MessageBoxA(owner, text.c_str(), title.c_str(), style);
     g_box_timed_out = false;
     g_box_owner = owner;

@@ -24,6 +24,24 @@ void close_file(FileHandle f);
 // Deletes a file named as scripts name it: 0, or 2/3/5/... as the platform reports.
 int32_t delete_file(const std::string& path);
 
+// --- Folders and files of the file commands (CD, MD, DEL, DISPLAY) ---
+// Paths are named as scripts name them (POSIX converts them with native_path). A missing
+// file gives 2 and a missing folder on the way to it 3, on both builds; delete_file above
+// answers the same way (2, 3, 5 also for a folder, 32 in use on Windows).
+
+// Creates one folder: 0; 183 when the name exists already; 3 when a folder on the way is
+// missing; 5 access denied; 206 name too long.
+int32_t create_directory(const std::string& path);
+// Makes the folder current for this process: 0; 2 missing; 3 folder on the way missing;
+// 267 the name is a file; 5 access denied; 206 name too long.
+int32_t set_current_directory(const std::string& path);
+// Opens an existing file for binary reading, others may read and write it meanwhile: 0 and
+// a handle in `out`; 2, 3, 5 (also for a folder) or 206 and kNoFile.
+int32_t open_for_read(const std::string& path, FileHandle& out);
+// Reads at most `size` bytes: 0 with `got` bytes read (0 at the end of the file), or a status.
+int32_t read_bytes(FileHandle f, char* buffer, std::size_t size, std::size_t& got);
+// --- end of the file commands' block ---
+
 // Makes `letter` (A to Z, either case) the current drive: 0, or a status. POSIX has no
 // drive letters and always fails.
 int32_t change_drive(char letter);

@@ -1,6 +1,7 @@
 #include "platform/posix/errno_status.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 
 #include "platform/status.h"
 
@@ -50,6 +51,17 @@ int32_t status_from_errno(int error, bool missing_is_path) {
     default:
         return status::kInvalidFunction;
     }
+}
+
+int32_t status_from_path_errno(int error, const std::string& path) {
+    if (error != ENOENT) return status_from_errno(error);
+    std::string folder = path;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    std::size_t slash = folder.rfind('/');
+    folder = slash == std::string::npos ? "." : folder.substr(0, slash == 0 ? 1 : slash);
+    struct stat st;
+    bool folder_exists = ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return folder_exists ? status::kFileNotFound : status::kPathNotFound;
 }
 
 } // namespace vtx::platform

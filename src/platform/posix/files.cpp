@@ -85,12 +85,59 @@ int32_t delete_file(const std::string& path) {
     // unlink() would not refuse a folder on every system; Windows does.
     if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         return status::kAccessDenied;
-    return ::unlink(native.c_str()) == 0 ? 0 : status_from_errno(errno);
+    return ::unlink(native.c_str()) == 0 ? 0 : status_from_path_errno(errno, native);
 }
 
 int32_t change_drive(char) {
     return status::kInvalidDrive;
 }
+
+// --- Folders and files of the file commands ---
+
+int32_t create_directory(const std::string& path) {
+    std::string native = native_path(path);
+    if (::mkdir(native.c_str(), 0777) == 0) return 0;
+    return status_from_path_errno(errno, native);
+}
+
+int32_t set_current_directory(const std::string& path) {
+    std::string native = native_path(path);
+    if (::chdir(native.c_str()) == 0) return 0;
+    int error = errno;
+    struct stat st;
+    // Windows names this case apart: the last component exists but is no folder.
+    if (error == ENOTDIR && ::stat(native.c_str(), &st) == 0 && !S_ISDIR(st.st_mode))
+        return status::kDirectory;
+    return status_from_path_errno(error, native);
+}
+
+int32_t open_for_read(const std::string& path, FileHandle& out) {
+    out = kNoFile;
+    std::string native = native_path(path);
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return status_from_path_errno(errno, native);
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return status::kAccessDenied; // Windows refuses to open a folder as a file
+    }
+    out = fd;
+    return 0;
+}
+
+int32_t read_bytes(FileHandle f, char* buffer, std::size_t size, std::size_t& got) {
+    got = 0;
+    for (;;) {
+        ssize_t n = ::read(int(f), buffer, size);
+        if (n >= 0) {
+            got = std::size_t(n);
+            return 0;
+        }
+        if (errno != EINTR) return status_from_errno(errno);
+    }
+}
+
+// --- end of the file commands' block ---
 
 namespace {
 

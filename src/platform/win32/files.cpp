@@ -61,6 +61,32 @@ int32_t delete_file(const std::string& path) {
     return DeleteFileA(path.c_str()) ? 0 : int32_t(GetLastError());
 }
 
+// --- Folders and files of the file commands ---
+
+int32_t create_directory(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) ? 0 : int32_t(GetLastError());
+}
+
+int32_t set_current_directory(const std::string& path) {
+    return SetCurrentDirectoryA(path.c_str()) ? 0 : int32_t(GetLastError());
+}
+
+int32_t open_for_read(const std::string& path, FileHandle& out) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    out = h == INVALID_HANDLE_VALUE ? kNoFile : FileHandle(h);
+    return h == INVALID_HANDLE_VALUE ? int32_t(GetLastError()) : 0;
+}
+
+int32_t read_bytes(FileHandle f, char* buffer, std::size_t size, std::size_t& got) {
+    DWORD n = 0;
+    BOOL ok = ReadFile(HANDLE(f), buffer, DWORD(size), &n, nullptr);
+    got = ok ? n : 0;
+    return ok ? 0 : int32_t(GetLastError());
+}
+
+// --- end of the file commands' block ---
+
 int32_t change_drive(char letter) {
     char drive[3] = {char(letter >= 'a' && letter <= 'z' ? letter - 32 : letter), ':', 0};
     return SetCurrentDirectoryA(drive) ? 0 : int32_t(GetLastError());

@@ -1,5 +1,7 @@
 #include "builtins/arguments.h"
 
+#include <cassert>
+
 #include "engine/evaluator.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
@@ -12,10 +14,12 @@ void arguments_by_signature(Runtime& rt, std::string_view signature,
     Tokenizer& t = rt.tok;
     t.next_token();
     if (t.kind != TK_LEFT_PAREN) throw ScriptError(kErrParameters);
+    assert(slots.size() == signature.size());
     const ArgumentSlot* slot = slots.begin();
     for (std::size_t i = 0; i < signature.size(); ++i, ++slot) {
         char letter = signature[i];
         bool wants_text = letter == 'S' || letter == 's';
+        assert(wants_text ? slot->text != nullptr : slot->number != nullptr);
         int32_t number = 0;
         int kind = evaluate_value(rt, true, number, wants_text ? *slot->text : t.token);
         if (kind != (wants_text ? KIND_STRING : KIND_INTEGER)) throw ScriptError(kErrParameters);

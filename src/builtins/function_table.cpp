@@ -59,7 +59,9 @@ int find_function(std::string_view word) {
     return -1;
 }
 
-int function_kind(int index) { return kFunctions[index].kind; }
+int function_kind(int index) {
+    return kFunctions[index].kind;
+}
 
 void call_function(Runtime& rt, int index, std::string& result) {
     kFunctions[index].handler(rt, result);

@@ -1,8 +1,32 @@
+#include "builtins/group_functions.h"
+
+#include "builtins/arguments.h"
 #include "builtins/handlers.h"
-#include "engine/unbuilt.h"
+#include "engine/runtime.h"
+#include "engine/text.h"
 
 namespace vtx {
 
-void fn_ingroup(Runtime&, std::string&) { not_built_yet(); }
+namespace {
+
+bool holds(const std::vector<std::string>& names, std::string_view name) {
+    for (const std::string& n : names)
+        if (equal_nocase(n, name)) return true;
+    return false;
+}
+
+} // namespace
+
+char group_membership(const UserInfo& user, std::string_view name) {
+    if (user.groups.empty()) return '0'; // the local list counts only beside a global one
+    if (holds(user.groups, name)) return '1';
+    return holds(user.local_groups, name) ? '2' : '0';
+}
+
+void fn_ingroup(Runtime& rt, std::string& result) {
+    std::string name;
+    arguments_by_signature(rt, "S", {name});
+    result += group_membership(rt.user, name);
+}
 
 } // namespace vtx

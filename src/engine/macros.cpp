@@ -14,19 +14,21 @@ namespace vtx {
 namespace {
 
 // Matched as prefixes in this order: the first match wins (MONTHNO before MONTH).
+// clang-format off
 enum Macro {
     M_ADDRESS, M_COMMENT, M_DATE, M_DAY, M_DOMAIN, M_DOS, M_ERROR, M_FULLNAME, M_HOMEDIR,
     M_HOMESHR, M_HOSTNAME, M_INWIN, M_IPADDRESS0, M_IPADDRESS1, M_IPADDRESS2, M_IPADDRESS3,
     M_VTX, M_LANROOT, M_LDOMAIN, M_LDRIVE, M_LM, M_LSERVER, M_MAXPWAGE, M_MDAYNO, M_MONTHNO,
     M_MONTH, M_PRIV, M_PWAGE, M_TIME, M_USERID, M_WDAYNO, M_WKSTA, M_YDAYNO, M_YEAR, M_COUNT
 };
+// clang-format on
 
 const char* const kMacroNames[M_COUNT] = {
-    "ADDRESS", "COMMENT",    "DATE",       "DAY",        "DOMAIN",     "DOS",     "ERROR",
-    "FULLNAME", "HOMEDIR",   "HOMESHR",    "HOSTNAME",   "INWIN",      "IPADDRESS0",
-    "IPADDRESS1", "IPADDRESS2", "IPADDRESS3", "VTX",     "LANROOT",    "LDOMAIN", "LDRIVE",
-    "LM",      "LSERVER",    "MAXPWAGE",   "MDAYNO",     "MONTHNO",    "MONTH",   "PRIV",
-    "PWAGE",   "TIME",       "USERID",     "WDAYNO",     "WKSTA",      "YDAYNO",  "YEAR"};
+    "ADDRESS",    "COMMENT",    "DATE",    "DAY",      "DOMAIN",  "DOS",        "ERROR",
+    "FULLNAME",   "HOMEDIR",    "HOMESHR", "HOSTNAME", "INWIN",   "IPADDRESS0", "IPADDRESS1",
+    "IPADDRESS2", "IPADDRESS3", "VTX",     "LANROOT",  "LDOMAIN", "LDRIVE",     "LM",
+    "LSERVER",    "MAXPWAGE",   "MDAYNO",  "MONTHNO",  "MONTH",   "PRIV",       "PWAGE",
+    "TIME",       "USERID",     "WDAYNO",  "WKSTA",    "YDAYNO",  "YEAR"};
 
 const char* const kDays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                               "Thursday", "Friday", "Saturday"};
@@ -73,7 +75,9 @@ void append_value(Runtime& rt, int macro, const platform::LocalTime& now, std::s
     case M_MONTHNO: return append_format(out, "%d", now.month);
     case M_MONTH: return bounded_append(out, kMonths[now.month % 13]);
     case M_PRIV:
-        return bounded_append(out, u.privilege == 0 ? "GUEST" : u.privilege == 1 ? "USER" : "ADMIN");
+        return bounded_append(out, u.privilege == 0   ? "GUEST"
+                                   : u.privilege == 1 ? "USER"
+                                                      : "ADMIN");
     case M_PWAGE: return append_format(out, "%d", u.password_age);
     case M_TIME: return append_format(out, "%02d:%02d:%02d", now.hour, now.minute, now.second);
     case M_USERID: return bounded_append(out, u.user_id);
@@ -151,7 +155,8 @@ void expand_environment(std::string& text) {
         } else {
             std::string_view name = std::string_view(text).substr(percent + 1, close - percent - 1);
             for (std::string_view entry : platform::environment_entries()) {
-                std::size_t eq = entry.find('=', 1); // "=C:" style entries keep their lead
+                // The name ends at the first "=", so "=C:=C:\" style entries never match.
+                std::size_t eq = entry.find('=');
                 if (eq != std::string_view::npos && equal_nocase(entry.substr(0, eq), name)) {
                     bounded_append(scratch, entry.substr(eq + 1));
                     break;
@@ -178,16 +183,12 @@ void expand_variables(Runtime& rt, std::string& text) {
             done = dollar + 2;
         } else {
             std::size_t end = dollar + 1;
-            while (end < text.size() && is_name_char(text[end]))
-                ++end;
-            if (const Variable* v = rt.vars.find(std::string_view(text).substr(dollar, end - dollar))) {
-                if (v->kind == KIND_STRING) {
-                    bounded_append(scratch, v->text);
-                } else {
-                    std::string number;
-                    append_int(number, v->number);
-                    bounded_append(scratch, number);
-                }
+            while (end < text.size() && is_name_char(text[end])) ++end;
+            if (const Variable* v =
+                    rt.vars.find(std::string_view(text).substr(dollar, end - dollar))) {
+                std::string value;
+                v->append_text(value);
+                bounded_append(scratch, value);
             }
             done = end;
         }

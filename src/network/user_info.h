@@ -1,11 +1,25 @@
 // Facts about the user, the workstation and the domain, gathered once at start-up.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace vtx {
+
+// Field widths in bytes with the terminator: a stored text keeps at most width - 1 bytes.
+namespace width {
+inline constexpr std::size_t kWorkstation = 18;
+inline constexpr std::size_t kAdapterAddress = 13;
+inline constexpr std::size_t kUserId = 274;
+inline constexpr std::size_t kDomain = 16;
+inline constexpr std::size_t kLogonServer = 18;
+inline constexpr std::size_t kPath = 257; // lan_root, comment, full_name, home_dir, home_share
+inline constexpr std::size_t kLogonDrive = 260;
+inline constexpr std::size_t kHostName = 260;
+inline constexpr std::size_t kGroup = 64; // one group name of the account path
+} // namespace width
 
 struct UserInfo {
     std::string workstation;
@@ -27,9 +41,9 @@ struct UserInfo {
     std::string logon_drive;
     int32_t ip_lookup_done = 0;
     std::string host_name;
-    std::string ip_address[4]; // empty = slot absent
-    std::vector<std::string> groups;
-    std::vector<std::string> local_groups;
+    std::string ip_address[4];             // empty = slot absent
+    std::vector<std::string> groups;       // global groups (account path) or the helper's
+    std::vector<std::string> local_groups; // account path only
 };
 
 // The OS version record: platform identifier 2 selects the NT path everywhere.

@@ -24,6 +24,16 @@ void close_file(FileHandle f);
 // Deletes a file named as scripts name it: 0, or 2/3/5/... as the platform reports.
 int32_t delete_file(const std::string& path);
 
+// --- File slots (OPEN, READLINE, CLOSE) ---------------------------------------------------
+// Opens for reading, sharing reads with others; a missing file is created empty first. The
+// path is already native. 0 and a handle; 5 for a folder, 3 for a missing folder on the way,
+// or another status, and kNoFile.
+int32_t open_for_read_shared(const std::string& path, FileHandle& out);
+// The size of an open file in bytes: 0, or a status.
+int32_t file_size(FileHandle f, uint64_t& size);
+// (Reading goes through read_bytes of the file commands' block below.)
+// --------------------------------------------------------------------------------------------
+
 // --- Folders and files of the file commands (CD, MD, DEL, DISPLAY) ---
 // Paths are named as scripts name them (POSIX converts them with native_path). A missing
 // file gives 2 and a missing folder on the way to it 3, on both builds; delete_file above

@@ -21,8 +21,7 @@ bool path_exists(const std::string& path) {
 int32_t read_file(const std::string& path, std::string& out, std::size_t limit) {
     out.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return status_from_errno(errno);
+    if (fd < 0) return status_from_errno(errno);
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
@@ -34,13 +33,11 @@ int32_t read_file(const std::string& path, std::string& out, std::size_t limit) 
         std::size_t want = limit - out.size() < sizeof buf ? limit - out.size() : sizeof buf;
         ssize_t n = ::read(fd, buf, want);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             result = status_from_errno(errno);
             break;
         }
-        if (n == 0)
-            break;
+        if (n == 0) break;
         out.append(buf, std::size_t(n));
     }
     ::close(fd);
@@ -64,8 +61,7 @@ int32_t write_file(FileHandle f, std::string_view bytes) {
     while (left > 0) {
         ssize_t n = ::write(int(f), p, left);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return status_from_errno(errno);
         }
         p += n;
@@ -75,16 +71,43 @@ int32_t write_file(FileHandle f, std::string_view bytes) {
 }
 
 void close_file(FileHandle f) {
-    if (f != kNoFile)
-        ::close(int(f));
+    if (f != kNoFile) ::close(int(f));
+}
+
+namespace {
+
+// Hands out `fd` unless it is a folder, which Windows refuses to open as a file (5).
+int32_t file_not_folder(int fd, FileHandle& out) {
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return status::kAccessDenied;
+    }
+    out = fd;
+    return 0;
+}
+
+} // namespace
+
+int32_t open_for_read_shared(const std::string& path, FileHandle& out) {
+    out = kNoFile;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return status_from_errno(errno, true);
+    return file_not_folder(fd, out);
+}
+
+int32_t file_size(FileHandle f, uint64_t& size) {
+    struct stat st;
+    if (::fstat(int(f), &st) != 0) return status_from_errno(errno);
+    size = uint64_t(st.st_size);
+    return 0;
 }
 
 int32_t delete_file(const std::string& path) {
     std::string native = native_path(path);
     struct stat st;
     // unlink() would not refuse a folder on every system; Windows does.
-    if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return status::kAccessDenied;
+    if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return status::kAccessDenied;
     return ::unlink(native.c_str()) == 0 ? 0 : status_from_path_errno(errno, native);
 }
 
@@ -116,13 +139,7 @@ int32_t open_for_read(const std::string& path, FileHandle& out) {
     std::string native = native_path(path);
     int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return status_from_path_errno(errno, native);
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return status::kAccessDenied; // Windows refuses to open a folder as a file
-    }
-    out = fd;
-    return 0;
+    return file_not_folder(fd, out);
 }
 
 int32_t read_bytes(FileHandle f, char* buffer, std::size_t size, std::size_t& got) {
@@ -145,11 +162,9 @@ namespace {
 // regard to case: scripts written for Windows name files without regard to case.
 std::string match_component(const std::string& dir, const std::string& name) {
     std::string exact = dir.empty() ? name : (dir == "/" ? "/" + name : dir + "/" + name);
-    if (name.empty() || name == "." || name == ".." || path_exists(exact))
-        return exact;
+    if (name.empty() || name == "." || name == ".." || path_exists(exact)) return exact;
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d)
-        return exact;
+    if (!d) return exact;
     std::string found = exact;
     while (dirent* e = ::readdir(d)) {
         if (equal_nocase(e->d_name, name)) {
@@ -166,13 +181,10 @@ std::string match_component(const std::string& dir, const std::string& name) {
 std::string native_path(std::string_view path) {
     std::string p(path);
     for (char& c : p)
-        if (c == '\\')
-            c = '/';
-    if (p.empty() || path_exists(p))
-        return p;
+        if (c == '\\') c = '/';
+    if (p.empty() || path_exists(p)) return p;
     std::size_t slash = p.rfind('/');
-    if (slash == std::string::npos)
-        return match_component("", p);
+    if (slash == std::string::npos) return match_component("", p);
     return match_component(slash == 0 ? "/" : p.substr(0, slash), p.substr(slash + 1));
 }
 

@@ -57,6 +57,26 @@ void close_file(FileHandle f) {
     if (f != kNoFile) CloseHandle(HANDLE(f));
 }
 
+int32_t open_for_read_shared(const std::string& path, FileHandle& out) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        out = kNoFile;
+        return int32_t(GetLastError());
+    }
+    out = FileHandle(h);
+    return 0;
+}
+
+int32_t file_size(FileHandle f, uint64_t& size) {
+    DWORD high = 0;
+    SetLastError(NO_ERROR); // a size whose low half is all ones is not a failure
+    DWORD low = GetFileSize(HANDLE(f), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return int32_t(GetLastError());
+    size = (uint64_t(high) << 32) | low;
+    return 0;
+}
+
 int32_t delete_file(const std::string& path) {
     return DeleteFileA(path.c_str()) ? 0 : int32_t(GetLastError());
 }

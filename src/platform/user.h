@@ -1,0 +1,73 @@
+// Facts about the user, the workstation and its addresses. Every call returns a
+// Win32-numbered status (platform/status.h); texts come back whole, and the caller cuts
+// them to the widths of the user-information record.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vtx::platform {
+
+inline constexpr uint32_t kNoPasswordLimit = 0xFFFFFFFF;
+
+// What the account path learns, filled step by step: a failed step ends the path and
+// leaves its own fields and all later ones as they are.
+struct AccountFacts {
+    std::string user_name;
+    std::string logon_domain;
+    std::string logon_server; // without leading backslashes; empty when unknown
+    std::string workstation;
+    std::string domain;
+    std::string lan_root;
+    int lm_major = 0;
+    int lm_minor = 0;
+    std::string comment;
+    std::string full_name;
+    std::string home_dir;
+    int32_t privilege = 0;
+    uint32_t password_age_seconds = 0;
+    uint32_t max_password_age_seconds = kNoPasswordLimit;
+    std::vector<std::string> groups;
+    std::vector<std::string> local_groups;
+};
+
+// The account path. Windows: the LAN manager calls of NETAPI32.DLL, loaded for this call;
+// returns 0, the load failure, a missing entry point's GetLastError() or the first failing
+// call's status. POSIX: the password, group and shadow databases, the host name and the
+// environment; returns 0. `program_dir` stands in for the LAN root where there is none.
+int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts);
+
+// The first network adapter's six-byte hardware address: 0, or a status with `bytes`
+// left zero. Windows: Netbios reset and adapter status (NETAPI32.DLL loaded for this call);
+// POSIX: the first non-loopback interface with a link-level address.
+int32_t adapter_address(uint8_t (&bytes)[6]);
+
+struct NetConnection {
+    std::string remote_name;
+    std::string local_name;
+};
+// The connected network resources, appended in the provider's order. Returns 0 when the
+// list was read to its end, the reading's status when it failed part way (entries read
+// before stay), or 50 on POSIX. `opened` tells whether the enumeration could be opened
+// at all (when not, the list is empty and the status is the opening's).
+int32_t connected_resources(std::vector<NetConnection>& out, bool& opened);
+
+// The helper library's "VXGetInfo32" on a 64000-byte buffer (loaded for this call):
+// its status, or GetLastError() when the library or the entry is missing; 50 on POSIX.
+inline constexpr std::size_t kHelperInfoSize = 64000;
+int32_t helper_get_info(std::string& buffer);
+
+// Replaces `path` by its short form when the platform has one (0); otherwise leaves it
+// and returns the status (POSIX: 50, there are no short names).
+int32_t short_path(std::string& path);
+
+// The host name and the host's IPv4 addresses in the resolver's order. `host_name` gets
+// the name the system reports and, once it resolves, the official name. Windows: the
+// sockets library WSOCK32.DLL, loaded for this call; POSIX: gethostname and getaddrinfo.
+// Returns 0 or the status of the step that failed (what was stored stays).
+int32_t host_addresses(std::string& host_name, std::vector<std::array<uint8_t, 4>>& addresses);
+
+} // namespace vtx::platform

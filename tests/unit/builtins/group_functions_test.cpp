@@ -1,0 +1,27 @@
+#include "builtins/group_functions.h"
+
+#include <gtest/gtest.h>
+
+namespace vtx {
+namespace {
+
+TEST(Ingroup, GlobalThenLocalCaseBlind) {
+    UserInfo user;
+    user.groups = {"Domain Users", "Sales"};
+    user.local_groups = {"Administrators", "sales team"};
+    EXPECT_EQ(group_membership(user, "domain users"), '1');
+    EXPECT_EQ(group_membership(user, "SALES"), '1');
+    EXPECT_EQ(group_membership(user, "administrators"), '2');
+    EXPECT_EQ(group_membership(user, "Sales Team"), '2');
+    EXPECT_EQ(group_membership(user, "Sale"), '0'); // whole names only
+    EXPECT_EQ(group_membership(user, ""), '0');
+}
+
+TEST(Ingroup, LocalGroupsCountOnlyBesideGlobalOnes) {
+    UserInfo user;
+    user.local_groups = {"Administrators"};
+    EXPECT_EQ(group_membership(user, "Administrators"), '0');
+}
+
+} // namespace
+} // namespace vtx

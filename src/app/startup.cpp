@@ -5,19 +5,20 @@
 #include "engine/script_error.h"
 #include "engine/text.h"
 #include "network/user_gather.h"
-#include "platform/console.h"
 #include "platform/system.h"
 
 namespace vtx {
 
 std::string program_directory(const std::string& path, bool slash_too) {
     std::size_t cut = slash_too ? path.find_last_of("\\/") : path.rfind('\\');
-    if (cut == std::string::npos || cut + 1 > 255) return {};
+    if (cut == std::string::npos || cut + 1 > 255)
+        return {};
     return path.substr(0, cut + 1);
 }
 
 bool is_logon_share_path(const std::string& path) {
-    if (path.size() <= 2 || path[0] != '\\' || path[1] != '\\') return false;
+    if (path.size() <= 2 || path[0] != '\\' || path[1] != '\\')
+        return false;
     std::size_t slash = path.find('\\', 2);
     return slash != std::string::npos &&
            equal_nocase(std::string_view(path).substr(slash, 9), "\\NETLOGON");
@@ -26,7 +27,8 @@ bool is_logon_share_path(const std::string& path) {
 std::string script_file_name(const std::string& arg) {
     std::size_t slash = arg.rfind('\\');
     std::size_t last = slash == std::string::npos ? 0 : slash + 1;
-    if (arg.find('.', last) == std::string::npos) return arg + ".SCR";
+    if (arg.find('.', last) == std::string::npos)
+        return arg + ".SCR";
     return arg;
 }
 
@@ -42,31 +44,34 @@ void define_command_line_variable(Runtime& rt, const std::string& arg) {
     if (integer) {
         v.number = text_to_int(value);
     } else {
-        if (value.size() > kMaxText) throw ScriptError(kErrTooLong);
+        if (value.size() > kMaxText)
+            throw ScriptError(kErrTooLong);
         v.text = value;
     }
 }
 
 int run_program(Runtime& rt, const std::vector<std::string>& args) {
     platform::memory_initialise();
-    platform::break_off();
-    platform::console_initialise(rt.out.width, rt.out.height);
+    rt.out.break_off();
+    rt.out.start();
 #ifdef _WIN32
     rt.program_dir = program_directory(args.empty() ? "" : args[0], false);
 #else
     rt.program_dir = program_directory(args.empty() ? "" : args[0], true);
 #endif
     std::string path;
-    if (platform::get_environment("PATH", path)) rt.logon_share = is_logon_share_path(path);
+    if (platform::get_environment("PATH", path))
+        rt.logon_share = is_logon_share_path(path);
 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.rfind("/h", 0) == 0 || arg.rfind("/?", 0) == 0) {
             rt.out.write_text(kUsage);
-            platform::break_on();
+            rt.out.break_on();
             return 0;
         }
-        if (!arg.empty() && arg[0] == '$') define_command_line_variable(rt, arg);
+        if (!arg.empty() && arg[0] == '$')
+            define_command_line_variable(rt, arg);
     }
 
     rt.os = platform::os_version();
@@ -74,17 +79,20 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
 
     if (args.size() > 1) {
         for (std::size_t i = 1; i < args.size(); ++i) {
-            if (!args[i].empty() && args[i][0] == '$') continue;
-            if (run_script(rt, script_file_name(args[i])) != 0) throw ScriptError(kErrNoScript);
+            if (!args[i].empty() && args[i][0] == '$')
+                continue;
+            if (run_script(rt, script_file_name(args[i])) != 0)
+                throw ScriptError(kErrNoScript);
         }
     } else {
         bool ran = rt.user_result == 0 && !rt.user.user_id.empty() &&
                    run_script(rt, rt.user.user_id + ".SCR") == 0;
-        if (!ran && run_script(rt, "VALTRIX.SCR") != 0) throw ScriptError(kErrNoScript);
+        if (!ran && run_script(rt, "VALTRIX.SCR") != 0)
+            throw ScriptError(kErrNoScript);
     }
 
     rt.out.close_redirect();
-    platform::break_on();
+    rt.out.break_on();
     return rt.exit_code;
 }
 

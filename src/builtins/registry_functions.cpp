@@ -2,6 +2,7 @@
 // and leaves the operation's status in @ERROR.
 #include "builtins/arguments.h"
 #include "builtins/handlers.h"
+#include "builtins/status_result.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
@@ -11,12 +12,6 @@
 namespace vtx {
 
 namespace {
-
-// The integer functions return their status as their result.
-void finish_status(Runtime& rt, std::string& result, int32_t status) {
-    rt.error = status;
-    append_int(result, status);
-}
 
 // The text functions return their text and leave the status in @ERROR only.
 void finish_text(Runtime& rt, std::string& result, int32_t status, std::string_view text) {

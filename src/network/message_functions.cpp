@@ -1,8 +1,21 @@
+#include "builtins/arguments.h"
 #include "builtins/handlers.h"
-#include "engine/unbuilt.h"
+#include "builtins/status_result.h"
+#include "platform/messaging.h"
 
 namespace vtx {
 
-void fn_sendmessage(Runtime&, std::string&) { not_built_yet(); }
+void fn_sendmessage(Runtime& rt, std::string& result) {
+    std::string recipient, message;
+    arguments_by_signature(rt, "SS", {recipient, message});
+    int32_t st;
+    if (rt.os.is_nt()) {
+        st = platform::lanman_send_message(recipient, message);
+    } else {
+        for (char& c : recipient) c = upper(c);
+        st = platform::helper_send_message(recipient, message);
+    }
+    finish_status(rt, result, st);
+}
 
 } // namespace vtx

@@ -1,8 +1,14 @@
 #include "engine/commands.h"
-#include "engine/unbuilt.h"
+#include "engine/evaluator.h"
+#include "engine/runtime.h"
+#include "network/time_sync.h"
 
 namespace vtx {
 
-void cmd_settime(Runtime&) { not_built_yet(); }
+void cmd_settime(Runtime& rt) {
+    std::string server;
+    evaluate_expression(rt, server, true);
+    rt.error = set_time_from_server(rt.os, server);
+}
 
 } // namespace vtx

@@ -18,6 +18,7 @@ inline constexpr int32_t kInvalidData = 13;
 inline constexpr int32_t kOutOfMemory = 14;
 inline constexpr int32_t kInvalidDrive = 15;
 inline constexpr int32_t kSharingViolation = 32;
+inline constexpr int32_t kHandleEof = 38;
 inline constexpr int32_t kNotSupported = 50;
 inline constexpr int32_t kBadNetPath = 53;
 inline constexpr int32_t kFileExists = 80;

@@ -1,15 +1,133 @@
+#include "builtins/arguments.h"
 #include "builtins/handlers.h"
-#include "engine/unbuilt.h"
+#include "builtins/status_result.h"
+#include "engine/script_error.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/status.h"
+#include "registry/operations.h"
 
 namespace vtx {
 
-void fn_addprinterconnection(Runtime&, std::string&) { not_built_yet(); }
-void fn_delprinterconnection(Runtime&, std::string&) { not_built_yet(); }
-void fn_setdefaultprinter(Runtime&, std::string&) { not_built_yet(); }
-void fn_setwallpaper(Runtime&, std::string&) { not_built_yet(); }
-void fn_setconsole(Runtime&, std::string&) { not_built_yet(); }
-void fn_messagebox(Runtime&, std::string&) { not_built_yet(); }
-void fn_shutdown(Runtime&, std::string&) { not_built_yet(); }
-void fn_logoff(Runtime&, std::string&) { not_built_yet(); }
+namespace {
+
+using platform::WindowAction;
+
+struct ConsoleWord {
+    const char* word;
+    WindowAction action;
+};
+
+const ConsoleWord kConsoleWords[] = {
+    {"FOREGROUND", WindowAction::foreground},
+    {"HIDE", WindowAction::hide},
+    {"SHOW", WindowAction::show},
+    {"MINIMIZE", WindowAction::minimize},
+    {"MAXIMIZE", WindowAction::maximize},
+    {"ALWAYSONTOP", WindowAction::always_on_top},
+};
+
+constexpr int32_t kDefaultShutdownSeconds = 30;
+constexpr const char* kShutdownPrivilege = "SeShutdownPrivilege";
+
+constexpr uint32_t kRegSz = 1;
+constexpr int32_t kNoProfileEntry = 1;
+constexpr const char* kDevicesKey =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices";
+constexpr const char* kWindowsKey =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+constexpr const char* kPrintersKey = "HKEY_LOCAL_MACHINE\\Config\\0001\\System\\"
+                                     "CurrentControlSet\\Control\\Print\\Printers";
+
+// "printer,port-and-driver": an over-long one stops the script like any over-long text.
+std::string device_text(const std::string& printer, const std::string& data) {
+    std::string text;
+    bounded_copy(text, printer);
+    bounded_append(text, ",");
+    bounded_append(text, data);
+    return text;
+}
+
+int32_t set_default_printer_nt(Runtime& rt, const std::string& printer) {
+    std::string data;
+    uint32_t type = 0;
+    if (int32_t st = read_value(rt.registry, kDevicesKey, printer, data, type)) return st;
+    return write_value(rt.registry, kWindowsKey, "device", device_text(printer, data), kRegSz);
+}
+
+int32_t set_default_printer_9x(Runtime& rt, const std::string& printer) {
+    std::string entry;
+    if (!platform::profile_printer_entry(printer, entry)) return kNoProfileEntry;
+    if (int32_t st = write_value(rt.registry, kPrintersKey, "default", printer, kRegSz)) return st;
+    platform::write_profile_default_printer(device_text(printer, entry));
+    platform::broadcast_setting_change("windows");
+    return 0;
+}
+
+} // namespace
+
+void fn_addprinterconnection(Runtime& rt, std::string& result) {
+    std::string name;
+    arguments_by_signature(rt, "S", {name});
+    finish_status(rt, result, platform::add_printer_connection(name));
+}
+
+void fn_delprinterconnection(Runtime& rt, std::string& result) {
+    std::string name;
+    arguments_by_signature(rt, "S", {name});
+    finish_status(rt, result, platform::delete_printer_connection(name));
+}
+
+void fn_setdefaultprinter(Runtime& rt, std::string& result) {
+    std::string printer;
+    arguments_by_signature(rt, "S", {printer});
+    finish_status(rt, result,
+                  rt.os.is_nt() ? set_default_printer_nt(rt, printer)
+                                : set_default_printer_9x(rt, printer));
+}
+
+void fn_setwallpaper(Runtime& rt, std::string& result) {
+    std::string path;
+    arguments_by_signature(rt, "S", {path});
+    finish_status(rt, result, platform::set_wallpaper(path));
+}
+
+void fn_setconsole(Runtime& rt, std::string& result) {
+    std::string word;
+    arguments_by_signature(rt, "S", {word});
+    for (const ConsoleWord& entry : kConsoleWords) {
+        if (!equal_nocase(word, entry.word)) continue;
+        // Without a console window (always so on POSIX) nothing is done.
+        if (!rt.out.window) return finish_status(rt, result, status::kFileNotFound);
+        platform::console_window_action(rt.out.window, entry.action);
+        return finish_status(rt, result, 0);
+    }
+    throw ScriptError(kErrUnknownCommand);
+}
+
+void fn_messagebox(Runtime& rt, std::string& result) {
+    std::string text, title;
+    int32_t style = 0, timeout = 0;
+    arguments_by_signature(rt, "SSll", {text, title, style, timeout});
+    // A negative time is no time limit rather than a wait of weeks.
+    uint32_t seconds = timeout > 0 ? uint32_t(timeout) : 0;
+    finish_status(rt, result,
+                  platform::message_box(rt.out.window, text, title, uint32_t(style), seconds));
+}
+
+void fn_shutdown(Runtime& rt, std::string& result) {
+    std::string computer, message;
+    int32_t timeout = kDefaultShutdownSeconds, force = 0, reboot = 0;
+    arguments_by_signature(rt, "SSlll", {computer, message, timeout, force, reboot});
+    finish_status(
+        rt, result,
+        platform::shutdown_computer(computer, message, uint32_t(timeout), force != 0, reboot != 0));
+}
+
+void fn_logoff(Runtime& rt, std::string& result) {
+    int32_t force = 0;
+    arguments_by_signature(rt, "l", {force});
+    finish_status(rt, result, platform::log_off(force != 0));
+}
 
 } // namespace vtx

@@ -26,4 +26,7 @@ class Library {
     HMODULE module_;
 };
 
+// The maker's helper library of the 9x line.
+inline constexpr const char* kHelperLibrary = "VX32.DLL";
+
 } // namespace vtx::platform

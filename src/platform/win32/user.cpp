@@ -57,7 +57,7 @@ int32_t connected_resources(std::vector<NetConnection>& out, bool& opened) {
 }
 
 int32_t helper_get_info(std::string& buffer) {
-    Library helper("VX32.DLL");
+    Library helper(kHelperLibrary);
     if (!helper.loaded()) return int32_t(GetLastError());
     auto get_info = helper.entry<LONG(WINAPI*)(char*, LONG*)>("VXGetInfo32");
     if (!get_info) return int32_t(GetLastError());

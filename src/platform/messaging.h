@@ -1,0 +1,35 @@
+// Network messages and the server clock: the NT line's LAN manager calls and the 9x line's
+// helper library, both loaded for each use so the program starts where they are missing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vtx::platform {
+
+// Sends `message` to `recipient` through the LAN manager: 0, its status, or the loader's
+// status (126 missing library, 127 missing entry). POSIX: 50.
+int32_t lanman_send_message(const std::string& recipient, const std::string& message);
+// The same through the helper library; the caller upper-cases the recipient. POSIX: 50.
+int32_t helper_send_message(const std::string& recipient, const std::string& message);
+
+struct ClockTime {
+    int year, month, day, hour, minute, second;
+};
+
+// The name of the first time source server of this workstation's domain, with 0 or 234
+// (more data); empty when none answered. Otherwise the failure status. POSIX: 50.
+int32_t lanman_find_time_source(std::string& name);
+// The clock of `server` (`\\name`) in UTC: 0, or a status. POSIX: 50.
+int32_t lanman_remote_time(const std::string& server, ClockTime& utc);
+// The helper library's time call on its 256-byte buffer: the server text on entry, the time
+// record on success. 0, its own status, or the loader's. POSIX: 50.
+using HelperTimeBuffer = std::array<unsigned char, 256>;
+int32_t helper_remote_time(HelperTimeBuffer& buffer);
+
+// Sets this computer's clock, milliseconds 0: 0 or a status. POSIX: 50.
+int32_t set_clock_utc(const ClockTime& t);
+int32_t set_clock_local(const ClockTime& t);
+
+} // namespace vtx::platform

@@ -1,0 +1,52 @@
+#include "platform/shell.h"
+
+#include "platform/status.h"
+
+namespace vtx::platform {
+
+// No program-group server, printer spooler, desktop or session manager to speak to.
+
+struct ProgmanConversation::State {};
+
+ProgmanConversation::ProgmanConversation() = default;
+ProgmanConversation::~ProgmanConversation() = default;
+
+int32_t ProgmanConversation::open() {
+    return 2;
+}
+
+bool ProgmanConversation::execute(const std::string&) {
+    return false;
+}
+
+int32_t add_printer_connection(const std::string&) {
+    return status::kNotSupported;
+}
+
+int32_t delete_printer_connection(const std::string&) {
+    return status::kNotSupported;
+}
+
+bool profile_printer_entry(const std::string&, std::string&) {
+    return false;
+}
+
+void write_profile_default_printer(const std::string&) {}
+
+void broadcast_setting_change(const char*) {}
+
+int32_t set_wallpaper(const std::string&) {
+    return status::kNotSupported;
+}
+
+void console_window_action(intptr_t, WindowAction) {}
+
+int32_t shutdown_computer(const std::string&, const std::string&, uint32_t, bool, bool) {
+    return status::kNotSupported;
+}
+
+int32_t log_off(bool) {
+    return status::kNotSupported;
+}
+
+} // namespace vtx::platform

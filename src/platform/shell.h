@@ -1,0 +1,65 @@
+// The desktop shell and the session: program groups, printers, wallpaper, the console
+// window, message boxes, shut-down and log-off. Every call returns a Win32-numbered status.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vtx::platform {
+
+// One DDE conversation with the program-group server (service and topic "Progman"), ended
+// by the destructor.
+class ProgmanConversation {
+  public:
+    ProgmanConversation();
+    ~ProgmanConversation();
+    ProgmanConversation(const ProgmanConversation&) = delete;
+    ProgmanConversation& operator=(const ProgmanConversation&) = delete;
+
+    // 0 when connected; 1 when DDE cannot be started; 2 when no server answers.
+    // POSIX has no such server: always 2.
+    int32_t open();
+    // Sends one command; true when the server carried it out within 10 seconds.
+    bool execute(const std::string& command);
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// Connects or removes a network printer (`\\server\printer`): 0 or a status. POSIX: 50.
+int32_t add_printer_connection(const std::string& name);
+int32_t delete_printer_connection(const std::string& name);
+
+// The 9x line's printer list: the entry of `printer` in the profile section "Devices".
+// False when there is none. POSIX: no profile, false.
+bool profile_printer_entry(const std::string& printer, std::string& entry);
+// Writes the profile's default printer ("windows" section, "device" entry); unchecked.
+void write_profile_default_printer(const std::string& text);
+// Tells every top-level window that the settings section `section` changed.
+void broadcast_setting_change(const char* section);
+
+// Sets the desktop wallpaper for this logon only: 0 or a status. POSIX: 50.
+int32_t set_wallpaper(const std::string& path);
+
+enum class WindowAction { foreground, hide, show, minimize, maximize, always_on_top };
+// Acts on the console window (ConsoleSetup::window, not 0); the window calls' results are
+// not checked. POSIX never knows a console window, so never calls this.
+void console_window_action(intptr_t window, WindowAction action);
+
+// Shows a message box owned by `owner` (the console window, 0 for none) and returns the code of the
+// button chosen (1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No), -1 when
+// `timeout_seconds` (0: none) passed first, or 0 when the box could not be shown. POSIX: a dialog
+// on the terminal when standard input and output are both one, else 0.
+int32_t message_box(intptr_t owner, const std::string& text, const std::string& title,
+                    uint32_t style, uint32_t timeout_seconds);
+
+// Asks `computer` (empty: this one) to shut down after `timeout_seconds`; the caller holds
+// the shut-down privilege. 0 or a status. POSIX: 50.
+int32_t shutdown_computer(const std::string& computer, const std::string& message,
+                          uint32_t timeout_seconds, bool force, bool reboot);
+// Starts logging the user off: 0 or a status. POSIX: 50.
+int32_t log_off(bool force);
+
+} // namespace vtx::platform

@@ -27,7 +27,4 @@ std::unique_ptr<NotePlayer> helper_note_player();
 // Plays a wave file and returns when it has ended: 0, or the platform's status. POSIX: 50.
 int32_t play_wave_file(const std::string& path);
 
-// Waits `milliseconds`.
-void sleep_milliseconds(uint32_t milliseconds);
-
 } // namespace vtx::platform

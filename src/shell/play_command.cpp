@@ -5,6 +5,7 @@
 #include "engine/text.h"
 #include "engine/tokens.h"
 #include "platform/key_watch.h"
+#include "platform/process.h"
 #include "platform/sound.h"
 #include "platform/status.h"
 #include "shell/tune.h"

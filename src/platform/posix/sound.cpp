@@ -1,8 +1,6 @@
 #include "platform/sound.h"
 
-#include <cerrno>
-#include <ctime>
-
+#include "platform/process.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -27,12 +25,6 @@ std::unique_ptr<NotePlayer> helper_note_player() {
 
 int32_t play_wave_file(const std::string&) {
     return status::kNotSupported;
-}
-
-void sleep_milliseconds(uint32_t milliseconds) {
-    timespec left{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
-    while (::nanosleep(&left, &left) != 0 && errno == EINTR) {
-    }
 }
 
 } // namespace vtx::platform

@@ -56,8 +56,4 @@ int32_t play_wave_file(const std::string& path) {
     return sndPlaySoundA(path.c_str(), SND_SYNC) ? 0 : int32_t(GetLastError());
 }
 
-void sleep_milliseconds(uint32_t milliseconds) {
-    Sleep(milliseconds);
-}
-
 } // namespace vtx::platform

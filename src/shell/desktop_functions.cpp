@@ -28,7 +28,6 @@ const ConsoleWord kConsoleWords[] = {
 };
 
 constexpr int32_t kDefaultShutdownSeconds = 30;
-constexpr const char* kShutdownPrivilege = "SeShutdownPrivilege";
 
 constexpr uint32_t kRegSz = 1;
 constexpr int32_t kNoProfileEntry = 1;

@@ -165,5 +165,27 @@ TEST(Variables, DollarsNamesAndUndefinedNames) {
     EXPECT_EQ(variables(rt, "$$name"), "$name");
 }
 
+// The evaluator's shortcut for a variable operand must give what expansion in place gives.
+TEST(Variables, WholeNameAppendsAsExpansionWould) {
+    Runtime rt;
+    rt.vars.create("$name", KIND_STRING).text = "report";
+    rt.vars.create("$n", KIND_INTEGER).number = -12;
+    for (const char* name : {"$name", "$NAME", "$n", "$undefined"}) {
+        std::string out = "<";
+        EXPECT_TRUE(append_variable_value(rt, name, out)) << name;
+        EXPECT_EQ(out, "<" + variables(rt, name)) << name;
+    }
+    for (const char* text : {"$", "$$", "$$name", "$name.txt", "x$name", "$na-me", ""}) {
+        std::string out = "<";
+        EXPECT_FALSE(append_variable_value(rt, text, out)) << text;
+        EXPECT_EQ(out, "<") << text;
+    }
+    // The same bound as every append: the value and one more character must fit.
+    rt.vars.create("$long", KIND_STRING).text = std::string(kMaxText, 'x');
+    std::string out;
+    EXPECT_THROW(append_variable_value(rt, "$long", out), ScriptError);
+    EXPECT_THROW(variables(rt, "$long"), ScriptError);
+}
+
 } // namespace
 } // namespace vtx

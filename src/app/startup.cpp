@@ -11,14 +11,12 @@ namespace vtx {
 
 std::string program_directory(const std::string& path, bool slash_too) {
     std::size_t cut = slash_too ? path.find_last_of("\\/") : path.rfind('\\');
-    if (cut == std::string::npos || cut + 1 > 255)
-        return {};
+    if (cut == std::string::npos || cut + 1 > 255) return {};
     return path.substr(0, cut + 1);
 }
 
 bool is_logon_share_path(const std::string& path) {
-    if (path.size() <= 2 || path[0] != '\\' || path[1] != '\\')
-        return false;
+    if (path.size() <= 2 || path[0] != '\\' || path[1] != '\\') return false;
     std::size_t slash = path.find('\\', 2);
     return slash != std::string::npos &&
            equal_nocase(std::string_view(path).substr(slash, 9), "\\NETLOGON");
@@ -27,8 +25,7 @@ bool is_logon_share_path(const std::string& path) {
 std::string script_file_name(const std::string& arg) {
     std::size_t slash = arg.rfind('\\');
     std::size_t last = slash == std::string::npos ? 0 : slash + 1;
-    if (arg.find('.', last) == std::string::npos)
-        return arg + ".SCR";
+    if (arg.find('.', last) == std::string::npos) return arg + ".SCR";
     return arg;
 }
 
@@ -44,8 +41,7 @@ void define_command_line_variable(Runtime& rt, const std::string& arg) {
     if (integer) {
         v.number = text_to_int(value);
     } else {
-        if (value.size() > kMaxText)
-            throw ScriptError(kErrTooLong);
+        if (value.size() > kMaxText) throw ScriptError(kErrTooLong);
         v.text = value;
     }
 }
@@ -60,8 +56,7 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
     rt.program_dir = program_directory(args.empty() ? "" : args[0], true);
 #endif
     std::string path;
-    if (platform::get_environment("PATH", path))
-        rt.logon_share = is_logon_share_path(path);
+    if (platform::get_environment("PATH", path)) rt.logon_share = is_logon_share_path(path);
 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -70,8 +65,7 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
             rt.out.break_on();
             return 0;
         }
-        if (!arg.empty() && arg[0] == '$')
-            define_command_line_variable(rt, arg);
+        if (!arg.empty() && arg[0] == '$') define_command_line_variable(rt, arg);
     }
 
     rt.os = platform::os_version();
@@ -79,16 +73,13 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
 
     if (args.size() > 1) {
         for (std::size_t i = 1; i < args.size(); ++i) {
-            if (!args[i].empty() && args[i][0] == '$')
-                continue;
-            if (run_script(rt, script_file_name(args[i])) != 0)
-                throw ScriptError(kErrNoScript);
+            if (!args[i].empty() && args[i][0] == '$') continue;
+            if (run_script(rt, script_file_name(args[i])) != 0) throw ScriptError(kErrNoScript);
         }
     } else {
         bool ran = rt.user_result == 0 && !rt.user.user_id.empty() &&
                    run_script(rt, rt.user.user_id + ".SCR") == 0;
-        if (!ran && run_script(rt, "VALTRIX.SCR") != 0)
-            throw ScriptError(kErrNoScript);
+        if (!ran && run_script(rt, "VALTRIX.SCR") != 0) throw ScriptError(kErrNoScript);
     }
 
     rt.out.close_redirect();

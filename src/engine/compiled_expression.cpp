@@ -151,8 +151,10 @@ class Compiler {
 int stack_needed(const CompiledExpression& c) {
     int depth = 0, most = 0;
     for (const CompiledExpression::Step& s : c.steps) {
-        if (s.op <= CompiledExpression::kVar) most = std::max(most, ++depth);
-        else if (s.op != CompiledExpression::kNeg) --depth;
+        if (s.op <= CompiledExpression::kVar)
+            most = std::max(most, ++depth);
+        else if (s.op != CompiledExpression::kNeg)
+            --depth;
     }
     return most;
 }

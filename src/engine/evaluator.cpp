@@ -108,11 +108,9 @@ class Evaluator {
         switch (t_.kind) {
         case TK_NUMBER:
         case TK_PLUS:
-        case TK_MINUS:
-            return KIND_INTEGER;
+        case TK_MINUS: return KIND_INTEGER;
         case TK_STRING:
-        case TK_NAME:
-            return KIND_STRING;
+        case TK_NAME: return KIND_STRING;
         case TK_VARIABLE: {
             const Variable* v = variable();
             return v ? v->kind : KIND_INTEGER;
@@ -121,8 +119,7 @@ class Evaluator {
             expand_text(rt_, t_.token);
             pre_expanded_ = true;
             return is_integer_text(t_.token) ? KIND_INTEGER : KIND_STRING;
-        case TK_FUNCTION:
-            return function_kind(t_.function);
+        case TK_FUNCTION: return function_kind(t_.function);
         case TK_LEFT_PAREN: {
             uint32_t pos = t_.pos, start = t_.start;
             do t_.next_token();
@@ -216,9 +213,7 @@ class Evaluator {
         pre_expanded_ = false;
         int32_t v = 0;
         switch (t_.kind) {
-        case TK_NUMBER:
-            v = t_.number();
-            break;
+        case TK_NUMBER: v = t_.number(); break;
         case TK_MACRO:
             if (!pre) expand_text(rt_, t_.token);
             v = text_to_int(t_.token);
@@ -238,8 +233,7 @@ class Evaluator {
         }
         case TK_RIGHT_PAREN:
             return 0; // an empty operand, as in 5 + (): left for the caller to consume
-        default:
-            expected();
+        default: expected();
         }
         t_.next_token();
         return v;
@@ -306,11 +300,8 @@ class Evaluator {
             if (!pre) expand_macros(rt_, t_.token);
             bounded_append(r, t_.token);
             break;
-        case TK_FUNCTION:
-            call_function(rt_, t_.function, r);
-            break;
-        default:
-            expected();
+        case TK_FUNCTION: call_function(rt_, t_.function, r); break;
+        default: expected();
         }
         t_.next_token();
     }

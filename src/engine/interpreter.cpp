@@ -65,14 +65,11 @@ class Interpreter {
         case TK_FUNCTION:
         case TK_PLUS:
         case TK_MINUS:
-        case TK_LEFT_PAREN:
-            t_.push_back_token();
-            return expression_statement();
+        case TK_LEFT_PAREN: t_.push_back_token(); return expression_statement();
         case KW_AND:
         case KW_OR:
         case KW_FILE:
-        case KW_LIST:
-            return drive_change(rt_, t_.token);
+        case KW_LIST: return drive_change(rt_, t_.token);
         default:
             if (t_.kind >= 0) return run_command(rt_, t_.kind);
             return drive_change(rt_, t_.token);

@@ -27,7 +27,9 @@ struct BlockStack {
     uint32_t top() const { return depth >= 0 && depth < kLimit ? position[depth] : kUnwritten; }
     void open(uint32_t pos, bool flag = false);
     void count_open();
-    void close() { if (depth >= 0) --depth; }
+    void close() {
+        if (depth >= 0) --depth;
+    }
 };
 
 struct ScriptRun {

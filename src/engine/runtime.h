@@ -36,7 +36,7 @@ struct Runtime {
     OsVersion os;
     UserInfo user;
     int32_t user_result = 0;
-    FileSlots files; // OPEN, READLINE, CLOSE
+    FileSlots files;             // OPEN, READLINE, CLOSE
     platform::Registry registry; // keeps the registry store open for the whole run
 
     // Runs in progress, innermost last. Not unwound on a script error, so that the

@@ -34,14 +34,11 @@ const char* const kMessages[] = {
 
 // The line of the script text that holds `pos`, without its line end.
 std::string_view line_at(const ScriptText* script, uint32_t pos) {
-    if (!script)
-        return {};
+    if (!script) return {};
     std::string_view text(script->text.data(), script->text.size() - 2);
-    if (pos > text.size())
-        pos = uint32_t(text.size());
+    if (pos > text.size()) pos = uint32_t(text.size());
     std::size_t end = pos;
-    while (end < text.size() && text[end] != '\n' && text[end] != 26 && text[end] != '\0')
-        ++end;
+    while (end < text.size() && text[end] != '\n' && text[end] != 26 && text[end] != '\0') ++end;
     std::size_t begin = end == 0 ? std::string_view::npos : text.rfind('\n', end - 1);
     begin = begin == std::string_view::npos ? 0 : begin + 1;
     return text.substr(begin, end - begin);
@@ -50,8 +47,7 @@ std::string_view line_at(const ScriptText* script, uint32_t pos) {
 } // namespace
 
 const char* script_error_message(int code) {
-    if (code < 0 || code >= int(sizeof kMessages / sizeof *kMessages))
-        return "";
+    if (code < 0 || code >= int(sizeof kMessages / sizeof *kMessages)) return "";
     return kMessages[code];
 }
 
@@ -67,8 +63,7 @@ int report_script_error(Runtime& rt, int code) {
     // the line that failed is the one where the expression ended.
     const Tokenizer& t = rt.tok;
     uint32_t pos = t.pos == t.start && t.from < t.pos ? t.from : t.pos;
-    if (code != 0)
-        out.write_text(line_at(t.script, pos));
+    if (code != 0) out.write_text(line_at(t.script, pos));
     out.write_stdout("\a"); // the bell bypasses the redirect file
     out.set_attribute(7);
     out.write_text("\n \n");

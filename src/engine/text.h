@@ -12,8 +12,12 @@ namespace vtx {
 inline constexpr std::size_t kMaxText = 31999;
 
 // Case-blind over A to Z only: other bytes (accents, symbols) compare as they are.
-inline char fold(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
-inline char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+inline char fold(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
+inline char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+}
 bool equal_nocase(std::string_view a, std::string_view b);
 // True when `text` starts with `prefix`, case-blind.
 bool starts_nocase(std::string_view text, std::string_view prefix);

@@ -11,11 +11,11 @@
 namespace vtx {
 
 const char* const kKeywords[KW_COUNT] = {
-    "AT",      "AND",   "BEEP",    "BIG",      "BOX",   "BREAK", "CALL",  "CD",      "CLS",
-    "COLOR",   "DEL",   "DISPLAY", "DO",       "ENDIF", "ELSE",  "EXIT",  "FILE",    "FLUSHKB",
-    "GET",     "GETS",  "GO",      "GOTO",     "IF",    "LIST",  "LOOP",  "MD",      "?",
-    "OR",      "PASSWORD", "PLAY", "RUN",      "SET",   "SETL",  "SETM",  "SETTIME", "SHELL",
-    "SLEEP",   "SMALL", "UNTIL",   "USE",      "WHILE"};
+    "AT",    "AND",      "BEEP",    "BIG",  "BOX",   "BREAK", "CALL", "CD",      "CLS",
+    "COLOR", "DEL",      "DISPLAY", "DO",   "ENDIF", "ELSE",  "EXIT", "FILE",    "FLUSHKB",
+    "GET",   "GETS",     "GO",      "GOTO", "IF",    "LIST",  "LOOP", "MD",      "?",
+    "OR",    "PASSWORD", "PLAY",    "RUN",  "SET",   "SETL",  "SETM", "SETTIME", "SHELL",
+    "SLEEP", "SMALL",    "UNTIL",   "USE",  "WHILE"};
 
 int find_keyword(std::string_view word) {
     if (word.empty() || word.size() > 8) return -1;
@@ -33,7 +33,9 @@ ScriptText::ScriptText(std::string body) : text(std::move(body)) {
     cache.reset(static_cast<CachedToken*>(block));
 }
 
-void ScriptText::FreeDeleter::operator()(void* p) const { std::free(p); }
+void ScriptText::FreeDeleter::operator()(void* p) const {
+    std::free(p);
+}
 
 ScriptText::~ScriptText() = default;
 
@@ -79,9 +81,7 @@ void Tokenizer::scan(CachedToken& entry) {
     char close = 0;
     switch (first) {
     case '\0':
-    case 26:
-        entry = {begin, begin, begin, 0, TK_END, -1, 0, nullptr, nullptr};
-        return;
+    case 26: entry = {begin, begin, begin, 0, TK_END, -1, 0, nullptr, nullptr}; return;
     case '"':
     case '\'':
         k = TK_STRING;
@@ -92,14 +92,18 @@ void Tokenizer::scan(CachedToken& entry) {
         k = TK_LABEL;
         ++p;
         break;
-    case '$':
-        k = TK_VARIABLE;
-        break;
-    case '@':
-        k = TK_MACRO;
-        break;
-    case '*': case '/': case '+': case '-': case ',': case '(': case ')':
-    case '=': case '<': case '>': {
+    case '$': k = TK_VARIABLE; break;
+    case '@': k = TK_MACRO; break;
+    case '*':
+    case '/':
+    case '+':
+    case '-':
+    case ',':
+    case '(':
+    case ')':
+    case '=':
+    case '<':
+    case '>': {
         char second = t[p + 1];
         k = operator_kind(first);
         uint32_t len = 1;

@@ -16,9 +16,9 @@ struct CompiledExpression;
 // What one scan at a position produced; the text is a slice of the script text.
 // Zero bytes mean "not scanned yet" (end is never 0 after a scan).
 struct CachedToken {
-    uint32_t start;       // the token start, after blanks and comments
-    uint32_t end;         // the reading position after the token
-    uint32_t text_begin;  // the token text is text[text_begin, text_begin + text_length)
+    uint32_t start;      // the token start, after blanks and comments
+    uint32_t end;        // the reading position after the token
+    uint32_t text_begin; // the token text is text[text_begin, text_begin + text_length)
     uint32_t text_length;
     int16_t kind;
     int16_t function;

@@ -6,11 +6,47 @@
 namespace vtx {
 
 enum Keyword {
-    KW_AT, KW_AND, KW_BEEP, KW_BIG, KW_BOX, KW_BREAK, KW_CALL, KW_CD, KW_CLS, KW_COLOR,
-    KW_DEL, KW_DISPLAY, KW_DO, KW_ENDIF, KW_ELSE, KW_EXIT, KW_FILE, KW_FLUSHKB, KW_GET,
-    KW_GETS, KW_GO, KW_GOTO, KW_IF, KW_LIST, KW_LOOP, KW_MD, KW_PRINT, KW_OR, KW_PASSWORD,
-    KW_PLAY, KW_RUN, KW_SET, KW_SETL, KW_SETM, KW_SETTIME, KW_SHELL, KW_SLEEP, KW_SMALL,
-    KW_UNTIL, KW_USE, KW_WHILE,
+    KW_AT,
+    KW_AND,
+    KW_BEEP,
+    KW_BIG,
+    KW_BOX,
+    KW_BREAK,
+    KW_CALL,
+    KW_CD,
+    KW_CLS,
+    KW_COLOR,
+    KW_DEL,
+    KW_DISPLAY,
+    KW_DO,
+    KW_ENDIF,
+    KW_ELSE,
+    KW_EXIT,
+    KW_FILE,
+    KW_FLUSHKB,
+    KW_GET,
+    KW_GETS,
+    KW_GO,
+    KW_GOTO,
+    KW_IF,
+    KW_LIST,
+    KW_LOOP,
+    KW_MD,
+    KW_PRINT,
+    KW_OR,
+    KW_PASSWORD,
+    KW_PLAY,
+    KW_RUN,
+    KW_SET,
+    KW_SETL,
+    KW_SETM,
+    KW_SETTIME,
+    KW_SHELL,
+    KW_SLEEP,
+    KW_SMALL,
+    KW_UNTIL,
+    KW_USE,
+    KW_WHILE,
     KW_COUNT
 };
 
@@ -48,6 +84,8 @@ extern const char* const kKeywords[KW_COUNT];
 // Index of the statement keyword equal to `word` (case-blind), or -1.
 int find_keyword(std::string_view word);
 
-inline bool is_comparison(int kind) { return kind >= TK_EQUAL && kind <= TK_NOT_EQUAL; }
+inline bool is_comparison(int kind) {
+    return kind >= TK_EQUAL && kind <= TK_NOT_EQUAL;
+}
 
 } // namespace vtx

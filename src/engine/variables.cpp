@@ -31,7 +31,9 @@ void Variable::append_text(std::string& out) const {
         append_int(out, number);
 }
 
-int32_t Variable::as_integer() const { return kind == KIND_STRING ? text_to_int(text) : number; }
+int32_t Variable::as_integer() const {
+    return kind == KIND_STRING ? text_to_int(text) : number;
+}
 
 Variable& Variables::create(std::string_view name, int kind) {
     Variable& v = records_.emplace_back();

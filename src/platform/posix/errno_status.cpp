@@ -9,47 +9,29 @@ namespace vtx::platform {
 
 int32_t status_from_errno(int error, bool missing_is_path) {
     switch (error) {
-    case 0:
-        return status::kSuccess;
-    case ENOENT:
-        return missing_is_path ? status::kPathNotFound : status::kFileNotFound;
-    case ENOTDIR:
-        return status::kPathNotFound;
+    case 0: return status::kSuccess;
+    case ENOENT: return missing_is_path ? status::kPathNotFound : status::kFileNotFound;
+    case ENOTDIR: return status::kPathNotFound;
     case EACCES:
     case EPERM:
-    case EROFS:
-        return status::kAccessDenied;
-    case EEXIST:
-        return status::kAlreadyExists;
-    case ENOTEMPTY:
-        return status::kDirNotEmpty;
-    case EISDIR:
-        return status::kAccessDenied;
-    case ENAMETOOLONG:
-        return status::kFilenameTooLong;
+    case EROFS: return status::kAccessDenied;
+    case EEXIST: return status::kAlreadyExists;
+    case ENOTEMPTY: return status::kDirNotEmpty;
+    case EISDIR: return status::kAccessDenied;
+    case ENAMETOOLONG: return status::kFilenameTooLong;
     case EMFILE:
-    case ENFILE:
-        return status::kTooManyOpenFiles;
-    case ENOMEM:
-        return status::kNotEnoughMemory;
-    case EBADF:
-        return status::kInvalidHandle;
+    case ENFILE: return status::kTooManyOpenFiles;
+    case ENOMEM: return status::kNotEnoughMemory;
+    case EBADF: return status::kInvalidHandle;
     case EBUSY:
-    case ETXTBSY:
-        return status::kSharingViolation;
-    case EINVAL:
-        return status::kInvalidParameter;
-    case ENOSPC:
-        return 112; // ERROR_DISK_FULL
-    case ENOEXEC:
-        return 193; // ERROR_BAD_EXE_FORMAT
-    case EPIPE:
-        return status::kBrokenPipe;
+    case ETXTBSY: return status::kSharingViolation;
+    case EINVAL: return status::kInvalidParameter;
+    case ENOSPC: return 112;  // ERROR_DISK_FULL
+    case ENOEXEC: return 193; // ERROR_BAD_EXE_FORMAT
+    case EPIPE: return status::kBrokenPipe;
     case ENOSYS:
-    case ENOTSUP:
-        return status::kNotSupported;
-    default:
-        return status::kInvalidFunction;
+    case ENOTSUP: return status::kNotSupported;
+    default: return status::kInvalidFunction;
     }
 }
 

@@ -33,22 +33,19 @@ OsVersion os_version() {
     if (::uname(&u) == 0) {
         char* end = nullptr;
         v.major = uint32_t(std::strtoul(u.release, &end, 10));
-        if (end && *end == '.')
-            v.minor = uint32_t(std::strtoul(end + 1, &end, 10));
+        if (end && *end == '.') v.minor = uint32_t(std::strtoul(end + 1, &end, 10));
     }
     return v;
 }
 
 std::string logon_user_name() {
-    if (passwd* pw = ::getpwuid(::geteuid()))
-        return pw->pw_name;
+    if (passwd* pw = ::getpwuid(::geteuid())) return pw->pw_name;
     return {};
 }
 
 bool get_environment(const std::string& name, std::string& value) {
     const char* v = std::getenv(name.c_str());
-    if (!v)
-        return false;
+    if (!v) return false;
     value = v;
     return true;
 }
@@ -60,8 +57,7 @@ int32_t set_environment(const std::string& name, const std::string& value) {
 
 std::vector<std::string_view> environment_entries() {
     std::vector<std::string_view> entries;
-    for (char** e = environ; e && *e; ++e)
-        entries.emplace_back(*e);
+    for (char** e = environ; e && *e; ++e) entries.emplace_back(*e);
     return entries;
 }
 

@@ -112,6 +112,8 @@ int32_t change_drive(char letter) {
     return SetCurrentDirectoryA(drive) ? 0 : int32_t(GetLastError());
 }
 
-std::string native_path(std::string_view path) { return std::string(path); }
+std::string native_path(std::string_view path) {
+    return std::string(path);
+}
 
 } // namespace vtx::platform

@@ -23,8 +23,7 @@ TEST(TextToInt, LeadingDigitsWithOneSignAndWrap) {
 }
 
 TEST(FormatInt, ExtremesRoundTrip) {
-    for (int32_t v : {0, 1, -1, 42, INT32_MAX, INT32_MIN})
-        EXPECT_EQ(text_to_int(format_int(v)), v);
+    for (int32_t v : {0, 1, -1, 42, INT32_MAX, INT32_MIN}) EXPECT_EQ(text_to_int(format_int(v)), v);
     EXPECT_EQ(format_int(INT32_MIN), "-2147483648");
 }
 

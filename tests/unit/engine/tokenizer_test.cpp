@@ -22,8 +22,7 @@ std::vector<Token> scan(const std::string& body, std::size_t max = 50) {
     std::vector<Token> tokens;
     for (std::size_t i = 0; i < max; ++i) {
         t.next_token();
-        if (t.kind == TK_END)
-            break;
+        if (t.kind == TK_END) break;
         tokens.push_back({t.kind, t.token});
     }
     return tokens;

@@ -41,8 +41,7 @@ TEST(Variables, KindChanges) {
 TEST(Variables, ManyVariablesStayAddressable) {
     Variables vars;
     Variable* first = &vars.create("$v0", KIND_INTEGER);
-    for (int i = 1; i < 10000; ++i)
-        vars.create("$v" + std::to_string(i), KIND_INTEGER).number = i;
+    for (int i = 1; i < 10000; ++i) vars.create("$v" + std::to_string(i), KIND_INTEGER).number = i;
     EXPECT_EQ(vars.find("$v0"), first); // records never move
     EXPECT_EQ(vars.find("$V9999")->number, 9999);
 }

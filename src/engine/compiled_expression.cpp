@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/integer_rules.h"
 #include "engine/runtime.h"
 #include "engine/text.h"
 
@@ -17,23 +18,6 @@ namespace {
 constexpr int kMaxCompiledDepth = 32;
 // Operands waiting on the stack: at most a few per nesting level.
 constexpr int kMaxStack = 4 * kMaxCompiledDepth + 8;
-
-int32_t divide(int32_t a, int32_t b) {
-    if (b == 0) return 0;
-    if (b == -1) return int32_t(0u - uint32_t(a));
-    return a / b;
-}
-
-bool compare(int op, int32_t a, int32_t b) {
-    switch (op) {
-    case TK_EQUAL: return a == b;
-    case TK_LESS: return a < b;
-    case TK_GREATER: return a > b;
-    case TK_LESS_EQUAL: return a <= b;
-    case TK_GREATER_EQUAL: return a >= b;
-    default: return a != b;
-    }
-}
 
 // Mirrors the parser's integer chain token for token; any construct it does not handle
 // (strings, macros, functions, unknown variables, empty operands) abandons the compile.
@@ -181,7 +165,7 @@ int32_t apply(const CompiledExpression::Step& s, int32_t a, int32_t b) {
     case CompiledExpression::kSub: return int32_t(uint32_t(a) - uint32_t(b));
     case CompiledExpression::kMul: return int32_t(uint32_t(a) * uint32_t(b));
     case CompiledExpression::kDiv: return divide(a, b);
-    case CompiledExpression::kCompare: return compare(s.comparison, a, b);
+    case CompiledExpression::kCompare: return compare_integers(s.comparison, a, b);
     case CompiledExpression::kAnd: return a != 0 && b != 0;
     default: return a != 0 || b != 0; // kOr
     }

@@ -2,6 +2,7 @@
 
 #include "builtins/function_table.h"
 #include "engine/compiled_expression.h"
+#include "engine/integer_rules.h"
 #include "engine/macros.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
@@ -45,28 +46,10 @@ bool is_integer_text(const std::string& s) {
     return true;
 }
 
-bool compare_result(int op, int c) {
-    switch (op) {
-    case TK_EQUAL: return c == 0;
-    case TK_LESS: return c < 0;
-    case TK_GREATER: return c > 0;
-    case TK_LESS_EQUAL: return c <= 0;
-    case TK_GREATER_EQUAL: return c >= 0;
-    default: return c != 0; // TK_NOT_EQUAL
-    }
-}
-
 // A string expression's truth values: "1" or the empty text.
 void set_truth(std::string& r, bool value) {
     r.clear();
     if (value) r.push_back('1');
-}
-
-// Truncates toward zero; the two cases that would fault give defined results.
-int32_t divide(int32_t a, int32_t b) {
-    if (b == 0) return 0;
-    if (b == -1) return int32_t(0u - uint32_t(a));
-    return a / b;
 }
 
 class Evaluator {
@@ -161,7 +144,7 @@ class Evaluator {
             int op = t_.kind;
             t_.next_token();
             int32_t w = int_additive();
-            v = compare_result(op, v < w ? -1 : (v > w ? 1 : 0));
+            v = compare_integers(op, v, w);
         }
         return v;
     }

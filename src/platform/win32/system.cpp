@@ -48,7 +48,7 @@ int32_t set_environment(const std::string& name, const std::string& value) {
 }
 
 std::vector<std::string_view> environment_entries() {
-    // The block stays valid for the process; the next call frees nothing it returned.
+    // The entries point into this block, which stays valid until the next call replaces it.
     static LPCH block = nullptr;
     if (block) FreeEnvironmentStringsA(block);
     block = GetEnvironmentStringsA();

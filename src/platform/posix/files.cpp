@@ -9,6 +9,7 @@
 
 #include "engine/text.h"
 #include "platform/posix/errno_status.h"
+#include "platform/posix/write_all.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -56,18 +57,8 @@ int32_t open_for_write(const std::string& path, bool truncate, FileHandle& out) 
 }
 
 int32_t write_file(FileHandle f, std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(int(f), p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return status_from_errno(errno);
-        }
-        p += n;
-        left -= std::size_t(n);
-    }
-    return 0;
+    int error = write_all(int(f), bytes);
+    return error ? status_from_errno(error) : 0;
 }
 
 void close_file(FileHandle f) {

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/console.h"
+#include "platform/posix/write_all.h"
 
 namespace vtx::platform {
 
@@ -32,8 +33,7 @@ void restore_terminal() {
         g_input_changed = 0;
     }
     if (g_wrap_off) {
-        ssize_t ignored = ::write(STDOUT_FILENO, kWrapOn, sizeof kWrapOn - 1);
-        (void)ignored;
+        write_all(STDOUT_FILENO, kWrapOn);
         g_wrap_off = 0;
     }
 }
@@ -47,8 +47,7 @@ void restore_at_exit() {
 // gone), then the program ends, since the session it belonged to has ended with it.
 void end_by_signal(int sig) {
     if (sig == SIGHUP && g_break_off) {
-        ssize_t ignored = ::write(STDOUT_FILENO, "\a", 1);
-        (void)ignored;
+        write_all(STDOUT_FILENO, "\a");
     }
     restore_terminal();
     std::signal(sig, SIG_DFL);

@@ -1,0 +1,19 @@
+#include "platform/posix/write_all.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace vtx::platform {
+
+int write_all(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return EIO;
+        bytes.remove_prefix(std::size_t(n));
+    }
+    return 0;
+}
+
+} // namespace vtx::platform

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include "platform/posix/cp437.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/terminal.h"
-#include "platform/posix/write_all.h"
 #include "platform/status.h"
 
 namespace vtx::platform {

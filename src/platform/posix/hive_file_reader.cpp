@@ -128,7 +128,8 @@ int32_t read_hive(const std::string& path, HiveKey& root) {
     root = HiveKey{};
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return status_from_errno(errno);
-    if (S_ISDIR(st.st_mode)) return status::kAccessDenied;
+    // hivex opens the file itself and would wait on a FIFO or read a device without end.
+    if (!S_ISREG(st.st_mode)) return status::kAccessDenied;
     if (std::size_t(st.st_size) > kMaxFile) return status::kInvalidData;
     std::string bytes;
     int32_t status = read_file(path, bytes, kMaxFile);

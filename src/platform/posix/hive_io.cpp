@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include "platform/files.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/key_store.h"
-#include "platform/posix/write_all.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -94,7 +94,8 @@ int32_t Registry::State::save(RegKey key, const std::string& file) {
     }
     std::string bytes = build_hive(tree);
     std::string path = native_path(file);
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A hive holds the user's settings: private, as the store is.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return errno == EEXIST ? status::kAlreadyExists : status_from_errno(errno, true);
     int err = write_all(fd, bytes);
     if (::close(fd) != 0 && !err) err = errno;

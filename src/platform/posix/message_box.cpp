@@ -8,8 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/terminal.h"
-#include "platform/posix/write_all.h"
 #include "platform/shell.h"
 #include "shell/terminal_dialog.h"
 
@@ -70,9 +70,10 @@ int32_t message_box(intptr_t, const std::string& text, const std::string& title,
     raw.c_iflag &= ~tcflag_t(ICRNL | IXON);
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
+    input_modes_changed(saved);
     ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
     // The alternate screen keeps the script's own screen untouched underneath.
-    write_all(STDOUT_FILENO, "\x1b[?1049h\x1b[?25l");
+    dialog_screen_enter();
     write_all(STDOUT_FILENO, draw_dialog(dialog, width, height));
 
     using clock = std::chrono::steady_clock;
@@ -97,8 +98,9 @@ int32_t message_box(intptr_t, const std::string& text, const std::string& title,
         write_all(STDOUT_FILENO, draw_dialog(dialog, width, height));
     }
 
-    write_all(STDOUT_FILENO, "\x1b[?25h\x1b[?1049l");
+    dialog_screen_leave();
     ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    input_modes_restored();
     return result;
 }
 

@@ -5,13 +5,14 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "platform/console.h"
-#include "platform/posix/write_all.h"
+#include "platform/posix/descriptor_io.h"
 
 namespace vtx::platform {
 
@@ -21,16 +22,23 @@ namespace {
 volatile sig_atomic_t g_wrap_off = 0;      // auto-wrap was switched off at start
 volatile sig_atomic_t g_input_changed = 0; // g_input_modes must be put back
 volatile sig_atomic_t g_break_off = 0;
+volatile sig_atomic_t g_dialog_screen = 0; // a dialog holds the alternate screen
 termios g_input_modes;
 
 const char kWrapOff[] = "\x1b[?7l";
 const char kWrapOn[] = "\x1b[?7h";
+const char kDialogScreenOn[] = "\x1b[?1049h\x1b[?25l"; // alternate screen, cursor hidden
+const char kDialogScreenOff[] = "\x1b[?25h\x1b[?1049l";
 
 // Async-signal-safe: only tcsetattr and write.
 void restore_terminal() {
     if (g_input_changed) {
         tcsetattr(STDIN_FILENO, TCSANOW, &g_input_modes);
         g_input_changed = 0;
+    }
+    if (g_dialog_screen) {
+        write_all(STDOUT_FILENO, kDialogScreenOff);
+        g_dialog_screen = 0;
     }
     if (g_wrap_off) {
         write_all(STDOUT_FILENO, kWrapOn);
@@ -70,6 +78,19 @@ void handle_unless_ignored(int sig) {
     handle(sig, end_by_signal);
 }
 
+// A closed standard descriptor would be handed to the next file opened (a data file read
+// by GETS, or written by every text statement): each one is held by /dev/null instead.
+void hold_standard_descriptors() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        int held = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (held >= 0 && held != fd) {
+            ::dup2(held, fd);
+            ::close(held);
+        }
+    }
+}
+
 bool detect_utf8() {
     locale_t loc = newlocale(LC_CTYPE_MASK, "", locale_t(0));
     if (loc == locale_t(0)) return false;
@@ -101,8 +122,19 @@ void input_modes_restored() {
     g_input_changed = 0;
 }
 
+void dialog_screen_enter() {
+    g_dialog_screen = 1;
+    write_all(STDOUT_FILENO, kDialogScreenOn);
+}
+
+void dialog_screen_leave() {
+    write_all(STDOUT_FILENO, kDialogScreenOff);
+    g_dialog_screen = 0;
+}
+
 ConsoleSetup console_initialise() {
     ConsoleSetup setup;
+    hold_standard_descriptors();
     handle_unless_ignored(SIGTERM);
     handle_unless_ignored(SIGHUP);
     std::atexit(restore_at_exit);

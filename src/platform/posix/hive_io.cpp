@@ -74,7 +74,7 @@ int32_t Registry::State::empty_key(const Loc& at) {
 
 int32_t Registry::State::save(RegKey key, const std::string& file) {
     Loc at;
-    if (!locate(key, at)) return status::kInvalidHandle;
+    if (int32_t found = locate(key, at)) return found;
     HiveKey tree;
     {
         Transaction t(db(at), false);
@@ -108,7 +108,7 @@ int32_t Registry::State::save(RegKey key, const std::string& file) {
 
 int32_t Registry::State::restore(RegKey key, const std::string& file) {
     Loc at;
-    if (!locate(key, at)) return status::kInvalidHandle;
+    if (int32_t found = locate(key, at)) return found;
     HiveKey tree;
     int32_t status = read_hive(native_path(file), tree);
     if (status != 0) return status;
@@ -130,7 +130,7 @@ int32_t Registry::State::load(RegKey root, const std::string& name, const std::s
     int32_t status = read_hive(native_path(file), tree);
     if (status != 0) return status;
     Loc at;
-    locate(root, at);
+    if (int32_t found = locate(root, at)) return found;
     Database& d = db(at);
     if (!d.writable()) return status::kAccessDenied;
     Transaction t(d, true);
@@ -148,8 +148,8 @@ int32_t Registry::State::load(RegKey root, const std::string& name, const std::s
 
 int32_t Registry::State::unload(RegKey root, const std::string& name) {
     Loc at;
-    if ((root != kUsers && root != kLocalMachine) || !locate(root, at))
-        return status::kInvalidParameter;
+    if (root != kUsers && root != kLocalMachine) return status::kInvalidParameter;
+    if (int32_t found = locate(root, at)) return found;
     Database& d = db(at);
     if (!d.writable()) return status::kAccessDenied;
     Transaction t(d, true);

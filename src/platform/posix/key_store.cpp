@@ -29,29 +29,31 @@ int32_t empty_result(Registry::State& s, const Loc& at, int32_t missing) {
 
 } // namespace
 
-bool Registry::State::locate(RegKey key, Loc& out) {
+int32_t Registry::State::locate(RegKey key, Loc& out) {
     switch (key) {
-    case kCurrentUser: out = {store::kUserDb, kRootId}; return true;
-    case kLocalMachine: out = {store::kMachineDb, kRootId}; return true;
-    case kUsers: out = {store::kUsersDb, kRootId}; return true;
+    case kCurrentUser: out = {store::kUserDb, kRootId}; break;
+    case kLocalMachine: out = {store::kMachineDb, kRootId}; break;
+    case kUsers: out = {store::kUsersDb, kRootId}; break;
     case kClassesRoot: {
         // A view of HKEY_LOCAL_MACHINE\Software\Classes.
         Loc machine{store::kMachineDb, kRootId};
-        return walk(machine, {"Software", "Classes"}, out) == 0;
+        if (int32_t status = ready(machine.db)) return status;
+        return walk(machine, {"Software", "Classes"}, out) == 0 ? 0 : status::kInvalidHandle;
     }
-    default: break;
+    default: {
+        auto it = keys.find(key);
+        if (it == keys.end()) return status::kInvalidHandle;
+        out = it->second;
     }
-    auto it = keys.find(key);
-    if (it == keys.end()) return false;
-    out = it->second;
-    return true;
+    }
+    return ready(out.db);
 }
 
 int32_t Registry::State::child(const Loc& at, const std::string& name, Loc& out) {
     // HKEY_USERS holds the current user's tree under the user's name.
     if (is_users_root(at) && equal_nocase(name, user)) {
         out = {store::kUserDb, kRootId};
-        return 0;
+        return ready(out.db);
     }
     Query q(db(at), "SELECT id FROM keys WHERE parent = ?1 AND name = ?2");
     int rc = q.bind(1, at.id).bind(2, name).step();
@@ -93,11 +95,12 @@ RegKey Registry::State::add_handle(const Loc& loc) {
 
 int32_t Registry::State::start_path(RegKey parent, const std::string& subkey, Loc& at,
                                     std::vector<std::string>& parts) {
-    if (!locate(parent, at)) return status::kInvalidHandle;
+    if (int32_t found = locate(parent, at)) return found;
     parts = store::split_path(subkey);
     int32_t status = check_path(subkey, parts);
-    if (status == 0) enter_user_tree(at, parts);
-    return status;
+    if (status != 0) return status;
+    enter_user_tree(at, parts);
+    return ready(at.db);
 }
 
 int32_t Registry::State::child_or_new(const Loc& at, const std::string& name,
@@ -182,7 +185,7 @@ int32_t Registry::State::remove(RegKey parent, const std::string& subkey) {
 int32_t Registry::State::enum_key(RegKey key, uint32_t index, std::string& name,
                                   std::string* class_name) {
     Loc at;
-    if (!locate(key, at)) return status::kInvalidHandle;
+    if (int32_t found = locate(key, at)) return found;
     if (is_users_root(at)) {
         // The user's own tree is listed among the stored keys in name order.
         Query q(db(at), "SELECT count(*) FROM keys WHERE parent = ?1 AND name < ?2");
@@ -209,7 +212,7 @@ int32_t Registry::State::enum_key(RegKey key, uint32_t index, std::string& name,
 int32_t Registry::State::enum_value(RegKey key, uint32_t index, std::string& name, uint32_t* type,
                                     std::string* data) {
     Loc at;
-    if (!locate(key, at)) return status::kInvalidHandle;
+    if (int32_t found = locate(key, at)) return found;
     Query q(db(at), "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY rowid "
                     "LIMIT 1 OFFSET ?2");
     int rc = q.bind(1, at.id).bind(2, int64_t(index)).step();
@@ -224,7 +227,7 @@ int32_t Registry::State::enum_value(RegKey key, uint32_t index, std::string& nam
 int32_t Registry::State::query(RegKey key, const std::string& name, uint32_t& type,
                                std::string& data) {
     Loc at;
-    if (!locate(key, at)) return status::kInvalidHandle;
+    if (int32_t found = locate(key, at)) return found;
     Query q(db(at), "SELECT type, data FROM vals WHERE key = ?1 AND name = ?2");
     int rc = q.bind(1, at.id).bind(2, name).step();
     if (rc == SQLITE_DONE) return empty_result(*this, at, status::kFileNotFound);
@@ -237,7 +240,7 @@ int32_t Registry::State::query(RegKey key, const std::string& name, uint32_t& ty
 int32_t Registry::State::set(RegKey key, const std::string& name, uint32_t type,
                              std::string_view data) {
     Loc at;
-    if (!locate(key, at)) return status::kInvalidHandle;
+    if (int32_t found = locate(key, at)) return found;
     if (name.size() > store::kMaxValueName) return status::kInvalidParameter;
     if (!db(at).writable()) return status::kAccessDenied;
     return put_value(at, name, type, data); // one statement: one transaction
@@ -245,7 +248,7 @@ int32_t Registry::State::set(RegKey key, const std::string& name, uint32_t type,
 
 int32_t Registry::State::unset(RegKey key, const std::string& name) {
     Loc at;
-    if (!locate(key, at)) return status::kInvalidHandle;
+    if (int32_t found = locate(key, at)) return found;
     if (!db(at).writable()) return status::kAccessDenied;
     Query q(db(at), "DELETE FROM vals WHERE key = ?1 AND name = ?2");
     int32_t status = q.bind(1, at.id).bind(2, name).finish();

@@ -34,32 +34,44 @@ struct Loc {
 // The names of a key path, empty parts dropped.
 std::vector<std::string> split_path(const std::string& path);
 
-// Opens (creating when missing) the database of `root` in `folder`; a store that cannot be
-// had is an empty read-only one in memory, so reads find nothing and writes get 5.
-void open_store(Database& db, const std::string& folder, const std::string& file, mode_t mode,
-                int root);
+// The folder of the current user's store: $XDG_DATA_HOME/vtx32/registry, else under the
+// home folder ($HOME, else `account_home` from the password database).
+std::string user_folder(const char* xdg_data_home, const char* home,
+                        const std::string& account_home);
+
+// Opens (creating when missing) the database of `root` at `path`: 0 when it is open for
+// reading and writing or, where the file is others', for reading; a store that cannot be had
+// at all is an empty read-only one in memory, so reads find nothing and writes get 5. 170
+// when another process holds the store's lock too long, 1015 when the file is damaged or no
+// file; the database is then left closed.
+int32_t open_store(Database& db, const std::string& path, mode_t mode, int root);
 
 } // namespace store
 
 struct Registry::State {
     using Loc = store::Loc;
 
-    bool opened = false;
+    bool found = false; // the store's files and the user are known
+    std::string paths[store::kRootCount];
     Database dbs[store::kRootCount];
     std::string user;
     std::unordered_map<RegKey, Loc> keys;
     RegKey next_key = 1;
 
     Database& db(const Loc& loc) {
-        open_all();
+        ready(loc.db);
         return dbs[loc.db];
     }
-    // Opened on first use, so that a run that never touches the registry creates nothing.
-    void open_all();
+    // Opens the root's database on first use, so that a run that never touches the registry
+    // creates nothing, and again after a call that found it busy or damaged: 0, or the
+    // status of open_store.
+    int32_t ready(int root);
+    void find_store();
 
     // --- Keys and values (key_store.cpp) ---
-    // Where a key handle points; false for a handle that is not open.
-    bool locate(RegKey key, Loc& out);
+    // Where a key handle points, with its database open: 0, 6 for a handle that is not
+    // open, or why the database cannot be used (ready).
+    int32_t locate(RegKey key, Loc& out);
     bool is_users_root(const Loc& loc) const { return loc == Loc{store::kUsersDb, store::kRootId}; }
     // One step down: 0 and the child, 2 when there is none.
     int32_t child(const Loc& at, const std::string& name, Loc& out);

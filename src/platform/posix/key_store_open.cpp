@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/text.h"
 #include "platform/posix/key_store.h"
+#include "platform/status.h"
 
 namespace vtx::platform {
 
@@ -92,8 +92,9 @@ int initialise(Database& db, int root) {
     return db.exec("COMMIT");
 }
 
-bool open_writable(Database& db, const std::string& path, int root) {
-    if (db.open_file(path, true) != SQLITE_OK) return false;
+int open_writable(Database& db, const std::string& path, int root) {
+    int rc = db.open_file(path, true);
+    if (rc != SQLITE_OK) return rc;
     sqlite3_busy_timeout(db.handle(), 10000);
     db.exec("PRAGMA foreign_keys=ON");
     // The journal mode is kept in the file; another process may be setting it.
@@ -103,18 +104,52 @@ bool open_writable(Database& db, const std::string& path, int root) {
     // read a store owned by root can still open it.
     int persist = 1;
     sqlite3_file_control(db.handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
-    if (initialise(db, root) == SQLITE_OK) return true;
-    db.close();
-    return false;
+    rc = initialise(db, root);
+    if (rc != SQLITE_OK) db.close();
+    return rc;
 }
 
-bool open_read_only(Database& db, const std::string& path) {
-    if (::access(path.c_str(), R_OK) != 0 || db.open_file(path, false) != SQLITE_OK) return false;
+// The file as a URI, for the open that reads it as it stands.
+std::string immutable_uri(const std::string& path) {
+    std::string uri = "file:";
+    for (char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            static const char hex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += hex[uint8_t(c) >> 4];
+            uri += hex[c & 15];
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+int open_read_only(Database& db, const std::string& path) {
+    int rc = db.open_file(path, false);
+    if (rc != SQLITE_OK) return rc;
     sqlite3_busy_timeout(db.handle(), 10000);
-    Query probe(db, "SELECT 1 FROM keys WHERE id = 1");
-    if (probe.step() == SQLITE_ROW) return true;
+    {
+        Query probe(db, "SELECT 1 FROM keys WHERE id = 1");
+        rc = probe.step();
+    }
+    // A reader that may not create the journal's side files, when the last writer left
+    // none, reads the file as it stands: without a journal it holds everything.
+    struct stat wal;
+    bool no_journal = ::stat((path + "-wal").c_str(), &wal) != 0 || wal.st_size == 0;
+    bool no_side_files = (rc & 0xFF) == SQLITE_CANTOPEN || (rc & 0xFF) == SQLITE_READONLY;
+    if (no_side_files && no_journal &&
+        db.open_file(immutable_uri(path), false, true) == SQLITE_OK) {
+        Query probe(db, "SELECT 1 FROM keys WHERE id = 1");
+        rc = probe.step();
+    }
+    if (rc == SQLITE_ROW) return SQLITE_OK;
     db.close();
-    return false;
+    return rc;
+}
+
+bool is_busy(int rc) {
+    return sqlite_status(rc) == status::kBusy;
 }
 
 } // namespace
@@ -131,61 +166,67 @@ std::vector<std::string> split_path(const std::string& path) {
     return parts;
 }
 
-void open_store(Database& db, const std::string& folder, const std::string& file, mode_t mode,
-                int root) {
-    std::string path = folder + "/" + file;
+std::string user_folder(const char* xdg_data_home, const char* home,
+                        const std::string& account_home) {
+    if (xdg_data_home && *xdg_data_home) return std::string(xdg_data_home) + "/vtx32/registry";
+    std::string base = home && *home ? std::string(home) : account_home;
+    return base + "/.local/share/vtx32/registry";
+}
+
+int32_t open_store(Database& db, const std::string& path, mode_t mode, int root) {
+    std::string folder = path.substr(0, path.rfind('/'));
     bool ok = make_folder(folder, mode == 0600 ? 0700 : 0755) == 0;
-    if (ok && ::access(path.c_str(), F_OK) != 0) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) return status::kRegistryCorrupt; // a folder, a device...
+    } else if (ok) {
         // Created here first so that the file (and SQLite's side files, which copy its
         // mode) get our mode rather than the default one.
-        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, mode);
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) ::close(fd);
     }
-    bool writable = ok && ::access(path.c_str(), R_OK | W_OK) == 0;
-    if (writable && open_writable(db, path, root)) return;
+    int rc = SQLITE_CANTOPEN;
+    if (ok && ::access(path.c_str(), R_OK | W_OK) == 0) rc = open_writable(db, path, root);
     // A store that others own (the machine roots, for anyone but root) is read only.
-    if (open_read_only(db, path)) return;
+    if (rc != SQLITE_OK && !is_busy(rc) && ::access(path.c_str(), R_OK) == 0)
+        rc = open_read_only(db, path);
+    if (rc == SQLITE_OK) return 0;
+    // Busy: this call says so and the next one tries again, rather than the whole run
+    // going on without the store.
+    if (is_busy(rc)) return status::kBusy;
+    if (sqlite_status(rc) == status::kRegistryCorrupt) return status::kRegistryCorrupt;
     // Nothing to read either: an empty store in memory, so reads find nothing.
     db.open_memory();
     db.exec("PRAGMA foreign_keys=ON");
     initialise(db, root);
+    return 0;
 }
 
 } // namespace store
 
-namespace {
-
-std::string user_name() {
+void Registry::State::find_store() {
+    found = true;
     struct passwd* pw = ::getpwuid(::geteuid());
-    if (pw && pw->pw_name) return pw->pw_name;
-    std::string name = "uid";
-    append_int(name, int32_t(::geteuid()));
-    return name;
+    user = pw && pw->pw_name ? std::string(pw->pw_name) : "uid" + std::to_string(::geteuid());
+    const char* env = std::getenv("VTX32_REGISTRY");
+    std::string user_dir, machine_dir;
+    if (env && *env) {
+        user_dir = machine_dir = env;
+    } else {
+        // Without HOME the password database knows the home folder, never "/".
+        user_dir = store::user_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
+                                      pw && pw->pw_dir ? pw->pw_dir : "");
+        machine_dir = "/var/lib/vtx32/registry";
+    }
+    paths[store::kUserDb] = user_dir + "/HKEY_CURRENT_USER.db";
+    paths[store::kMachineDb] = machine_dir + "/HKEY_LOCAL_MACHINE.db";
+    paths[store::kUsersDb] = machine_dir + "/HKEY_USERS.db";
 }
 
-} // namespace
-
-void Registry::State::open_all() {
-    if (opened) return;
-    opened = true;
-    user = user_name();
-    const char* env = std::getenv("VTX32_REGISTRY");
-    std::string user_folder, machine_folder;
-    if (env && *env) {
-        user_folder = machine_folder = env;
-    } else {
-        const char* xdg = std::getenv("XDG_DATA_HOME");
-        const char* home = std::getenv("HOME");
-        user_folder =
-            xdg && *xdg ? std::string(xdg) : std::string(home ? home : "") + "/.local/share";
-        user_folder += "/vtx32/registry";
-        machine_folder = "/var/lib/vtx32/registry";
-    }
-    store::open_store(dbs[store::kUserDb], user_folder, "HKEY_CURRENT_USER.db", 0600,
-                      store::kUserDb);
-    store::open_store(dbs[store::kMachineDb], machine_folder, "HKEY_LOCAL_MACHINE.db", 0644,
-                      store::kMachineDb);
-    store::open_store(dbs[store::kUsersDb], machine_folder, "HKEY_USERS.db", 0644, store::kUsersDb);
+int32_t Registry::State::ready(int root) {
+    if (dbs[root].is_open()) return 0;
+    if (!found) find_store();
+    return store::open_store(dbs[root], paths[root], root == store::kUserDb ? 0600 : 0644, root);
 }
 
 } // namespace vtx::platform

@@ -23,9 +23,10 @@ int32_t sqlite_status(int rc) {
     }
 }
 
-int Database::open_file(const std::string& path, bool writable) {
+int Database::open_file(const std::string& path, bool writable, bool uri) {
     close();
-    int flags = writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+    int flags =
+        (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | (uri ? SQLITE_OPEN_URI : 0);
     int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
     // SQLite hands out a handle even when the open fails; it must be closed all the same.
     if (rc != SQLITE_OK) close();
@@ -46,13 +47,18 @@ void Database::close() {
     writable_ = false;
 }
 
+int Database::last_error() const {
+    int rc = db_ ? sqlite3_errcode(db_) : SQLITE_MISUSE;
+    return rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_ERROR : rc;
+}
+
 int Database::exec(const char* sql) {
     return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
 }
 
 int Database::run(const char* sql) {
     sqlite3_stmt* s = stmt(sql);
-    if (!s) return SQLITE_ERROR;
+    if (!s) return last_error();
     int rc = sqlite3_step(s);
     sqlite3_reset(s);
     return rc == SQLITE_DONE ? SQLITE_OK : rc;

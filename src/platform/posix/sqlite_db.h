@@ -22,9 +22,10 @@ class Database {
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing file for reading and writing, or for reading only: SQLITE_OK or the
-    // failure (the handle is released on failure).
-    int open_file(const std::string& path, bool writable);
+    // Opens an existing file for reading and writing, or for reading only (`path` may then
+    // be a "file:" URI when `uri` is set): SQLITE_OK or the failure (the handle is released
+    // on failure).
+    int open_file(const std::string& path, bool writable, bool uri = false);
     // An empty database in memory that nothing else sees.
     int open_memory();
     void close();
@@ -32,6 +33,9 @@ class Database {
     bool is_open() const { return db_ != nullptr; }
     bool writable() const { return writable_; }
     sqlite3* handle() { return db_; }
+
+    // Why the last call failed (also a statement that could not be prepared).
+    int last_error() const;
 
     // Runs SQL text that returns no rows (schema, pragmas).
     int exec(const char* sql);
@@ -50,7 +54,7 @@ class Database {
 // One use of a cached statement: bind, step, read columns; reset when it goes.
 class Query {
   public:
-    Query(Database& db, const char* sql) : s_(db.stmt(sql)) {}
+    Query(Database& db, const char* sql) : db_(db), s_(db.stmt(sql)) {}
     ~Query() {
         if (s_) sqlite3_reset(s_);
     }
@@ -61,13 +65,14 @@ class Query {
     Query& bind(int i, std::string_view v);
     Query& bind_blob(int i, std::string_view v);
     // SQLITE_ROW, SQLITE_DONE or an error code.
-    int step() { return s_ ? sqlite3_step(s_) : SQLITE_ERROR; }
+    int step() { return s_ ? sqlite3_step(s_) : db_.last_error(); }
     // Steps a statement that returns no rows: 0, or the Win32 status of the failure.
     int32_t finish();
     int64_t integer(int col) { return sqlite3_column_int64(s_, col); }
     std::string text(int col);
 
   private:
+    Database& db_;
     sqlite3_stmt* s_;
 };
 

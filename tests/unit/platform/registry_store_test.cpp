@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/posix/hive_file.h"
+#include "platform/posix/key_store.h"
 #include "platform/registry.h"
 #include "registry/operations.h"
 
@@ -358,6 +359,15 @@ TEST_F(RegistryStore, TreeWalksStopAtANameThatWouldRevisitAKey) {
     EXPECT_EQ(copy_branch(reg, target, source), 1010);
     reg.close_key(target);
     reg.close_key(source);
+}
+
+// Without HOME the store once landed in "/.local/share" (as root) or nowhere.
+TEST(StoreFolder, HomeFromThePasswordDatabaseWhenHomeIsUnsetOrEmpty) {
+    const std::string account = "/home/u/.local/share/vtx32/registry";
+    EXPECT_EQ(store::user_folder(nullptr, nullptr, "/home/u"), account);
+    EXPECT_EQ(store::user_folder("", "", "/home/u"), account);
+    EXPECT_EQ(store::user_folder(nullptr, "/h", "/home/u"), "/h/.local/share/vtx32/registry");
+    EXPECT_EQ(store::user_folder("/x", "/h", "/home/u"), "/x/vtx32/registry");
 }
 
 } // namespace

@@ -73,6 +73,8 @@ enum TokenKind {
     TK_PLUS = -28,
     TK_SLASH = -29,
     TK_STAR = -30,
+    // Not scanned from text: the current token after a jump, which must not end the run.
+    TK_RESUMED = -31,
 };
 
 // Value kinds share the codes of a number and a string token.

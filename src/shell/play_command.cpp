@@ -48,7 +48,7 @@ void play_text(Runtime& rt, std::string_view tune) {
 void cmd_play(Runtime& rt) {
     rt.error = 0;
     rt.tok.next_token();
-    bool from_file = rt.tok.kind == KW_FILE;
+    bool from_file = rt.tok.kind() == KW_FILE;
     if (!from_file) rt.tok.push_back_token();
     std::string name;
     evaluate_expression(rt, name, true);

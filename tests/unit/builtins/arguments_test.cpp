@@ -19,7 +19,7 @@ int read_list(const std::string& body, std::string_view signature, Destination&.
     try {
         arguments_by_signature(s.rt, signature, {ArgumentSlot(destination)...});
         s.rt.tok.next_token();
-        return s.rt.tok.kind == TK_END ? 0 : -1; // ")" was current: nothing may follow
+        return s.rt.tok.kind() == TK_END ? 0 : -1; // ")" was current: nothing may follow
     } catch (const ScriptError& e) {
         return e.code;
     }

@@ -1,7 +1,7 @@
-#include "builtins/arguments.h"
+#include "builtins/arguments.h" // upward: statements read argument lists as functions do
 #include "console/boxes.h"
-#include "console/colour_words.h"
 #include "console/keyboard.h"
+#include "engine/colour_words.h"
 #include "engine/commands.h"
 #include "engine/macros.h"
 #include "engine/runtime.h"

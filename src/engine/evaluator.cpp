@@ -1,6 +1,6 @@
 #include "engine/evaluator.h"
 
-#include "builtins/function_table.h"
+#include "builtins/function_table.h" // upward: function names are tokens
 #include "engine/compiled_expression.h"
 #include "engine/integer_rules.h"
 #include "engine/macros.h"

@@ -8,7 +8,7 @@
 #include "engine/script_error.h"
 #include "engine/text.h"
 #include "engine/version.h"
-#include "network/ip_lookup.h"
+#include "network/ip_lookup.h" // upward: the address macros look up on first use
 #include "platform/system.h"
 
 namespace vtx {

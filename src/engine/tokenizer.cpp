@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "builtins/function_table.h"
+#include "builtins/function_table.h" // upward: function names are tokens
 #include "engine/compiled_expression.h"
 #include "engine/script_error.h"
 #include "engine/text.h"

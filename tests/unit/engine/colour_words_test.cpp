@@ -1,4 +1,4 @@
-#include "console/colour_words.h"
+#include "engine/colour_words.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "engine/evaluator.h"
 
-#include "builtins/function_table.h" // upward: function names are tokens
 #include "engine/compiled_expression.h"
+#include "engine/handler_tables.h"
 #include "engine/integer_rules.h"
 #include "engine/macros.h"
 #include "engine/runtime.h"

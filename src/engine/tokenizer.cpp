@@ -3,24 +3,17 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "builtins/function_table.h" // upward: function names are tokens
 #include "engine/compiled_expression.h"
+#include "engine/functions.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
 
 namespace vtx {
 
-const char* const kKeywords[KW_COUNT] = {
-    "AT",    "AND",      "BEEP",    "BIG",  "BOX",   "BREAK", "CALL", "CD",      "CLS",
-    "COLOR", "DEL",      "DISPLAY", "DO",   "ENDIF", "ELSE",  "EXIT", "FILE",    "FLUSHKB",
-    "GET",   "GETS",     "GO",      "GOTO", "IF",    "LIST",  "LOOP", "MD",      "?",
-    "OR",    "PASSWORD", "PLAY",    "RUN",  "SET",   "SETL",  "SETM", "SETTIME", "SHELL",
-    "SLEEP", "SMALL",    "UNTIL",   "USE",  "WHILE"};
-
 int find_keyword(std::string_view word) {
     if (word.empty() || word.size() > 8) return -1;
     for (int i = 0; i < KW_COUNT; ++i)
-        if (equal_nocase(word, kKeywords[i])) return i;
+        if (equal_nocase(word, kKeywords[i].text)) return i;
     return -1;
 }
 
@@ -52,10 +45,15 @@ struct StopTable {
 };
 constexpr StopTable kStops;
 
+// One-character operators in the order of their kinds, from TK_STAR upwards.
+constexpr char kOperators[] = "*/+-,()=<>";
+static_assert(TK_SLASH == TK_STAR + 1 && TK_PLUS == TK_STAR + 2 && TK_MINUS == TK_STAR + 3 &&
+              TK_COMMA == TK_STAR + 4 && TK_LEFT_PAREN == TK_STAR + 5 &&
+              TK_RIGHT_PAREN == TK_STAR + 6 && TK_EQUAL == TK_STAR + 7 && TK_LESS == TK_STAR + 8 &&
+              TK_GREATER == TK_STAR + 9);
+
 int operator_kind(char c) {
-    static const char ops[] = "*/+-,()=<>";
-    const char* p = std::strchr(ops, c);
-    return int(p - ops) - 30;
+    return TK_STAR + int(std::strchr(kOperators, c) - kOperators);
 }
 
 } // namespace

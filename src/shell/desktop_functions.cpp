@@ -1,11 +1,11 @@
 #include "builtins/arguments.h"
-#include "builtins/handlers.h"
 #include "builtins/status_result.h"
 #include "engine/script_error.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/status.h"
 #include "registry/operations.h"
+#include "shell/handlers.h"
 
 namespace vtx {
 

@@ -1,4 +1,3 @@
-#include "engine/commands.h"
 #include "engine/evaluator.h"
 #include "engine/runtime.h"
 #include "engine/script.h"
@@ -8,6 +7,7 @@
 #include "platform/process.h"
 #include "platform/sound.h"
 #include "platform/status.h"
+#include "shell/handlers.h"
 #include "shell/tune.h"
 
 namespace vtx {

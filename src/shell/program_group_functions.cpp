@@ -1,7 +1,7 @@
 #include "builtins/arguments.h"
-#include "builtins/handlers.h"
 #include "builtins/status_result.h"
 #include "platform/shell.h"
+#include "shell/handlers.h"
 #include "shell/progman_commands.h"
 
 namespace vtx {

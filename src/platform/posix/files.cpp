@@ -7,11 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/text.h"
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/file_kind.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 

@@ -1,8 +1,8 @@
 // Keys and values of the POSIX store: paths, handles and the single-key operations.
 #include "platform/posix/key_store.h"
 
-#include "engine/text.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 

@@ -10,8 +10,8 @@
 
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/terminal.h"
+#include "platform/posix/terminal_dialog.h"
 #include "platform/shell.h"
-#include "shell/terminal_dialog.h"
 
 namespace vtx::platform {
 

@@ -8,8 +8,8 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
-#include "engine/text.h"
 #include "platform/posix/errno_status.h"
+#include "platform/text_rules.h"
 
 extern char** environ;
 

@@ -13,10 +13,11 @@ int32_t dns_domain_controller(const std::string& realm, std::string& host) {
     struct __res_state state;
     std::memset(&state, 0, sizeof state);
     if (::res_ninit(&state) != 0) return kNoSuchDomain;
-    // One try of one second per server: the whole lookup stays near the second a logon
-    // may spend on it.
+    // One try of one second at the first server: the lookup stays within the second a
+    // logon may spend on it.
     state.retrans = 1;
     state.retry = 1;
+    if (state.nscount > 1) state.nscount = 1;
     unsigned char answer[NS_PACKETSZ * 4];
     std::string name = "_ldap._tcp.dc._msdcs." + realm;
     int length = ::res_nquery(&state, name.c_str(), ns_c_in, ns_t_srv, answer, sizeof answer);

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <chrono>
 
 #include "platform/domain.h"
@@ -38,17 +39,25 @@ int32_t status_of(wbcErr e) {
     return e == WBC_ERR_SUCCESS ? 0 : kNoSuchDomain;
 }
 
+// Set once a question overran: winbind is stuck, and asking again would only add a second
+// to the start-up each time.
+std::atomic<bool> gave_up{false};
+
 // Runs one question to winbind within the time limit; `ask` returns a status and fills a
 // result of its own, which reaches `out` only when it came in time.
 template <class Out, class Ask> int32_t ask_winbind(Out& out, Ask ask) {
     const Winbind* w = winbind();
     if (!w) return status::kNotSupported;
+    if (gave_up) return kTimeout;
     auto answer = within_limit(kLimit, [w, ask]() {
         std::pair<int32_t, Out> r{0, Out{}};
         r.first = ask(*w, r.second);
         return r;
     });
-    if (!answer) return kTimeout;
+    if (!answer) {
+        gave_up = true;
+        return kTimeout;
+    }
     if (answer->first == 0) out = std::move(answer->second);
     return answer->first;
 }

@@ -64,8 +64,11 @@ void gather_domain_facts(const std::string& account, const std::vector<std::stri
     std::string netbios, dns;
     platform::winbind_domain_names(q.domain, netbios, dns);
     std::string default_realm = platform::kerberos_default_realm();
-    std::string logon_domain = q.realm_form ? (netbios.empty() ? q.domain : netbios) : q.domain;
-    store_field(user.logon_domain, first_label_upper(logon_domain), width::kDomain);
+    // A NetBIOS name is taken whole (it may hold a dot); only a realm is cut to its label.
+    std::string logon_domain = !q.realm_form     ? upper_copy(q.domain)
+                               : netbios.empty() ? first_label_upper(q.domain)
+                                                 : upper_copy(netbios);
+    store_field(user.logon_domain, logon_domain, width::kDomain);
     if (std::string own = workstation_domain(default_realm); !own.empty())
         store_field(user.domain, own, width::kDomain);
 

@@ -66,6 +66,11 @@ TEST_F(DomainGather, CutsNamesToTheirFields) {
     EXPECT_EQ(user_.groups[0].size(), 63u);
 }
 
+TEST_F(DomainGather, ANetBiosDomainIsTakenWhole) {
+    gather_domain_facts("Dept.One\\jdoe", {}, user_);
+    EXPECT_EQ(user_.logon_domain, "DEPT.ONE");
+}
+
 TEST_F(DomainGather, ARealmAccountTakesItsRealmsFirstLabel) {
     gather_domain_facts("carol@sales.example.test", {"domain users@sales.example.test"}, user_);
     EXPECT_EQ(user_.user_id, "carol");

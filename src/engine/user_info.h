@@ -1,4 +1,5 @@
-// Facts about the user, the workstation and the domain, gathered once at start-up.
+// Facts about the user, the workstation and the domain, gathered once at start-up: run data
+// that the macros, the group test and the network functions read.
 #pragma once
 
 #include <cstddef>
@@ -47,15 +48,6 @@ struct UserInfo {
     // Group names carry their domain (DOMAIN\name, name@realm): INGROUP also matches them
     // by the name alone. Set for domain accounts on POSIX only.
     bool qualified_groups = false;
-};
-
-// The OS version record: platform identifier 2 selects the NT path everywhere.
-struct OsVersion {
-    uint32_t major = 0;
-    uint32_t minor = 0;
-    uint32_t build = 0;
-    uint32_t platform_id = 2;
-    bool is_nt() const { return platform_id == 2; }
 };
 
 } // namespace vtx

@@ -2,9 +2,9 @@
 
 #include "builtins/arguments.h"
 #include "builtins/handlers.h"
+#include "engine/domain_names.h"
 #include "engine/runtime.h"
 #include "engine/text.h"
-#include "network/domain_names.h"
 
 namespace vtx {
 

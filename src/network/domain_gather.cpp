@@ -1,9 +1,9 @@
 #include "network/domain_gather.h"
 
-#include "engine/text.h"
-#include "network/domain_names.h"
+#include "engine/domain_names.h"
 #include "network/user_rules.h"
 #include "platform/domain.h"
+#include "platform/text_rules.h"
 
 namespace vtx {
 

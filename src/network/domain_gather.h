@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "network/user_info.h"
+#include "engine/user_info.h"
 
 namespace vtx {
 

@@ -1,4 +1,4 @@
-#include "network/domain_names.h"
+#include "engine/domain_names.h"
 
 #include <gtest/gtest.h>
 

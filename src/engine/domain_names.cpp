@@ -1,8 +1,8 @@
-#include "network/domain_names.h"
+#include "engine/domain_names.h"
 
 #include <algorithm>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 
 namespace vtx {
 

@@ -22,11 +22,15 @@ QualifiedName split_account_name(std::string_view name) {
     return q;
 }
 
+std::string upper_copy(std::string_view name) {
+    std::string r(name);
+    for (char& c : r) c = upper(c);
+    return r;
+}
+
 std::string first_label_upper(std::string_view name) {
     name.remove_prefix(std::min(name.find_first_not_of('\\'), name.size()));
-    std::string label(name.substr(0, name.find('.')));
-    for (char& c : label) c = upper(c);
-    return label;
+    return upper_copy(name.substr(0, name.find('.')));
 }
 
 bool domain_group_matches(std::string_view group, std::string_view wanted) {

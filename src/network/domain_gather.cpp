@@ -9,11 +9,6 @@ namespace vtx {
 
 namespace {
 
-std::string upper_copy(std::string s) {
-    for (char& c : s) c = upper(c);
-    return s;
-}
-
 void add_group(std::vector<std::string>& list, const std::string& name) {
     std::string cut;
     store_field(cut, name, width::kGroup);

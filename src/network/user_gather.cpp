@@ -1,6 +1,7 @@
 #include "network/user_gather.h"
 
 #include "engine/runtime.h"
+#include "network/domain_gather.h"
 #include "network/user_rules.h"
 #include "platform/status.h"
 #include "platform/system.h"
@@ -44,8 +45,8 @@ int32_t gather_user_information(Runtime& rt) {
     user.adapter_address = adapter_address_text(adapter);
 
     int32_t result;
+    platform::AccountFacts facts;
     if (rt.os.is_nt()) {
-        platform::AccountFacts facts;
         result = platform::read_account_facts(rt.program_dir, facts);
         store_account_facts(facts, user);
     } else {
@@ -54,6 +55,7 @@ int32_t gather_user_information(Runtime& rt) {
 
     std::string name = platform::logon_user_name();
     if (!name.empty()) store_field(user.user_id, name, width::kUserId);
+    if (facts.names_from_name_service) gather_domain_facts(facts.user_name, facts.groups, user);
     platform::short_path(user.home_dir);
     split_home_share(user);
     return result;

@@ -32,6 +32,9 @@ struct AccountFacts {
     uint32_t max_password_age_seconds = kNoPasswordLimit;
     std::vector<std::string> groups;
     std::vector<std::string> local_groups;
+    // POSIX: names come from the name service, which writes a domain account's name and
+    // groups with their domain (DOMAIN\user, user@realm); `user_name` is that whole name.
+    bool names_from_name_service = false;
 };
 
 // The account path. Windows: the LAN manager calls of NETAPI32.DLL, loaded for this call;

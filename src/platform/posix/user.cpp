@@ -130,6 +130,7 @@ int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts) 
     passwd* pw = ::getpwuid(uid);
     if (!pw) return status::kUserNotFound;
     facts.user_name = pw->pw_name;
+    facts.names_from_name_service = true;
     read_gecos(pw->pw_gecos, facts);
     facts.home_dir = pw->pw_dir ? pw->pw_dir : "";
     facts.groups = group_names(*pw);

@@ -19,13 +19,6 @@
 
 namespace {
 
-constexpr DWORD kBadNetPath = 53;      // ERROR_BAD_NETPATH
-constexpr DWORD kBadNetName = 67;      // ERROR_BAD_NET_NAME
-constexpr DWORD kAlreadyAssigned = 85; // ERROR_ALREADY_ASSIGNED
-constexpr DWORD kNotConnected = 2250;  // ERROR_NOT_CONNECTED
-constexpr DWORD kInvalidHandle = 6;    // ERROR_INVALID_HANDLE
-constexpr DWORD kNoMoreItems = 259;    // ERROR_NO_MORE_ITEMS
-
 // Every provider call leaves its status as the thread's last error, too.
 DWORD finish(DWORD status) {
     SetLastError(status);
@@ -41,7 +34,7 @@ DWORD share_status(const std::string& remote) {
             return DWORD(std::strtoul(rec::fixture("Shares", share.c_str()).c_str(), nullptr, 10));
         if (rec::same_name(share.substr(0, share.find('\\', 2)), server)) server_known = true;
     }
-    return server_known ? kBadNetName : kBadNetPath;
+    return server_known ? ERROR_BAD_NET_NAME : ERROR_BAD_NETPATH;
 }
 
 // The enumerations open now; each numbered in opening order for the log.
@@ -70,7 +63,7 @@ DWORD WINAPI record_WNetAddConnection2A(LPNETRESOURCEA resource, LPCSTR password
     if (DWORD st = share_status(remote)) return finish(st);
     const char* device = resource->lpLocalName;
     if (device && *device) {
-        if (!rec::fixture("Connections", device).empty()) return finish(kAlreadyAssigned);
+        if (!rec::fixture("Connections", device).empty()) return finish(ERROR_ALREADY_ASSIGNED);
         rec::set_fixture("Connections", device, remote.c_str());
     }
     return finish(NO_ERROR);
@@ -79,7 +72,7 @@ DWORD WINAPI record_WNetAddConnection2A(LPNETRESOURCEA resource, LPCSTR password
 DWORD WINAPI record_WNetCancelConnection2A(LPCSTR name, DWORD flags, BOOL force) {
     rec::Call("WNetCancelConnection2A").text(name).number(flags).number(force);
     if (DWORD st = rec::forced_status("WNetCancelConnection2A")) return finish(st);
-    if (!name || rec::fixture("Connections", name).empty()) return finish(kNotConnected);
+    if (!name || rec::fixture("Connections", name).empty()) return finish(ERROR_NOT_CONNECTED);
     rec::set_fixture("Connections", name, nullptr);
     return finish(NO_ERROR);
 }
@@ -101,9 +94,9 @@ DWORD WINAPI record_WNetEnumResourceA(HANDLE handle, LPDWORD count, LPVOID buffe
     auto* list = static_cast<Enumeration*>(handle);
     rec::Call("WNetEnumResourceA").number(list->number).number(long(*count)).number(*size);
     if (DWORD st = rec::forced_status("WNetEnumResourceA")) return finish(st);
-    if (list->done) return finish(kNoMoreItems);
+    if (list->done) return finish(ERROR_NO_MORE_ITEMS);
     std::vector<std::string> devices = rec::fixture_keys("Connections");
-    if (devices.empty()) return finish(kNoMoreItems);
+    if (devices.empty()) return finish(ERROR_NO_MORE_ITEMS);
     std::size_t records = devices.size() * sizeof(NETRESOURCEA);
     std::size_t texts = records;
     auto* out = static_cast<NETRESOURCEA*>(buffer);
@@ -134,7 +127,7 @@ DWORD WINAPI record_WNetCloseEnum(HANDLE handle) {
     auto* list = static_cast<Enumeration*>(handle);
     if (!list) {
         rec::Call("WNetCloseEnum").text("(none)");
-        return finish(kInvalidHandle);
+        return finish(ERROR_INVALID_HANDLE);
     }
     rec::Call("WNetCloseEnum").number(list->number);
     delete list;

@@ -22,12 +22,6 @@
 
 namespace {
 
-constexpr DWORD kUserNotFound = 2221; // NERR_UserNotFound
-constexpr DWORD kNameNotFound = 2273; // NERR_NameNotFound
-constexpr DWORD kInvalidLevel = 124;  // ERROR_INVALID_LEVEL
-constexpr DWORD kBadNetPath = 53;     // ERROR_BAD_NETPATH
-constexpr DWORD kMoreData = 234;      // ERROR_MORE_DATA
-
 // Which call made each buffer still held by the program, so that its release can be logged
 // by that name.
 std::map<void*, std::string>& held_buffers() {
@@ -94,8 +88,15 @@ NET_API_STATUS group_list(const char* entry, const char* key, Field field, LPBYT
     *buffer = result.release();
     *read = DWORD(groups.size());
     DWORD status = rec::forced_status(entry);
-    *total = *read + (status == kMoreData ? 1 : 0);
+    *total = *read + (status == ERROR_MORE_DATA ? 1 : 0);
     return status;
+}
+
+// What a query answers instead of its result: the status the fixture orders, or a level
+// other than the one the program asks for.
+DWORD refusal(const char* entry, DWORD level, DWORD wanted) {
+    if (DWORD st = rec::forced_status(entry)) return st;
+    return level == wanted ? 0 : ERROR_INVALID_LEVEL;
 }
 
 } // namespace
@@ -113,8 +114,7 @@ NET_API_STATUS WINAPI record_NetApiBufferFree(LPVOID buffer) {
 
 NET_API_STATUS WINAPI record_NetWkstaUserGetInfo(LPWSTR reserved, DWORD level, LPBYTE* buffer) {
     rec::Call("NetWkstaUserGetInfo").text(reserved).number(level);
-    if (DWORD st = rec::forced_status("NetWkstaUserGetInfo")) return st;
-    if (level != 1) return kInvalidLevel;
+    if (DWORD st = refusal("NetWkstaUserGetInfo", level, 1)) return st;
     Result result("NetWkstaUserGetInfo", sizeof(WKSTA_USER_INFO_1));
     auto* info = result.records<WKSTA_USER_INFO_1>();
     info->wkui1_username = result.text(user("Name"));
@@ -127,8 +127,7 @@ NET_API_STATUS WINAPI record_NetWkstaUserGetInfo(LPWSTR reserved, DWORD level, L
 
 NET_API_STATUS WINAPI record_NetWkstaGetInfo(LPWSTR server, DWORD level, LPBYTE* buffer) {
     rec::Call("NetWkstaGetInfo").text(server).number(level);
-    if (DWORD st = rec::forced_status("NetWkstaGetInfo")) return st;
-    if (level != 101) return kInvalidLevel;
+    if (DWORD st = refusal("NetWkstaGetInfo", level, 101)) return st;
     Result result("NetWkstaGetInfo", sizeof(WKSTA_INFO_101));
     auto* info = result.records<WKSTA_INFO_101>();
     std::string version = workstation("Version", "4.0");
@@ -145,9 +144,8 @@ NET_API_STATUS WINAPI record_NetWkstaGetInfo(LPWSTR server, DWORD level, LPBYTE*
 NET_API_STATUS WINAPI record_NetUserGetInfo(LPCWSTR server, LPCWSTR name, DWORD level,
                                             LPBYTE* buffer) {
     rec::Call("NetUserGetInfo").text(server).text(name).number(level);
-    if (DWORD st = rec::forced_status("NetUserGetInfo")) return st;
-    if (level != 11) return kInvalidLevel;
-    if (!known_user(name)) return kUserNotFound;
+    if (DWORD st = refusal("NetUserGetInfo", level, 11)) return st;
+    if (!known_user(name)) return NERR_UserNotFound;
     Result result("NetUserGetInfo", sizeof(USER_INFO_11));
     auto* info = result.records<USER_INFO_11>();
     info->usri11_name = result.text(user("Name"));
@@ -167,8 +165,7 @@ NET_API_STATUS WINAPI record_NetUserGetInfo(LPCWSTR server, LPCWSTR name, DWORD 
 
 NET_API_STATUS WINAPI record_NetUserModalsGet(LPCWSTR server, DWORD level, LPBYTE* buffer) {
     rec::Call("NetUserModalsGet").text(server).number(level);
-    if (DWORD st = rec::forced_status("NetUserModalsGet")) return st;
-    if (level != 0) return kInvalidLevel;
+    if (DWORD st = refusal("NetUserModalsGet", level, 0)) return st;
     Result result("NetUserModalsGet", sizeof(USER_MODALS_INFO_0));
     auto* info = result.records<USER_MODALS_INFO_0>();
     info->usrmod0_max_passwd_age = number(user("MaxPasswordAge", "4294967295"));
@@ -183,8 +180,8 @@ NET_API_STATUS WINAPI record_NetUserGetGroups(LPCWSTR server, LPCWSTR name, DWOR
     rec::Call("NetUserGetGroups").text(server).text(name).number(level).number(preferred);
     *buffer = nullptr;
     *read = *total = 0;
-    if (level != 0) return kInvalidLevel;
-    if (!known_user(name)) return kUserNotFound;
+    if (level != 0) return ERROR_INVALID_LEVEL;
+    if (!known_user(name)) return NERR_UserNotFound;
     return group_list<GROUP_USERS_INFO_0>("NetUserGetGroups", "Groups",
                                           &GROUP_USERS_INFO_0::grui0_name, buffer, read, total);
 }
@@ -200,8 +197,8 @@ NET_API_STATUS WINAPI record_NetUserGetLocalGroups(LPCWSTR server, LPCWSTR name,
         .number(preferred);
     *buffer = nullptr;
     *read = *total = 0;
-    if (level != 0) return kInvalidLevel;
-    if (!known_user(name)) return kUserNotFound;
+    if (level != 0) return ERROR_INVALID_LEVEL;
+    if (!known_user(name)) return NERR_UserNotFound;
     return group_list<LOCALGROUP_USERS_INFO_0>("NetUserGetLocalGroups", "LocalGroups",
                                                &LOCALGROUP_USERS_INFO_0::lgrui0_name, buffer, read,
                                                total);
@@ -221,8 +218,7 @@ NET_API_STATUS WINAPI record_NetServerEnum(LPCWSTR server, DWORD level, LPBYTE* 
         .text(resume ? "resume" : nullptr);
     *buffer = nullptr;
     *read = *total = 0;
-    if (DWORD st = rec::forced_status("NetServerEnum")) return st;
-    if (level != 100) return kInvalidLevel;
+    if (DWORD st = refusal("NetServerEnum", level, 100)) return st;
     std::vector<std::string> sources = rec::split_list(rec::fixture("Time", "Sources"));
     Result result("NetServerEnum", sources.size() * sizeof(SERVER_INFO_100));
     std::size_t used = 0;
@@ -235,14 +231,14 @@ NET_API_STATUS WINAPI record_NetServerEnum(LPCWSTR server, DWORD level, LPBYTE* 
     }
     *buffer = result.release();
     *total = DWORD(sources.size());
-    return *read < *total ? kMoreData : NERR_Success;
+    return *read < *total ? ERROR_MORE_DATA : NERR_Success;
 }
 
 NET_API_STATUS WINAPI record_NetRemoteTOD(LPCWSTR server, LPBYTE* buffer) {
     rec::Call("NetRemoteTOD").text(server);
     *buffer = nullptr;
     if (DWORD st = rec::forced_status("NetRemoteTOD")) return st;
-    if (!listed_server(server, "Servers")) return kBadNetPath;
+    if (!listed_server(server, "Servers")) return ERROR_BAD_NETPATH;
     SYSTEMTIME t = rec::recorded_time();
     Result result("NetRemoteTOD", sizeof(TIME_OF_DAY_INFO));
     auto* tod = result.records<TIME_OF_DAY_INFO>();
@@ -274,7 +270,7 @@ NET_API_STATUS WINAPI record_NetMessageBufferSend(LPCWSTR server, LPCWSTR to, LP
     if (DWORD st = rec::forced_status("NetMessageBufferSend")) return st;
     for (const std::string& name : rec::split_list(rec::fixture("Messages", "Recipients")))
         if (to && rec::same_name(name, rec::narrow(to))) return NERR_Success;
-    return kNameNotFound;
+    return NERR_NameNotFound;
 }
 
 UCHAR WINAPI record_Netbios(PNCB block) {

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr DWORD kInvalidPrinterName = 1801; // ERROR_INVALID_PRINTER_NAME
-
 BOOL fail(DWORD status) {
     SetLastError(status);
     return FALSE;
@@ -29,7 +27,7 @@ BOOL WINAPI record_AddPrinterConnectionA(LPSTR name) {
     rec::Call("AddPrinterConnectionA").text(name);
     if (DWORD st = rec::forced_status("AddPrinterConnectionA")) return fail(st);
     std::string status = name ? rec::fixture("Printers", name, "-") : "-";
-    if (status == "-") return fail(kInvalidPrinterName);
+    if (status == "-") return fail(ERROR_INVALID_PRINTER_NAME);
     if (DWORD st = DWORD(std::strtoul(status.c_str(), nullptr, 10))) return fail(st);
     rec::set_fixture("PrinterConnections", name, "1");
     return TRUE;
@@ -38,7 +36,8 @@ BOOL WINAPI record_AddPrinterConnectionA(LPSTR name) {
 BOOL WINAPI record_DeletePrinterConnectionA(LPSTR name) {
     rec::Call("DeletePrinterConnectionA").text(name);
     if (DWORD st = rec::forced_status("DeletePrinterConnectionA")) return fail(st);
-    if (!name || rec::fixture("PrinterConnections", name).empty()) return fail(kInvalidPrinterName);
+    if (!name || rec::fixture("PrinterConnections", name).empty())
+        return fail(ERROR_INVALID_PRINTER_NAME);
     rec::set_fixture("PrinterConnections", name, nullptr);
     return TRUE;
 }

@@ -38,11 +38,15 @@ class Result {
         held_buffers()[data_] = entry;
     }
     template <class T> T* records() { return reinterpret_cast<T*>(data_); }
+    // A text that does not fit reads as empty: the block's last character stays zero.
     LPWSTR text(const std::string& s) {
         std::wstring w = rec::widen(s);
+        std::size_t bytes = (w.size() + 1) * sizeof(wchar_t);
+        if (next_ + bytes > kSize - sizeof(wchar_t))
+            return reinterpret_cast<LPWSTR>(data_ + kSize - sizeof(wchar_t));
         LPWSTR at = reinterpret_cast<LPWSTR>(data_ + next_);
-        std::memcpy(at, w.c_str(), (w.size() + 1) * sizeof(wchar_t));
-        next_ += (w.size() + 1) * sizeof(wchar_t);
+        std::memcpy(at, w.c_str(), bytes);
+        next_ += bytes;
         return at;
     }
     LPBYTE release() { return data_; }
@@ -77,17 +81,19 @@ bool listed_server(LPCWSTR server, const char* key) {
     return false;
 }
 
-// Group lists: every group, and "more data" when the fixture orders it.
+// Group lists: every group, also with "more data" when the fixture orders that; any other
+// status it orders comes without a list.
 template <class Info, class Field>
 NET_API_STATUS group_list(const char* entry, const char* key, Field field, LPBYTE* buffer,
                           LPDWORD read, LPDWORD total) {
+    DWORD status = rec::forced_status(entry);
+    if (status != 0 && status != ERROR_MORE_DATA) return status;
     std::vector<std::string> groups = rec::split_list(user(key));
     Result result(entry, groups.size() * sizeof(Info));
     for (std::size_t i = 0; i < groups.size(); ++i)
         result.records<Info>()[i].*field = result.text(groups[i]);
     *buffer = result.release();
     *read = DWORD(groups.size());
-    DWORD status = rec::forced_status(entry);
     *total = *read + (status == ERROR_MORE_DATA ? 1 : 0);
     return status;
 }

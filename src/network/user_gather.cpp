@@ -3,6 +3,7 @@
 #include "engine/runtime.h"
 #include "network/domain_gather.h"
 #include "network/user_rules.h"
+#include "platform/network.h"
 #include "platform/status.h"
 #include "platform/system.h"
 #include "platform/user.h"
@@ -15,17 +16,18 @@ namespace {
 // helper library.
 int32_t gather_from_helper(Runtime& rt) {
     UserInfo& user = rt.user;
-    std::vector<platform::NetConnection> connections;
+    // The same single enumeration as USE LIST.
+    std::vector<platform::Connection> connections;
     bool opened = false;
-    int32_t listed = platform::connected_resources(connections, opened);
-    for (const platform::NetConnection& c : connections) {
+    int32_t listed = platform::list_connections(connections, opened);
+    for (const platform::Connection& c : connections) {
         std::string server;
-        if (!netlogon_server(c.remote_name, server)) continue;
+        if (!netlogon_server(c.remote, server)) continue;
         store_field(user.logon_server, server, width::kLogonServer);
-        if (!c.local_name.empty()) store_field(user.logon_drive, c.local_name, width::kLogonDrive);
+        if (!c.local.empty()) store_field(user.logon_drive, c.local, width::kLogonDrive);
         rt.logon_share = true;
     }
-    if (opened && listed != 0) rt.error = listed;
+    if (opened && listed != 0 && listed != status::kNoMoreItems) rt.error = listed;
 
     std::string answer(platform::kHelperInfoSize, '\0');
     answer.replace(0, user.logon_server.size(), user.logon_server);

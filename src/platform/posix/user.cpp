@@ -162,11 +162,6 @@ int32_t adapter_address(uint8_t (&bytes)[6]) {
 #endif
 }
 
-int32_t connected_resources(std::vector<NetConnection>&, bool& opened) {
-    opened = false;
-    return status::kNotSupported;
-}
-
 int32_t helper_get_info(std::string&) {
     return status::kNotSupported;
 }

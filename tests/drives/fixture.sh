@@ -5,25 +5,27 @@
 fx_name="vtx32-drives-$$"
 fx_dir=""
 fx_smbd_pid=""
+fx_slow_pid=""
 fx_uid=64117
 fx_user=vtxdrive
 
 fx_ns() { ip netns exec "$fx_name" "$@"; }
 
 fx_stop() {
+    if [[ -n "$fx_slow_pid" ]]; then
+        kill "$fx_slow_pid" 2>/dev/null || true
+        wait "$fx_slow_pid" 2>/dev/null || true
+    fi
     if [[ -n "$fx_smbd_pid" ]]; then
         kill "$fx_smbd_pid" 2>/dev/null || true
         wait "$fx_smbd_pid" 2>/dev/null || true
     fi
-    # smbd forks a child per connection and samba-dcerpcd on demand; they hold its pid file
-    # folder: end each by its PID.
-    if [[ -n "$fx_dir" && -d "$fx_dir/run" ]]; then
-        local f
-        for f in "$fx_dir"/run/*.pid; do
-            [[ -f "$f" ]] && kill "$(cat "$f")" 2>/dev/null || true
-        done
-    fi
-    ip netns pids "$fx_name" 2>/dev/null | while read -r pid; do kill -9 "$pid" 2>/dev/null || true; done
+    # What is left in the namespace is the fixture's own (smbd's children, samba-dcerpcd,
+    # the session's daemons): each ended by its PID.
+    local pid
+    for pid in $(ip netns pids "$fx_name" 2>/dev/null); do
+        ((pid > 1)) && kill -9 "$pid" 2>/dev/null || true
+    done
     ip netns delete "$fx_name" 2>/dev/null || true
     rm -rf "/etc/netns/$fx_name"
     if [[ -n "$fx_dir" ]]; then
@@ -39,6 +41,7 @@ fx_start() {
     mkdir -p "$fx_dir"/{private,lock,state,cache,run,log,ncalrpc}
     mkdir -p "$fx_dir"/shares/{home,sales,netlogon}
     echo "hello from the home share" >"$fx_dir/shares/home/readme.txt"
+    printf '"a script on the share, called as " + $how ?\r\n' >"$fx_dir/shares/home/sub.scr"
     echo "sales figures" >"$fx_dir/shares/sales/figures.txt"
     chown -R "$fx_uid:$fx_uid" "$fx_dir/shares"
 
@@ -49,8 +52,13 @@ fx_start() {
     { cat /etc/passwd; echo "$fx_user:x:$fx_uid:$fx_uid:VTX32 drive tests:$fx_dir/home:/bin/sh"; } \
         >"/etc/netns/$fx_name/passwd"
     { cat /etc/group; echo "$fx_user:x:$fx_uid:"; } >"/etc/netns/$fx_name/group"
-    { echo "127.0.0.1 localhost"; echo "127.0.0.1 files files.example.test"; } \
-        >"/etc/netns/$fx_name/hosts"
+    # REFUSED has no server; SLOW takes connections and never answers.
+    cat >"/etc/netns/$fx_name/hosts" <<HOSTS
+127.0.0.1 localhost
+127.0.0.1 files files.example.test
+127.0.0.2 refused
+127.0.0.3 slow
+HOSTS
     mkdir -p "$fx_dir/home"
     chown "$fx_uid:$fx_uid" "$fx_dir/home"
 
@@ -86,6 +94,17 @@ CONF
     printf 'Secret42\nSecret42\n' | fx_ns smbpasswd -c "$fx_dir/smb.conf" -s -a "$fx_user" >/dev/null
     fx_ns smbd -F --no-process-group -s "$fx_dir/smb.conf" </dev/null >"$fx_dir/log/smbd.out" 2>&1 &
     fx_smbd_pid=$!
+    fx_ns python3 -c '
+import socket, time
+s = socket.socket()
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(("127.0.0.3", 445))
+s.listen(16)
+held = []
+while True:
+    held.append(s.accept()[0])
+' </dev/null >/dev/null 2>&1 &
+    fx_slow_pid=$!
     local i
     for ((i = 0; i < 100; i++)); do
         fx_ns bash -c 'exec 3<>/dev/tcp/127.0.0.1/445' 2>/dev/null && return 0

@@ -1,10 +1,13 @@
 #include "platform/posix/gvfs_mount.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <dlfcn.h>
 #include <functional>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/posix/drive_table.h"
 #include "platform/posix/limited_child.h"
@@ -250,6 +253,37 @@ int32_t run_gio(const std::function<std::string()>& work, std::string& path) {
     return int32_t(std::strtol(reply.c_str(), nullptr, 10));
 }
 
+// Right after a share is mounted again, GVfs's FUSE folder can answer EIO for a second
+// for names the kernel still remembers from the earlier mount. Wait, briefly, until the
+// folder and its own entries answer.
+void settle(const std::string& folder) {
+    for (int tries = 0; tries < 20; ++tries) {
+        struct stat st;
+        bool stale = ::stat(folder.c_str(), &st) != 0 && errno == EIO;
+        if (DIR* d = ::opendir(folder.c_str())) {
+            int looked = 0;
+            while (dirent* e = ::readdir(d)) {
+                if (e->d_name[0] == '.' || ++looked > 64) continue;
+                if (::stat((folder + "/" + e->d_name).c_str(), &st) != 0 && errno == EIO)
+                    stale = true;
+            }
+            ::closedir(d);
+        } else {
+            stale = stale || errno == EIO;
+        }
+        if (!stale) return;
+        ::usleep(100 * 1000);
+    }
+}
+
+// After an unmount the kernel keeps the FUSE folder's old entry for about a second; a mount
+// of the same share in that time would show EIO instead of files. Wait until it is gone.
+void wait_gone(const std::string& folder) {
+    struct stat st;
+    for (int tries = 0; tries < 60 && ::stat(folder.c_str(), &st) == 0; ++tries)
+        ::usleep(50 * 1000);
+}
+
 } // namespace
 
 bool session_bus_present() {
@@ -268,14 +302,19 @@ int32_t gvfs_mount(const std::string& server, const std::string& share, const st
     if (!session_bus_present()) return status::kNoNetwork;
     std::string uri = "smb://" + uri_escape(server) + "/" + uri_escape(share);
     int32_t st = run_gio([&] { return mount_in_child(uri, user, password); }, folder);
-    if (st != 0) folder.clear();
+    if (st != 0)
+        folder.clear();
+    else
+        settle(folder);
     return st;
 }
 
 int32_t gvfs_unmount(const std::string& folder) {
     if (!session_bus_present()) return status::kNoNetwork;
     std::string ignored;
-    return run_gio([&] { return unmount_in_child(folder); }, ignored);
+    int32_t st = run_gio([&] { return unmount_in_child(folder); }, ignored);
+    if (st == 0) wait_gone(folder);
+    return st;
 }
 
 } // namespace vtx::platform

@@ -37,7 +37,8 @@ int32_t replace_file(const std::string& path, const std::string& text) {
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return status_from_errno(errno, true);
     int32_t rc = write_file(fd, text);
-    if (rc == 0 && ::fchmod(fd, mode) != 0) rc = status_from_errno(errno);
+    // A share mounted through GVfs keeps no POSIX modes and refuses to set them.
+    if (rc == 0 && ::fchmod(fd, mode) != 0 && errno != ENOTSUP) rc = status_from_errno(errno);
     if (rc == 0 && ::fsync(fd) != 0) rc = status_from_errno(errno);
     if (::close(fd) != 0 && rc == 0) rc = status_from_errno(errno);
     if (rc == 0 && ::rename(temp.c_str(), target.c_str()) != 0) rc = status_from_errno(errno);

@@ -2,6 +2,7 @@
 
 #include "engine/runtime.h"
 #include "network/user_rules.h"
+#include "platform/network.h"
 #include "platform/status.h"
 #include "platform/system.h"
 #include "platform/user.h"
@@ -48,6 +49,8 @@ int32_t gather_user_information(Runtime& rt) {
         platform::AccountFacts facts;
         result = platform::read_account_facts(rt.program_dir, facts);
         store_account_facts(facts, user);
+        // Where no PATH names the logon share, its being mounted says the same.
+        if (platform::logon_share_mounted(user.logon_drive)) rt.logon_share = true;
     } else {
         result = gather_from_helper(rt);
     }

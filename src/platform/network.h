@@ -34,4 +34,9 @@ struct Connection {
 // GVfs holds without a letter (empty local name).
 int32_t list_connections(std::vector<Connection>& out, bool& opened);
 
+// True when `logon_drive` (`\\SERVER\NETLOGON\`) names a share this session has mounted,
+// so that scripts on it can be found. POSIX: mounted through GVfs (by USE or otherwise); the
+// logon-share flag then comes from it. Windows: false, the flag comes from PATH alone.
+bool logon_share_mounted(const std::string& logon_drive);
+
 } // namespace vtx::platform

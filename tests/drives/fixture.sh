@@ -43,6 +43,12 @@ fx_start() {
     echo "hello from the home share" >"$fx_dir/shares/home/readme.txt"
     printf '"a script on the share, called as " + $how ?\r\n' >"$fx_dir/shares/home/sub.scr"
     echo "sales figures" >"$fx_dir/shares/sales/figures.txt"
+    # The logon share: scripts found there only through the logon-share search.
+    printf '"found on the logon share " + @LDRIVE ?\r\nCALL "second.scr"\r\n' \
+        >"$fx_dir/shares/netlogon/LOGONONLY.SCR"
+    printf '"second script, also from the logon share" ?\r\n' >"$fx_dir/shares/netlogon/second.scr"
+    printf '"the user script from the logon share" ?\r\nUSE N: /D "N: cancelled: " @ERROR ?\r\n' \
+        >"$fx_dir/shares/netlogon/$fx_user.scr"
     chown -R "$fx_uid:$fx_uid" "$fx_dir/shares"
 
     ip netns add "$fx_name"
@@ -86,6 +92,10 @@ HOSTS
     read only = no
     guest ok = yes
     force user = $fx_user
+[netlogon]
+    path = $fx_dir/shares/netlogon
+    read only = yes
+    guest ok = yes
 [sales]
     path = $fx_dir/shares/sales
     read only = no

@@ -90,12 +90,22 @@ bool parse_share_folder(std::string_view name, std::string& server, std::string&
     return !server.empty() && !share.empty();
 }
 
+// A server named by its NetBIOS name (`DC1`, as @LSERVER gives it) is the one named by a DNS
+// name with that first label (`dc1.example.test`, as Kerberos mounts need it).
+bool same_server(std::string_view a, std::string_view b) {
+    if (equal_nocase(a, b)) return true;
+    bool a_dotted = a.find('.') != std::string_view::npos;
+    bool b_dotted = b.find('.') != std::string_view::npos;
+    if (a_dotted == b_dotted) return false;
+    return equal_nocase(a.substr(0, a.find('.')), b.substr(0, b.find('.')));
+}
+
 // The remote name's server and share, to find a drive mapped to the same share.
 bool same_share(std::string_view remote, std::string_view server, std::string_view share) {
     std::string_view s, x, rest;
     if (!split_unc(remote, s, x, rest)) return false;
     bool whole = rest.find_first_not_of("\\/") == std::string_view::npos;
-    return whole && equal_nocase(s, server) && equal_nocase(x, share);
+    return whole && same_server(s, server) && equal_nocase(x, share);
 }
 
 // `folder` with what follows the drive or share appended; a separator is put between them.

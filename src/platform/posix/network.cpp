@@ -75,4 +75,8 @@ int32_t list_connections(std::vector<Connection>& out, bool& opened) {
     return out.empty() ? status::kNoMoreItems : 0;
 }
 
+bool logon_share_mounted(const std::string& logon_drive) {
+    return !logon_drive.empty() && resolve_network_path(logon_drive) != logon_drive;
+}
+
 } // namespace vtx::platform

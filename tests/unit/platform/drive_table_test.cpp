@@ -83,6 +83,19 @@ TEST_F(DriveTable, UncPathsFindTheMountedShareByLetterOrByGvfs) {
     EXPECT_EQ(resolve_network_path("\\\\files\\sales\\x"), other + "\\x");
 }
 
+TEST_F(DriveTable, TheLogonShareCountsWhenItIsMounted) {
+    EXPECT_FALSE(logon_share_mounted(""));
+    EXPECT_FALSE(logon_share_mounted("\\\\DC1\\NETLOGON\\"));
+    share("smb-share:domain=EXAMPLE,server=dc2.example.test,share=netlogon");
+    EXPECT_FALSE(logon_share_mounted("\\\\DC1\\NETLOGON\\"));
+    // Kerberos mounts name the controller by its DNS name; @LSERVER has its first label.
+    share("smb-share:domain=EXAMPLE,server=dc1.example.test,share=netlogon");
+    EXPECT_TRUE(logon_share_mounted("\\\\DC1\\NETLOGON\\"));
+    EXPECT_EQ(resolve_network_path("\\\\dc1.example.test\\netlogon\\x.scr"),
+              rt_ + "/gvfs/smb-share:domain=EXAMPLE,server=dc1.example.test,share=netlogon\\x.scr");
+    EXPECT_EQ(resolve_network_path("\\\\dc1.other.test\\netlogon"), "\\\\dc1.other.test\\netlogon");
+}
+
 TEST_F(DriveTable, GoneMountsAreIgnoredAndTheListIsSorted) {
     ASSERT_EQ(record_drive("S:", "\\\\FILES\\SALES", share("smb-share:server=files,share=s")), 0);
     ASSERT_EQ(record_drive("H:", "\\\\FILES\\HOME", home_), 0);

@@ -7,9 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/text.h"
 #include "platform/posix/errno_status.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 
@@ -40,10 +40,9 @@ bool is_live_folder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string upper(std::string_view s) {
+std::string upper_copy(std::string_view s) {
     std::string u(s);
-    for (char& c : u)
-        if (c >= 'a' && c <= 'z') c = char(c - 32);
+    for (char& c : u) c = upper(c);
     return u;
 }
 
@@ -164,8 +163,8 @@ std::vector<DriveEntry> live_drives() {
 bool find_drive(std::string_view device, DriveEntry& out) {
     std::string folder = drive_table_folder();
     if (folder.empty() || !is_drive_name(device)) return false;
-    std::string link = folder + "/" + upper(device);
-    out = {upper(device), read_link(link + std::string(kRemoteSuffix)), read_link(link)};
+    std::string link = folder + "/" + upper_copy(device);
+    out = {upper_copy(device), read_link(link + std::string(kRemoteSuffix)), read_link(link)};
     return !out.target.empty() && is_live_folder(out.target);
 }
 
@@ -175,7 +174,7 @@ int32_t record_drive(const std::string& device, const std::string& remote,
     if (folder.empty()) return status::kNoNetwork;
     if (!is_drive_name(device)) return status::kBadDevice;
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return status_from_errno(errno);
-    std::string link = folder + "/" + upper(device);
+    std::string link = folder + "/" + upper_copy(device);
     forget_drive(device);
     // The remote link first: a letter is only seen with its remote name in place.
     if (::symlink(remote.c_str(), (link + std::string(kRemoteSuffix)).c_str()) != 0 ||
@@ -190,7 +189,7 @@ int32_t record_drive(const std::string& device, const std::string& remote,
 void forget_drive(const std::string& device) {
     std::string folder = drive_table_folder();
     if (folder.empty() || !is_drive_name(device)) return;
-    std::string link = folder + "/" + upper(device);
+    std::string link = folder + "/" + upper_copy(device);
     ::unlink(link.c_str());
     ::unlink((link + std::string(kRemoteSuffix)).c_str());
 }

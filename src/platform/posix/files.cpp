@@ -7,10 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/text.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/errno_status.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 

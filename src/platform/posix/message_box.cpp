@@ -8,8 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "platform/posix/terminal_dialog.h"
 #include "platform/shell.h"
-#include "shell/terminal_dialog.h"
 
 namespace vtx::platform {
 

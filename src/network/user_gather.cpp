@@ -51,6 +51,8 @@ int32_t gather_user_information(Runtime& rt) {
     if (rt.os.is_nt()) {
         result = platform::read_account_facts(rt.program_dir, facts);
         store_account_facts(facts, user);
+        // Where no PATH names the logon share, its being mounted says the same.
+        if (platform::logon_share_mounted(user.logon_drive)) rt.logon_share = true;
     } else {
         result = gather_from_helper(rt);
     }

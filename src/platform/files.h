@@ -60,12 +60,14 @@ int32_t open_for_read(const std::string& path, FileHandle& out);
 int32_t read_bytes(FileHandle f, char* buffer, std::size_t size, std::size_t& got);
 // --- end of the file commands' block ---
 
-// Makes `letter` (A to Z, either case) the current drive: 0, or a status. POSIX has no
-// drive letters and always fails.
+// Makes `letter` (A to Z, either case) the current drive: 0, or a status. POSIX: the root of
+// the share mapped to the letter by USE; 15 for a letter that is not mapped.
 int32_t change_drive(char letter);
 
-// The path as the operating system wants it: on POSIX backslashes become slashes and a
-// missing last component is matched without regard to case in its folder.
+// The path as the operating system wants it. POSIX: a leading `X:` of a mapped drive and a
+// leading `\\server\share` of a mounted share become the folder of the mounted files,
+// backslashes become slashes, and a missing last component is matched without regard to
+// case in its folder. Every path a script names goes through here.
 std::string native_path(std::string_view path);
 
 } // namespace vtx::platform

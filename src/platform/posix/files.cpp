@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/drive_table.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/file_kind.h"
 #include "platform/status.h"
@@ -76,8 +77,10 @@ int32_t delete_file(const std::string& path) {
     return ::unlink(native.c_str()) == 0 ? 0 : status_from_path_errno(errno, native);
 }
 
-int32_t change_drive(char) {
-    return status::kInvalidDrive;
+int32_t change_drive(char letter) {
+    DriveEntry d;
+    if (!find_drive(std::string{letter, ':'}, d)) return status::kInvalidDrive;
+    return ::chdir(d.target.c_str()) == 0 ? 0 : status_from_errno(errno);
 }
 
 // --- Folders and files of the file commands ---
@@ -145,7 +148,7 @@ std::string match_component(const std::string& dir, const std::string& name) {
 } // namespace
 
 std::string native_path(std::string_view path) {
-    std::string p(path);
+    std::string p = resolve_network_path(path);
     for (char& c : p)
         if (c == '\\') c = '/';
     if (p.empty() || path_exists(p)) return p;

@@ -58,4 +58,8 @@ int32_t list_connections(std::vector<Connection>& out, bool& opened) {
     return result;
 }
 
+bool logon_share_mounted(const std::string&) {
+    return false;
+}
+
 } // namespace vtx::platform

@@ -44,7 +44,7 @@ TEST(Commands, UseErrors) {
     EXPECT_EQ(next_after("USE X: \"\\\\s\\x\" /USER:"), "E14"); // no value after the colon
     int32_t error = 0;
     EXPECT_EQ(next_after("USE ABCDEFGHIJ: /D", &error), "<end>");
-    EXPECT_EQ(error, 50);
+    EXPECT_EQ(error, 2250); // no such drive is connected
     EXPECT_EQ(next_after("USE X: /zap", &error), "<end>");
     EXPECT_EQ(error, 0);
 }

@@ -1,0 +1,59 @@
+// The POSIX drive table: one folder under $XDG_RUNTIME_DIR holding, per mapped drive letter,
+// a link `X:` to the share's files (a GVfs FUSE path) and a link `X:.remote` whose target
+// text is the remote name the script gave. It lives as long as the user's session, as
+// Windows connections do. The one resolver of drive-letter and UNC paths reads it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vtx::platform {
+
+struct DriveEntry {
+    std::string device; // "S:"
+    std::string remote; // "\\FILES\SALES" as given to USE
+    std::string target; // the folder the letter stands for
+};
+
+// The table's folder, or "" without XDG_RUNTIME_DIR (then nothing can be mapped).
+std::string drive_table_folder();
+// The folder where GVfs shows its mounts through FUSE: $XDG_RUNTIME_DIR/gvfs, or "".
+std::string gvfs_fuse_folder();
+
+// The entries whose files are reachable, sorted by device; links whose mount is gone are
+// left out.
+std::vector<DriveEntry> live_drives();
+// The live entry of `device` (either case); false when there is none.
+bool find_drive(std::string_view device, DriveEntry& out);
+// True for `X:`, the only device names the table holds.
+bool is_drive_name(std::string_view device);
+// Records `device` → `target` with its remote name, replacing a stale entry: 0, 1200 for a
+// device that is no drive letter, or a status.
+int32_t record_drive(const std::string& device, const std::string& remote,
+                     const std::string& target);
+// Forgets `device`; a missing entry is no error.
+void forget_drive(const std::string& device);
+
+// `\\server\share` as the GVfs FUSE folder that holds it, when GVfs has it mounted (by USE or
+// otherwise); "" when not. Server and share compare without regard to case.
+std::string mounted_share_folder(std::string_view server, std::string_view share);
+// GVfs FUSE folders of SMB shares as `\\server\share`, for USE LIST's connections without
+// a drive letter.
+struct MountedShare {
+    std::string remote;
+    std::string folder;
+};
+std::vector<MountedShare> mounted_shares();
+
+// Splits `\\server\share` and what follows it (either slash); false when the path does not
+// start so.
+bool split_unc(std::string_view path, std::string_view& server, std::string_view& share,
+               std::string_view& rest);
+
+// A script path naming a mapped drive (`S:`, `S:\x`, `S:x`) or a mounted share
+// (`\\server\share\x`, either slash) as a POSIX path into the mounted files; any other path
+// is returned unchanged. Backslashes after the drive or share stay for the caller to turn.
+std::string resolve_network_path(std::string_view path);
+
+} // namespace vtx::platform

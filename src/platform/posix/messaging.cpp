@@ -14,24 +14,4 @@ int32_t helper_send_message(const std::string&, const std::string&) {
     return status::kNotSupported;
 }
 
-int32_t lanman_find_time_source(std::string&) {
-    return status::kNotSupported;
-}
-
-int32_t lanman_remote_time(const std::string&, ClockTime&) {
-    return status::kNotSupported;
-}
-
-int32_t helper_remote_time(HelperTimeBuffer&) {
-    return status::kNotSupported;
-}
-
-int32_t set_clock_utc(const ClockTime&) {
-    return status::kNotSupported;
-}
-
-int32_t set_clock_local(const ClockTime&) {
-    return status::kNotSupported;
-}
-
 } // namespace vtx::platform

@@ -95,6 +95,16 @@ def private_users(folder: Path, names: list) -> None:
         subprocess.run(["mount", "--bind", str(copy), f"/etc/{path}"], check=True)
 
 
+def private_hosts(folder: Path, names: dict) -> None:
+    """Adds `names` (name: address) to a copy of the hosts file mounted over the real one
+    inside this test's mount namespace only."""
+    copy = folder / "hosts"
+    copy.write_text(Path("/etc/hosts").read_text()
+                    + "".join(f"{address} {name}\n" for name, address in names.items()))
+    copy.chmod(0o644)
+    subprocess.run(["mount", "--bind", str(copy), "/etc/hosts"], check=True)
+
+
 def wait_port(port: int, address: str = "127.0.0.1", seconds: float = 10) -> bool:
     import socket
     import time

@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 
+#include "platform/fuzzing.h"
 #include "platform/posix/shared_library.h"
 
 namespace vtx::platform {
@@ -58,7 +59,7 @@ AlsaOutput::~AlsaOutput() {
 bool AlsaOutput::open(uint32_t bits, uint32_t channels, uint32_t rate) {
     State& s = *state_;
     snd_pcm_format_t format = format_of(bits);
-    if (s.pcm || format == SND_PCM_FORMAT_UNKNOWN || !s.bound()) return false;
+    if (kFuzzing || s.pcm || format == SND_PCM_FORMAT_UNKNOWN || !s.bound()) return false;
     if (s.pcm_open(&s.pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) {
         s.pcm = nullptr;
         return false;

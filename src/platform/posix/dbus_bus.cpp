@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/fuzzing.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -38,6 +39,7 @@ DbusBus::~DbusBus() {
 }
 
 int32_t DbusBus::open(Which which) {
+    if constexpr (kFuzzing) return status::kNotSupported;
     decltype(&sd_bus_open_system) open_bus = nullptr;
     decltype(&sd_bus_set_method_call_timeout) set_timeout = nullptr;
     const char* opener = which == Which::system ? "sd_bus_open_system" : "sd_bus_open_user";

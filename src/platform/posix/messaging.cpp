@@ -1,17 +1,75 @@
 #include "platform/messaging.h"
 
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include "engine/text.h"
+#include "platform/fuzzing.h"
+#include "platform/posix/desktop_notification.h"
+#include "platform/posix/helper_program.h"
+#include "platform/posix/terminal_message.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
 
-// No messenger service, LAN manager or helper library; the clock is not the script's to set.
+namespace {
 
-int32_t lanman_send_message(const std::string&, const std::string&) {
-    return status::kNotSupported;
+constexpr int32_t kNameNotFound = 2273; // NERR_NameNotFound: no such message alias
+constexpr int kSmbMessageSeconds = 20;
+
+std::string current_user() {
+    passwd* pw = ::getpwuid(::geteuid());
+    return pw ? pw->pw_name : "";
+}
+
+// The computer's IPv4 address by DNS or the hosts file, where a domain's computers are
+// named; empty when it has none there.
+std::string address_of(const std::string& host) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0) return {};
+    char text[INET_ADDRSTRLEN] = "";
+    ::inet_ntop(AF_INET, &reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr, text,
+                sizeof text);
+    ::freeaddrinfo(found);
+    return text;
+}
+
+// A Windows computer or Samba server's messenger, through smbclient (SMB1 on port 139).
+// smbclient itself finds a messenger name only by NetBIOS (broadcast, WINS, lmhosts), so a
+// name that DNS knows is handed over with its address.
+bool send_to_computer(const std::string& name, const std::string& message) {
+    std::size_t start = name.find_first_not_of('\\');
+    if (start == std::string::npos || name[start] == '-') return false;
+    std::string host = name.substr(start);
+    std::vector<std::string> argv = {"smbclient", "-N", "-M", host};
+    std::string address = address_of(host);
+    if (!address.empty()) argv.insert(argv.end(), {"-I", address});
+    std::string output;
+    return run_helper(argv, message, output, kSmbMessageSeconds) == 0;
+}
+
+} // namespace
+
+// The recipient is looked for in this order: the user running the script (their desktop,
+// else their terminals), another user logged on here (their terminals), a computer.
+int32_t lanman_send_message(const std::string& recipient, const std::string& message) {
+    if constexpr (kFuzzing) return status::kNotSupported;
+    std::string me = current_user();
+    if (equal_nocase(recipient, me) && notify_desktop("Message from " + me, message) == 0)
+        return 0;
+    int32_t st = message_terminals(recipient, me, message);
+    if (st != status::kFileNotFound) return st;
+    return send_to_computer(recipient, message) ? 0 : kNameNotFound;
 }
 
 int32_t helper_send_message(const std::string&, const std::string&) {
-    return status::kNotSupported;
+    return status::kNotSupported; // the 9x line's helper library: never used on POSIX
 }
 
 } // namespace vtx::platform

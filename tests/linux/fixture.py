@@ -186,6 +186,10 @@ path = {folder}/share
                        input=f"{password}\n{password}\n", text=True, check=True,
                        stdout=subprocess.DEVNULL)
 
+    def grant(self, name: str, right: str) -> None:
+        subprocess.run(["net", "-s", str(self.conf), "sam", "rights", "grant", name, right],
+                       check=True, stdout=subprocess.DEVNULL)
+
     def stop(self) -> None:
         self.process.stop()
 
@@ -229,6 +233,11 @@ class PrivateBus:
         proc = DBusTestCase.spawn_server(name, path, interface, self.system,
                                          stdout=subprocess.DEVNULL)
         self.servers.append(proc)
+        return DBusTestCase.get_dbus(self.system).get_object(name, path)
+
+    def server_object(self, name: str, path: str):
+        """An object of a service already on this bus."""
+        from dbusmock import DBusTestCase
         return DBusTestCase.get_dbus(self.system).get_object(name, path)
 
     def stop(self) -> None:

@@ -28,6 +28,8 @@ const ErrorStatus kErrorStatuses[] = {
     {"org.freedesktop.DBus.Error.UnknownInterface", status::kCallNotImplemented},
     {"org.freedesktop.DBus.Error.UnknownObject", status::kCallNotImplemented},
     {"org.freedesktop.DBus.Error.UnknownProperty", status::kCallNotImplemented},
+    {"org.freedesktop.login1.NoSessionForPID", kNoSuchLogonSession},
+    {"org.freedesktop.login1.NoSuchSession", kNoSuchLogonSession},
     {"org.freedesktop.DBus.Error.NoReply", kTimeout},
     {"org.freedesktop.DBus.Error.Timeout", kTimeout},
 };

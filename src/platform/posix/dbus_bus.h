@@ -13,6 +13,7 @@ namespace vtx::platform {
 // Win32's "the service has not been started": no bus, or nobody owns the name asked for.
 inline constexpr int32_t kServiceNotActive = 1062;
 inline constexpr int32_t kTimeout = 1460;
+inline constexpr int32_t kNoSuchLogonSession = 1312;
 
 class DbusBus {
   public:
@@ -50,8 +51,8 @@ class DbusBus {
     void unref(sd_bus_message* m) { message_unref_(m); }
 
     // The status for a D-Bus error name: 5 for refusals (also polkit's), 1062 for a name
-    // nobody owns, 120 for a method or interface the service lacks, 1460 for no reply in
-    // time, 1 for anything else.
+    // nobody owns, 120 for a method or interface the service lacks, 1312 when logind knows
+    // no such session, 1460 for no reply in time, 1 for anything else.
     static int32_t status_of_error(const char* name);
 
   private:

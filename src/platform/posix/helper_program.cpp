@@ -70,9 +70,9 @@ bool exchange(int in, int out, const std::string& input, std::string& output,
 
 int run_helper(const std::vector<std::string>& argv, const std::string& input,
                std::string& output, int seconds) {
-    if constexpr (kFuzzing) return -1;
+    if constexpr (kFuzzing) return kHelperMissing;
     Pipe to, from;
-    if (argv.empty() || !to.open() || !from.open()) return -1;
+    if (argv.empty() || !to.open() || !from.open()) return kHelperMissing;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, to.fd[0], 0);
@@ -88,7 +88,8 @@ int run_helper(const std::vector<std::string>& argv, const std::string& input,
     sigemptyset(&empty);
     posix_spawnattr_setsigdefault(&attr, &defaults);
     posix_spawnattr_setsigmask(&attr, &empty);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    posix_spawnattr_setflags(&attr,
+                             POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSID);
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -96,7 +97,7 @@ int run_helper(const std::vector<std::string>& argv, const std::string& input,
     int error = ::posix_spawnp(&pid, args[0], &actions, &attr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
-    if (error) return -1;
+    if (error) return kHelperMissing;
     to.close_end(0);
     from.close_end(1);
     // A tool that stops reading its input must not end this program with SIGPIPE.
@@ -111,7 +112,7 @@ int run_helper(const std::vector<std::string>& argv, const std::string& input,
     int st = 0;
     while (::waitpid(pid, &st, 0) < 0 && errno == EINTR) {
     }
-    return finished && WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return finished && WIFEXITED(st) ? WEXITSTATUS(st) : kHelperFailed;
 }
 
 } // namespace vtx::platform

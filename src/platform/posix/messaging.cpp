@@ -1,8 +1,5 @@
 #include "platform/messaging.h"
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -10,6 +7,7 @@
 #include "platform/fuzzing.h"
 #include "platform/posix/desktop_notification.h"
 #include "platform/posix/helper_program.h"
+#include "platform/posix/host_address.h"
 #include "platform/posix/terminal_message.h"
 #include "platform/status.h"
 
@@ -25,30 +23,14 @@ std::string current_user() {
     return pw ? pw->pw_name : "";
 }
 
-// The computer's IPv4 address by DNS or the hosts file, where a domain's computers are
-// named; empty when it has none there.
-std::string address_of(const std::string& host) {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0) return {};
-    char text[INET_ADDRSTRLEN] = "";
-    ::inet_ntop(AF_INET, &reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr, text,
-                sizeof text);
-    ::freeaddrinfo(found);
-    return text;
-}
-
 // A Windows computer or Samba server's messenger, through smbclient (SMB1 on port 139).
 // smbclient itself finds a messenger name only by NetBIOS (broadcast, WINS, lmhosts), so a
 // name that DNS knows is handed over with its address.
 bool send_to_computer(const std::string& name, const std::string& message) {
-    std::size_t start = name.find_first_not_of('\\');
-    if (start == std::string::npos || name[start] == '-') return false;
-    std::string host = name.substr(start);
+    std::string host = computer_name(name);
+    if (host.empty()) return false;
     std::vector<std::string> argv = {"smbclient", "-N", "-M", host};
-    std::string address = address_of(host);
+    std::string address = ipv4_address_of(host);
     if (!address.empty()) argv.insert(argv.end(), {"-I", address});
     std::string output;
     return run_helper(argv, message, output, kSmbMessageSeconds) == 0;

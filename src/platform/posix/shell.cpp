@@ -4,7 +4,8 @@
 
 namespace vtx::platform {
 
-// No program-group server, printer spooler, desktop or session manager to speak to.
+// No program-group server or printer spooler to speak to. The session's functions live in
+// session.cpp.
 
 struct ProgmanConversation::State {};
 
@@ -40,13 +41,5 @@ int32_t set_wallpaper(const std::string&) {
 }
 
 void console_window_action(intptr_t, WindowAction) {}
-
-int32_t shutdown_computer(const std::string&, const std::string&, uint32_t, bool, bool) {
-    return status::kNotSupported;
-}
-
-int32_t log_off(bool) {
-    return status::kNotSupported;
-}
 
 } // namespace vtx::platform

@@ -40,7 +40,10 @@ void write_profile_default_printer(const std::string& text);
 // Tells every top-level window that the settings section `section` changed.
 void broadcast_setting_change(const char* section);
 
-// Sets the desktop wallpaper for this logon only: 0 or a status. POSIX: 50.
+// Sets the desktop wallpaper for this logon only: 0 or a status. POSIX: the setting of the
+// desktop XDG_CURRENT_DESKTOP names (GSettings for GNOME, Cinnamon and MATE, xfconf for
+// XFCE), which outlasts the logon; 2 or 3 for a missing picture, 50 for a desktop it does
+// not know, 126 without GIO or libsystemd, 1062 when the settings store is not running.
 int32_t set_wallpaper(const std::string& path);
 
 enum class WindowAction { foreground, hide, show, minimize, maximize, always_on_top };

@@ -21,17 +21,17 @@ const ErrorStatus kErrorStatuses[] = {
     {"org.freedesktop.DBus.Error.AccessDenied", status::kAccessDenied},
     {"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired", status::kAccessDenied},
     {"org.freedesktop.PolicyKit1.Error.NotAuthorized", status::kAccessDenied},
-    {"org.freedesktop.DBus.Error.ServiceUnknown", kServiceNotActive},
-    {"org.freedesktop.DBus.Error.NameHasNoOwner", kServiceNotActive},
-    {"org.freedesktop.DBus.Error.Disconnected", kServiceNotActive},
+    {"org.freedesktop.DBus.Error.ServiceUnknown", status::kServiceNotActive},
+    {"org.freedesktop.DBus.Error.NameHasNoOwner", status::kServiceNotActive},
+    {"org.freedesktop.DBus.Error.Disconnected", status::kServiceNotActive},
     {"org.freedesktop.DBus.Error.UnknownMethod", status::kCallNotImplemented},
     {"org.freedesktop.DBus.Error.UnknownInterface", status::kCallNotImplemented},
     {"org.freedesktop.DBus.Error.UnknownObject", status::kCallNotImplemented},
     {"org.freedesktop.DBus.Error.UnknownProperty", status::kCallNotImplemented},
-    {"org.freedesktop.login1.NoSessionForPID", kNoSuchLogonSession},
-    {"org.freedesktop.login1.NoSuchSession", kNoSuchLogonSession},
-    {"org.freedesktop.DBus.Error.NoReply", kTimeout},
-    {"org.freedesktop.DBus.Error.Timeout", kTimeout},
+    {"org.freedesktop.login1.NoSessionForPID", status::kNoSuchLogonSession},
+    {"org.freedesktop.login1.NoSuchSession", status::kNoSuchLogonSession},
+    {"org.freedesktop.DBus.Error.NoReply", status::kTimeout},
+    {"org.freedesktop.DBus.Error.Timeout", status::kTimeout},
 };
 
 } // namespace
@@ -51,11 +51,14 @@ int32_t DbusBus::open(Which which) {
         !lib_.bind(message_unref_, "sd_bus_message_unref") ||
         !lib_.bind(get_property_, "sd_bus_get_property_trivial") ||
         !lib_.bind(error_free_, "sd_bus_error_free") ||
-        !lib_.bind(close_, "sd_bus_flush_close_unref"))
-        return kLibraryMissing;
+        !lib_.bind(close_, "sd_bus_flush_close_unref") ||
+        !lib_.bind(enter_, "sd_bus_message_enter_container") ||
+        !lib_.bind(exit_, "sd_bus_message_exit_container") ||
+        !lib_.bind(skip_, "sd_bus_message_skip"))
+        return status::kModuleNotFound;
     if (open_bus(&bus_) < 0) {
         bus_ = nullptr;
-        return kServiceNotActive;
+        return status::kServiceNotActive;
     }
     set_timeout(bus_, kCallTimeoutMicroseconds);
     return 0;
@@ -70,9 +73,20 @@ int32_t DbusBus::get_bool(const char* destination, const char* path, const char*
     return finish(rc, error);
 }
 
+bool DbusBus::read_dict_keys(sd_bus_message* m, std::vector<std::string>& keys) {
+    if (enter_(m, 'a', "{sv}") < 0) return false;
+    int rc;
+    while ((rc = enter_(m, 'e', "sv")) > 0) {
+        const char* key = nullptr;
+        if (message_read_(m, "s", &key) < 0 || skip_(m, "v") < 0 || exit_(m) < 0) return false;
+        keys.emplace_back(key);
+    }
+    return rc == 0 && exit_(m) >= 0;
+}
+
 int32_t DbusBus::finish(int rc, sd_bus_error& error) {
     int32_t st = 0;
-    if (rc < 0) st = error.name ? status_of_error(error.name) : kServiceNotActive;
+    if (rc < 0) st = error.name ? status_of_error(error.name) : status::kServiceNotActive;
     error_free_(&error);
     return st;
 }

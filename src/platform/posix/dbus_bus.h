@@ -4,16 +4,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 #include <systemd/sd-bus.h>
 
 #include "platform/posix/shared_library.h"
 
 namespace vtx::platform {
-
-// Win32's "the service has not been started": no bus, or nobody owns the name asked for.
-inline constexpr int32_t kServiceNotActive = 1062;
-inline constexpr int32_t kTimeout = 1460;
-inline constexpr int32_t kNoSuchLogonSession = 1312;
 
 class DbusBus {
   public:
@@ -49,6 +45,8 @@ class DbusBus {
         return message_read_(m, types, args...) >= 0;
     }
     void unref(sd_bus_message* m) { message_unref_(m); }
+    // The keys of a reply's a{sv} dictionary, the values skipped.
+    bool read_dict_keys(sd_bus_message* m, std::vector<std::string>& keys);
 
     // The status for a D-Bus error name: 5 for refusals (also polkit's), 1062 for a name
     // nobody owns, 120 for a method or interface the service lacks, 1312 when logind knows
@@ -66,6 +64,9 @@ class DbusBus {
     decltype(&sd_bus_get_property_trivial) get_property_ = nullptr;
     decltype(&sd_bus_error_free) error_free_ = nullptr;
     decltype(&sd_bus_flush_close_unref) close_ = nullptr;
+    decltype(&sd_bus_message_enter_container) enter_ = nullptr;
+    decltype(&sd_bus_message_exit_container) exit_ = nullptr;
+    decltype(&sd_bus_message_skip) skip_ = nullptr;
 };
 
 } // namespace vtx::platform

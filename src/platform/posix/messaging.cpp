@@ -15,7 +15,6 @@ namespace vtx::platform {
 
 namespace {
 
-constexpr int32_t kNameNotFound = 2273; // NERR_NameNotFound: no such message alias
 constexpr int kSmbMessageSeconds = 20;
 
 std::string current_user() {
@@ -47,7 +46,7 @@ int32_t lanman_send_message(const std::string& recipient, const std::string& mes
         return 0;
     int32_t st = message_terminals(recipient, me, message);
     if (st != status::kFileNotFound) return st;
-    return send_to_computer(recipient, message) ? 0 : kNameNotFound;
+    return send_to_computer(recipient, message) ? 0 : status::kNameNotFound;
 }
 
 int32_t helper_send_message(const std::string&, const std::string&) {

@@ -63,7 +63,7 @@ int32_t set_clock(std::time_t target) {
     if constexpr (kFuzzing) return status::kNotSupported;
     if (target == std::time_t(-1)) return status::kInvalidParameter;
     int32_t st = set_through_timedated(target);
-    if (st != kServiceNotActive && st != kLibraryMissing) return st;
+    if (st != status::kServiceNotActive && st != status::kModuleNotFound) return st;
     if (kernel_synchronised()) return confirm_synchronised(target);
     timespec ts{target, 0};
     if (::clock_settime(CLOCK_REALTIME, &ts) == 0) return 0;

@@ -19,7 +19,6 @@ namespace {
 constexpr const char* kLogind = "org.freedesktop.login1";
 constexpr const char* kLogindPath = "/org/freedesktop/login1";
 constexpr const char* kLogindManager = "org.freedesktop.login1.Manager";
-constexpr int32_t kShutdownInProgress = 1115;
 constexpr int kNetSeconds = 30;
 
 // Asks the desktop's session manager to end the session as a person would, so that
@@ -30,7 +29,7 @@ int32_t ask_session_manager() {
     // GNOME, Cinnamon and MATE: mode 1 is "no confirmation dialog".
     int32_t st = bus.call(nullptr, "org.gnome.SessionManager", "/org/gnome/SessionManager",
                           "org.gnome.SessionManager", "Logout", "u", 1u);
-    if (st != kServiceNotActive) return st;
+    if (st != status::kServiceNotActive) return st;
     // XFCE: no dialog, applications may save.
     return bus.call(nullptr, "org.xfce.SessionManager", "/org/xfce/SessionManager",
                     "org.xfce.Session.Manager", "Logout", "bb", 0, 1);
@@ -58,7 +57,7 @@ int32_t shutdown_here(const std::string& message, uint32_t seconds, bool reboot)
     int32_t st = bus.call(nullptr, kLogind, kLogindPath, kLogindManager, "SetWallMessage", "sb",
                           message.c_str(), int(!message.empty()));
     // An older logind without wall messages still shuts down; a refusal or no logind stops.
-    if (st == status::kAccessDenied || st == kServiceNotActive) return st;
+    if (st == status::kAccessDenied || st == status::kServiceNotActive) return st;
     if (seconds == 0)
         return bus.call(nullptr, kLogind, kLogindPath, kLogindManager,
                         reboot ? "Reboot" : "PowerOff", "b", 0);
@@ -78,7 +77,7 @@ struct NetOutcome {
 const NetOutcome kNetOutcomes[] = {
     {"ACCESS_DENIED", status::kAccessDenied},
     {"LOGON_FAILURE", status::kAccessDenied},
-    {"SHUTDOWN_IN_PROGRESS", kShutdownInProgress},
+    {"SHUTDOWN_IN_PROGRESS", status::kShutdownInProgress},
     {"CONNECTION_REFUSED", status::kBadNetPath},
     {"HOST_UNREACHABLE", status::kBadNetPath},
     {"IO_TIMEOUT", status::kBadNetPath},
@@ -100,10 +99,10 @@ int32_t shutdown_remote(const std::string& computer, const std::string& message,
     std::string output;
     int rc = run_helper(argv, "", output, kNetSeconds);
     if (rc == 0) return 0;
-    if (rc == kHelperMissing) return kLibraryMissing;
+    if (rc == kHelperMissing) return status::kModuleNotFound;
     for (const NetOutcome& o : kNetOutcomes)
         if (output.find(o.text) != std::string::npos) return o.status;
-    return rc == kHelperFailed ? kTimeout : status::kInvalidFunction;
+    return rc == kHelperFailed ? status::kTimeout : status::kInvalidFunction;
 }
 
 bool is_this_computer(const std::string& computer) {
@@ -128,7 +127,7 @@ int32_t log_off(bool force) {
     if constexpr (kFuzzing) return status::kNotSupported;
     if (!force) {
         int32_t st = ask_session_manager();
-        if (st != kServiceNotActive && st != kLibraryMissing) return st;
+        if (st != status::kServiceNotActive && st != status::kModuleNotFound) return st;
     }
     DbusBus bus;
     if (int32_t st = bus.open(DbusBus::Which::system)) return st;

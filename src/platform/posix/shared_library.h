@@ -6,14 +6,13 @@
 
 namespace vtx::platform {
 
-// Win32's "module not found": what the Windows build reports for a library it cannot load.
-inline constexpr int kLibraryMissing = 126;
-
 class SharedLibrary {
   public:
     // `soname` is the versioned name (libasound.so.2), which the run-time package provides
-    // without the development files.
-    explicit SharedLibrary(const char* soname) : handle_(::dlopen(soname, RTLD_NOW | RTLD_LOCAL)) {}
+    // without the development files. A library once loaded stays: GIO and the sound plugins
+    // leave threads and registered types behind that must not lose their code.
+    explicit SharedLibrary(const char* soname)
+        : handle_(::dlopen(soname, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE)) {}
     ~SharedLibrary() {
         if (handle_) ::dlclose(handle_);
     }

@@ -36,10 +36,6 @@ void write_profile_default_printer(const std::string&) {}
 
 void broadcast_setting_change(const char*) {}
 
-int32_t set_wallpaper(const std::string&) {
-    return status::kNotSupported;
-}
-
 void console_window_action(intptr_t, WindowAction) {}
 
 } // namespace vtx::platform

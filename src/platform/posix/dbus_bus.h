@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 #include <systemd/sd-bus.h>
+#include <vector>
 
 #include "platform/posix/shared_library.h"
 
@@ -31,8 +31,8 @@ class DbusBus {
     int32_t call(sd_bus_message** reply, const char* destination, const char* path,
                  const char* interface, const char* member, const char* types, Args... args) {
         sd_bus_error error = SD_BUS_ERROR_NULL;
-        int rc = call_method_(bus_, destination, path, interface, member, &error, reply, types,
-                              args...);
+        int rc =
+            call_method_(bus_, destination, path, interface, member, &error, reply, types, args...);
         return finish(rc, error);
     }
 

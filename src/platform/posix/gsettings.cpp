@@ -35,8 +35,7 @@ struct Gio {
                lib.bind(has_key, "g_settings_schema_has_key") &&
                lib.bind(schema_unref, "g_settings_schema_unref") &&
                lib.bind(settings_new, "g_settings_new_full") &&
-               lib.bind(set_string, "g_settings_set_string") &&
-               lib.bind(sync, "g_settings_sync") &&
+               lib.bind(set_string, "g_settings_set_string") && lib.bind(sync, "g_settings_sync") &&
                lib.bind(default_backend, "g_settings_backend_get_default") &&
                lib.bind(type_name_of, "g_type_name_from_instance") &&
                lib.bind(unref, "g_object_unref");

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/fuzzing.h"
+#include "platform/posix/spawn_attributes.h"
 
 extern char** environ;
 
@@ -38,8 +39,7 @@ long long now_ms() {
 
 // Feeds the input and drains the output until the output closes (true) or the time is up.
 // Closes `in`.
-bool exchange(int in, int out, const std::string& input, std::string& output,
-              long long deadline) {
+bool exchange(int in, int out, const std::string& input, std::string& output, long long deadline) {
     std::size_t sent = 0;
     bool ended = false;
     while (!ended) {
@@ -52,14 +52,18 @@ bool exchange(int in, int out, const std::string& input, std::string& output,
         if (rc <= 0) break;
         if (in >= 0 && p[1].revents) {
             ssize_t n = ::write(in, input.data() + sent, input.size() - sent);
-            if (n < 0) ::close(in), in = -1; // it closed its input: nothing more to give
-            else sent += std::size_t(n);
+            if (n < 0)
+                ::close(in), in = -1; // it closed its input: nothing more to give
+            else
+                sent += std::size_t(n);
         }
         if (p[0].revents) {
             char buf[4096];
             ssize_t n = ::read(out, buf, sizeof buf);
-            if (n > 0) output.append(buf, std::size_t(n));
-            else ended = n == 0 || errno != EINTR;
+            if (n > 0)
+                output.append(buf, std::size_t(n));
+            else
+                ended = n == 0 || errno != EINTR;
         }
     }
     if (in >= 0) ::close(in);
@@ -68,8 +72,8 @@ bool exchange(int in, int out, const std::string& input, std::string& output,
 
 } // namespace
 
-int run_helper(const std::vector<std::string>& argv, const std::string& input,
-               std::string& output, int seconds) {
+int run_helper(const std::vector<std::string>& argv, const std::string& input, std::string& output,
+               int seconds) {
     if constexpr (kFuzzing) return kHelperMissing;
     Pipe to, from;
     if (argv.empty() || !to.open() || !from.open()) return kHelperMissing;
@@ -79,17 +83,7 @@ int run_helper(const std::vector<std::string>& argv, const std::string& input,
     posix_spawn_file_actions_adddup2(&actions, from.fd[1], 1);
     posix_spawn_file_actions_adddup2(&actions, from.fd[1], 2);
     posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    sigset_t defaults, empty;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGINT);
-    sigaddset(&defaults, SIGQUIT);
-    sigaddset(&defaults, SIGPIPE);
-    sigemptyset(&empty);
-    posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setsigmask(&attr, &empty);
-    posix_spawnattr_setflags(&attr,
-                             POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSID);
+    init_child_attributes(attr, POSIX_SPAWN_SETSID);
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -101,7 +95,8 @@ int run_helper(const std::vector<std::string>& argv, const std::string& input,
     to.close_end(0);
     from.close_end(1);
     // A tool that stops reading its input must not end this program with SIGPIPE.
-    struct sigaction ignore{}, saved{};
+    struct sigaction ignore {
+    }, saved{};
     ignore.sa_handler = SIG_IGN;
     ::sigaction(SIGPIPE, &ignore, &saved);
     int in = to.fd[1];

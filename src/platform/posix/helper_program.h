@@ -15,7 +15,7 @@ inline constexpr int kHelperFailed = -2;
 // (not installed); kHelperFailed when a signal ended it or it did not finish within `seconds`
 // (it is then killed). It runs in a session of its own, without a controlling terminal, so
 // it cannot stop to ask the person at this one for a password.
-int run_helper(const std::vector<std::string>& argv, const std::string& input,
-               std::string& output, int seconds);
+int run_helper(const std::vector<std::string>& argv, const std::string& input, std::string& output,
+               int seconds);
 
 } // namespace vtx::platform

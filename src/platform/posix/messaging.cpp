@@ -42,8 +42,7 @@ bool send_to_computer(const std::string& name, const std::string& message) {
 int32_t lanman_send_message(const std::string& recipient, const std::string& message) {
     if constexpr (kFuzzing) return status::kNotSupported;
     std::string me = current_user();
-    if (equal_nocase(recipient, me) && notify_desktop("Message from " + me, message) == 0)
-        return 0;
+    if (equal_nocase(recipient, me) && notify_desktop("Message from " + me, message) == 0) return 0;
     int32_t st = message_terminals(recipient, me, message);
     if (st != status::kFileNotFound) return st;
     return send_to_computer(recipient, message) ? 0 : status::kNameNotFound;

@@ -9,9 +9,9 @@ namespace vtx::platform {
 
 struct PcmSound {
     uint32_t channels = 0;
-    uint32_t rate = 0;            // frames per second
-    uint32_t bits = 0;            // 8 (unsigned), 16, 24 or 32 (signed, little-endian)
-    std::string_view samples;     // whole frames, interleaved; points into the file's bytes
+    uint32_t rate = 0;        // frames per second
+    uint32_t bits = 0;        // 8 (unsigned), 16, 24 or 32 (signed, little-endian)
+    std::string_view samples; // whole frames, interleaved; points into the file's bytes
     uint32_t frame_bytes() const { return channels * ((bits + 7) / 8); }
 };
 

@@ -48,8 +48,8 @@ int32_t set_through_timedated(std::time_t target) {
         return st;
     if (automatic) return confirm_synchronised(target);
     int64_t usec = int64_t(target) * 1'000'000;
-    int32_t st = bus.call(nullptr, kTimedated, kTimedatedPath, kTimedated, "SetTime", "xbb", usec,
-                          0, 0);
+    int32_t st =
+        bus.call(nullptr, kTimedated, kTimedatedPath, kTimedated, "SetTime", "xbb", usec, 0, 0);
     return st == status::kAccessDenied ? status::kPrivilegeNotHeld : st;
 }
 

@@ -45,8 +45,10 @@ int32_t own_session(DbusBus& bus, std::string& path) {
         st = bus.call(&reply, kLogind, kLogindPath, kLogindManager, "GetSession", "s", id);
     if (st != 0) return st;
     const char* object = nullptr;
-    if (!bus.read(reply, "o", &object)) st = status::kInvalidFunction;
-    else path = object;
+    if (!bus.read(reply, "o", &object))
+        st = status::kInvalidFunction;
+    else
+        path = object;
     bus.unref(reply);
     return st;
 }
@@ -84,14 +86,22 @@ const NetOutcome kNetOutcomes[] = {
     {"Unable to find a suitable server", status::kBadNetPath},
 };
 
-int32_t shutdown_remote(const std::string& computer, const std::string& message,
-                        uint32_t seconds, bool force, bool reboot) {
+int32_t shutdown_remote(const std::string& computer, const std::string& message, uint32_t seconds,
+                        bool force, bool reboot) {
     std::string host = computer_name(computer);
     if (host.empty()) return status::kBadNetPath;
     // The user's own credentials: a Kerberos ticket, or what the Samba tools take from the
     // environment; never a prompt.
-    std::vector<std::string> argv = {"net", "rpc", "shutdown", "-S", host, "-C", message, "-t",
-                                     std::to_string(seconds), "--use-kerberos=desired"};
+    std::vector<std::string> argv = {"net",
+                                     "rpc",
+                                     "shutdown",
+                                     "-S",
+                                     host,
+                                     "-C",
+                                     message,
+                                     "-t",
+                                     std::to_string(seconds),
+                                     "--use-kerberos=desired"};
     std::string address = ipv4_address_of(host);
     if (!address.empty()) argv.insert(argv.end(), {"-I", address});
     if (force) argv.push_back("-f");

@@ -36,9 +36,9 @@ std::vector<std::string> terminals_of(const std::string& user) {
 bool write_to(const std::string& device, const std::string& text) {
     int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
-    struct stat st{};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && (st.st_mode & S_IWGRP) &&
-              ::isatty(fd);
+    struct stat st {};
+    bool ok =
+        ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && (st.st_mode & S_IWGRP) && ::isatty(fd);
     std::size_t done = 0;
     while (ok && done < text.size()) {
         ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -55,7 +55,8 @@ std::string banner(const std::string& sender) {
     ::gethostname(host, sizeof host - 1);
     const char* tty = ::ttyname(STDIN_FILENO);
     std::string from = sender + "@" + host;
-    if (tty) from += std::string(" on ") + (std::string(tty).rfind("/dev/", 0) == 0 ? tty + 5 : tty);
+    if (tty)
+        from += std::string(" on ") + (std::string(tty).rfind("/dev/", 0) == 0 ? tty + 5 : tty);
     std::time_t now = std::time(nullptr);
     std::tm tm{};
     ::localtime_r(&now, &tm);

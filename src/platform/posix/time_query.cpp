@@ -51,8 +51,8 @@ bool wait_for(int fd, short events, int ms) {
 
 // A connected socket to `ai`, within `ms`: -1 when refused, unreachable or too slow.
 int connect_within(const addrinfo* ai, int ms) {
-    int fd = ::socket(ai->ai_family, ai->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK,
-                      ai->ai_protocol);
+    int fd =
+        ::socket(ai->ai_family, ai->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, ai->ai_protocol);
     if (fd < 0) return -1;
     if (::connect(fd, ai->ai_addr, ai->ai_addrlen) == 0) return fd;
     int error = 0;
@@ -110,7 +110,7 @@ std::string smb2_negotiate_request() {
     static const uint16_t kDialects[] = {0x0202, 0x0210, 0x0300, 0x0302};
     std::string body(64 + 36, '\0');
     std::memcpy(body.data(), "\xFESMB", 4);
-    body[4] = 64; // header length
+    body[4] = 64;  // header length
     body[64] = 36; // request structure size
     body[66] = char(std::size(kDialects));
     body[68] = 1; // signing enabled

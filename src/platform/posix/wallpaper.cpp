@@ -27,7 +27,7 @@ struct DesktopName {
 };
 
 const DesktopName kDesktops[] = {
-    {"GNOME", Desktop::gnome},      {"Unity", Desktop::gnome},  {"ubuntu", Desktop::gnome},
+    {"GNOME", Desktop::gnome},         {"Unity", Desktop::gnome},       {"ubuntu", Desktop::gnome},
     {"X-Cinnamon", Desktop::cinnamon}, {"Cinnamon", Desktop::cinnamon}, {"MATE", Desktop::mate},
     {"XFCE", Desktop::xfce},
 };
@@ -107,7 +107,7 @@ int32_t picture_path(const std::string& path, std::string& file) {
         if (cwd) file = std::string(cwd) + "/" + file;
         std::free(cwd);
     }
-    struct stat st{};
+    struct stat st {};
     if (::stat(file.c_str(), &st) != 0) return status_from_path_errno(errno, file);
     return S_ISDIR(st.st_mode) ? status::kAccessDenied : 0;
 }

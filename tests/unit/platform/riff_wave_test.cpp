@@ -36,20 +36,17 @@ TEST(RiffWave, ExtensibleFormatNamesItsEncodingInItsGuid) {
     std::string pcm_guid = le(1, 2) + std::string(14, '\0');
     std::string extra = le(22, 2) + le(24, 2) + le(4, 4) + pcm_guid;
     PcmSound sound;
-    EXPECT_EQ(parse_wave(riff(format_chunk(0xFFFE, 1, 24, extra) + "data" + le(3, 4) + "abc"),
-                         sound),
-              0);
+    EXPECT_EQ(
+        parse_wave(riff(format_chunk(0xFFFE, 1, 24, extra) + "data" + le(3, 4) + "abc"), sound), 0);
     EXPECT_EQ(sound.bits, 24u);
     std::string float_guid = le(3, 2) + std::string(14, '\0');
     extra = le(22, 2) + le(32, 2) + le(4, 4) + float_guid;
-    EXPECT_EQ(parse_wave(riff(format_chunk(0xFFFE, 1, 32, extra) + "data" + le(0, 4)), sound),
-              50);
+    EXPECT_EQ(parse_wave(riff(format_chunk(0xFFFE, 1, 32, extra) + "data" + le(0, 4)), sound), 50);
 }
 
 TEST(RiffWave, ChunkSizesThatRunPastTheEndAreNotFollowed) {
     PcmSound sound;
-    EXPECT_EQ(parse_wave(riff(format_chunk(1, 1, 8) + "LIST" + le(0xFFFFFFF0u, 4) + "data"),
-                         sound),
+    EXPECT_EQ(parse_wave(riff(format_chunk(1, 1, 8) + "LIST" + le(0xFFFFFFF0u, 4) + "data"), sound),
               13);
     EXPECT_EQ(parse_wave(riff("fmt " + le(0xFFFFFFFFu, 4) + "abcd"), sound), 13);
     EXPECT_EQ(parse_wave("RIFF", sound), 13);

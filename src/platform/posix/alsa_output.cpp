@@ -36,6 +36,7 @@ struct AlsaOutput::State {
     decltype(&snd_pcm_drain) drain = nullptr;
     decltype(&snd_pcm_close) close = nullptr;
     decltype(&snd_lib_error_set_handler) set_error_handler = nullptr;
+    decltype(&snd_config_update_free_global) free_config = nullptr;
     snd_pcm_t* pcm = nullptr;
     std::size_t frame_bytes = 0;
 
@@ -44,6 +45,7 @@ struct AlsaOutput::State {
                lib.bind(writei, "snd_pcm_writei") && lib.bind(recover, "snd_pcm_recover") &&
                lib.bind(drain, "snd_pcm_drain") && lib.bind(close, "snd_pcm_close") &&
                lib.bind(set_error_handler, "snd_lib_error_set_handler") &&
+               lib.bind(free_config, "snd_config_update_free_global") &&
                set_error_handler(quiet) == 0;
     }
 };
@@ -51,9 +53,13 @@ struct AlsaOutput::State {
 AlsaOutput::AlsaOutput() : state_(std::make_unique<State>()) {}
 
 AlsaOutput::~AlsaOutput() {
-    if (!state_->pcm) return;
-    state_->drain(state_->pcm);
-    state_->close(state_->pcm);
+    State& s = *state_;
+    if (s.pcm) {
+        s.drain(s.pcm);
+        s.close(s.pcm);
+    }
+    // The library keeps the parsed configuration for later opens; this program has none.
+    if (s.free_config) s.free_config();
 }
 
 bool AlsaOutput::open(uint32_t bits, uint32_t channels, uint32_t rate) {

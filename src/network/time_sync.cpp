@@ -53,8 +53,9 @@ platform::ClockTime helper_time_record(const platform::HelperTimeBuffer& b) {
     return t;
 }
 
-int32_t set_time_from_server(const UserInfo& user, const OsVersion& os, std::string_view text) {
-    return os.is_nt() ? set_time_nt(text, user.logon_server) : set_time_9x(text);
+int32_t set_time_from_server(const OsVersion& os, const std::string& logon_server,
+                             std::string_view text) {
+    return os.is_nt() ? set_time_nt(text, logon_server) : set_time_9x(text);
 }
 
 } // namespace vtx

@@ -3,7 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 #include "platform/fuzzing.h"
 #include "platform/posix/desktop_notification.h"
 #include "platform/posix/helper_program.h"

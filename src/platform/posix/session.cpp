@@ -4,7 +4,7 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 #include "platform/fuzzing.h"
 #include "platform/posix/dbus_bus.h"
 #include "platform/posix/helper_program.h"

@@ -10,7 +10,7 @@
 #include <utmpx.h>
 #include <vector>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 #include "platform/status.h"
 
 namespace vtx::platform {

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 #include "platform/files.h"
 #include "platform/fuzzing.h"
 #include "platform/posix/dbus_bus.h"

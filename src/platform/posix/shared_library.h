@@ -1,5 +1,6 @@
-// A desktop library opened at first use, so that start-up stays fast and the program still
-// runs where the library is missing (that call then reports a status instead).
+// A shared library opened at first use and kept for the rest of the run: the program starts
+// on machines where it is missing, start-up pays nothing for it, and nothing it handed out
+// is ever unmapped under a caller.
 #pragma once
 
 #include <dlfcn.h>
@@ -8,23 +9,18 @@ namespace vtx::platform {
 
 class SharedLibrary {
   public:
-    // `soname` is the versioned name (libasound.so.2), which the run-time package provides
-    // without the development files. A library once loaded stays: GIO and the sound plugins
-    // leave threads and registered types behind that must not lose their code.
-    explicit SharedLibrary(const char* soname)
-        : handle_(::dlopen(soname, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE)) {}
-    ~SharedLibrary() {
-        if (handle_) ::dlclose(handle_);
-    }
+    explicit SharedLibrary(const char* soname) : handle_(::dlopen(soname, RTLD_NOW | RTLD_LOCAL)) {}
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;
 
     bool loaded() const { return handle_ != nullptr; }
-
-    // Looks up `name` as a pointer of the declared type of `F`; false when the library or
-    // the entry is missing (`out` is then null).
+    // The entry point by name, typed as `F`; null when the library or the name is missing.
+    template <class F> F entry(const char* name) const {
+        return handle_ ? reinterpret_cast<F>(::dlsym(handle_, name)) : nullptr;
+    }
+    // The same into `out`, declared with the entry's own type: false when it is missing.
     template <class F> bool bind(F*& out, const char* name) const {
-        out = handle_ ? reinterpret_cast<F*>(::dlsym(handle_, name)) : nullptr;
+        out = entry<F*>(name);
         return out != nullptr;
     }
 

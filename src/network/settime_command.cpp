@@ -8,7 +8,7 @@ namespace vtx {
 void cmd_settime(Runtime& rt) {
     std::string server;
     evaluate_expression(rt, server, true);
-    rt.error = set_time_from_server(rt.os, server);
+    rt.error = set_time_from_server(rt.os, rt.user.logon_server, server);
 }
 
 } // namespace vtx

@@ -8,12 +8,12 @@ namespace vtx {
 
 namespace {
 
-int32_t set_time_nt(std::string_view text) {
+int32_t set_time_nt(std::string_view text, const std::string& logon_server) {
     std::string server = "\\\\";
     if (text == "*") {
         std::string found;
         // With no time source listed the call below still asks "\\" alone.
-        if (int32_t st = platform::lanman_find_time_source(found)) return st;
+        if (int32_t st = platform::lanman_find_time_source(logon_server, found)) return st;
         server += found;
     } else if (!time_server_name(text, server)) {
         return kInvalidComputerName;
@@ -53,8 +53,9 @@ platform::ClockTime helper_time_record(const platform::HelperTimeBuffer& b) {
     return t;
 }
 
-int32_t set_time_from_server(const OsVersion& os, std::string_view text) {
-    return os.is_nt() ? set_time_nt(text) : set_time_9x(text);
+int32_t set_time_from_server(const OsVersion& os, const std::string& logon_server,
+                             std::string_view text) {
+    return os.is_nt() ? set_time_nt(text, logon_server) : set_time_9x(text);
 }
 
 } // namespace vtx

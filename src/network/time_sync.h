@@ -23,7 +23,10 @@ bool time_server_name(std::string_view text, std::string& server);
 platform::ClockTime helper_time_record(const platform::HelperTimeBuffer& buffer);
 
 // Sets the clock from `text`: "*" (the domain's first time source), `\\name` or `name`.
-// The 9x line hands the text to the helper library as it is. 0 or a status.
-int32_t set_time_from_server(const OsVersion& os, std::string_view text);
+// The 9x line hands the text to the helper library as it is. 0 or a status. `logon_server`
+// (`\\name`, empty when none) is where a platform without a time-source search takes the
+// domain's time from.
+int32_t set_time_from_server(const OsVersion& os, const std::string& logon_server,
+                             std::string_view text);
 
 } // namespace vtx

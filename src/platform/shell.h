@@ -40,7 +40,10 @@ void write_profile_default_printer(const std::string& text);
 // Tells every top-level window that the settings section `section` changed.
 void broadcast_setting_change(const char* section);
 
-// Sets the desktop wallpaper for this logon only: 0 or a status. POSIX: 50.
+// Sets the desktop wallpaper for this logon only: 0 or a status. POSIX: the setting of the
+// desktop XDG_CURRENT_DESKTOP names (GSettings for GNOME, Cinnamon and MATE, xfconf for
+// XFCE), which outlasts the logon; 2 or 3 for a missing picture, 50 for a desktop it does
+// not know, 126 without GIO or libsystemd, 1062 when the settings store is not running.
 int32_t set_wallpaper(const std::string& path);
 
 enum class WindowAction { foreground, hide, show, minimize, maximize, always_on_top };
@@ -56,10 +59,15 @@ int32_t message_box(intptr_t owner, const std::string& text, const std::string& 
                     uint32_t style, uint32_t timeout_seconds);
 
 // Asks `computer` (empty: this one) to shut down after `timeout_seconds`; the caller holds
-// the shut-down privilege. 0 or a status. POSIX: 50.
+// the shut-down privilege. 0 or a status. POSIX, this computer (empty or its own name):
+// logind's wall message, then ScheduleShutdown, or PowerOff/Reboot at once for 0 seconds;
+// 5 refused, 1062 no logind, 126 no libsystemd. Another computer: `net rpc shutdown` with
+// the user's Kerberos ticket or Samba's environment credentials; 5 refused, 53 unreachable.
 int32_t shutdown_computer(const std::string& computer, const std::string& message,
                           uint32_t timeout_seconds, bool force, bool reboot);
-// Starts logging the user off: 0 or a status. POSIX: 50.
+// Starts logging the user off: 0 or a status. POSIX: unless forced, the desktop's session
+// manager (which lets applications object); else, or with none, logind ends this process's
+// session (Session.Terminate). 5 refused, 1062 no logind, 1312 not in a session.
 int32_t log_off(bool force);
 
 } // namespace vtx::platform

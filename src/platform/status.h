@@ -50,5 +50,11 @@ inline constexpr int32_t kKeyDeleted = 1018;
 inline constexpr int32_t kBadFormat = 1010; // ERROR_BADKEY: a key path with no usable root
 inline constexpr int32_t kPrivilegeNotHeld = 1314;
 inline constexpr int32_t kCallNotImplemented = 120;
+inline constexpr int32_t kModuleNotFound = 126;    // a library (or tool) not installed
+inline constexpr int32_t kServiceNotActive = 1062; // no bus, or nobody owns the service
+inline constexpr int32_t kShutdownInProgress = 1115;
+inline constexpr int32_t kNoSuchLogonSession = 1312;
+inline constexpr int32_t kTimeout = 1460;
+inline constexpr int32_t kNameNotFound = 2273; // NERR_NameNotFound: no such message alias
 
 } // namespace vtx::status

@@ -4,7 +4,6 @@
 #include "engine/text.h"
 #include "engine/tokens.h"
 #include "platform/key_watch.h"
-#include "platform/process.h"
 #include "platform/sound.h"
 #include "platform/status.h"
 #include "shell/handlers.h"
@@ -21,7 +20,7 @@ class ScriptTunePlayer : public TunePlayer {
         : notes_(notes), keys_(keys) {}
     bool key_waiting() override { return keys_.key_waiting(); }
     void note(uint32_t frequency, uint32_t ms) override { notes_.note(frequency, ms); }
-    void rest(uint32_t ms) override { platform::sleep_milliseconds(ms); }
+    void rest(uint32_t ms) override { notes_.rest(ms); }
 
   private:
     platform::NotePlayer& notes_;

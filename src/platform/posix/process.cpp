@@ -13,6 +13,7 @@
 #include "platform/fuzzing.h"
 #include "platform/posix/command_line.h"
 #include "platform/posix/errno_status.h"
+#include "platform/posix/spawn_attributes.h"
 #include "platform/status.h"
 
 extern char** environ;
@@ -42,19 +43,8 @@ struct Launch {
 // Spawns the program without a shell: 0 and its id, or the errno value. Allocates nothing.
 int spawn(Launch& launch, pid_t& pid) {
     if (launch.program.empty()) return ENOENT;
-    // Break off ignores the interrupt keys here; the program gets the default handling.
     posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    sigset_t defaults, empty;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGINT);
-    sigaddset(&defaults, SIGQUIT);
-    sigaddset(&defaults, SIGPIPE);
-    sigaddset(&defaults, SIGHUP);
-    sigemptyset(&empty);
-    posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setsigmask(&attr, &empty);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    init_child_attributes(attr);
     int error =
         ::posix_spawnp(&pid, launch.program.c_str(), nullptr, &attr, launch.argv.data(), environ);
     posix_spawnattr_destroy(&attr);

@@ -18,6 +18,11 @@ class SharedLibrary {
     template <class F> F entry(const char* name) const {
         return handle_ ? reinterpret_cast<F>(::dlsym(handle_, name)) : nullptr;
     }
+    // The same into `out`, declared with the entry's own type: false when it is missing.
+    template <class F> bool bind(F*& out, const char* name) const {
+        out = entry<F*>(name);
+        return out != nullptr;
+    }
 
   private:
     void* handle_;

@@ -4,7 +4,8 @@
 
 namespace vtx::platform {
 
-// No program-group server, printer spooler, desktop or session manager to speak to.
+// No program-group server or printer spooler to speak to. The session's functions live in
+// session.cpp.
 
 struct ProgmanConversation::State {};
 
@@ -35,18 +36,6 @@ void write_profile_default_printer(const std::string&) {}
 
 void broadcast_setting_change(const char*) {}
 
-int32_t set_wallpaper(const std::string&) {
-    return status::kNotSupported;
-}
-
 void console_window_action(intptr_t, WindowAction) {}
-
-int32_t shutdown_computer(const std::string&, const std::string&, uint32_t, bool, bool) {
-    return status::kNotSupported;
-}
-
-int32_t log_off(bool) {
-    return status::kNotSupported;
-}
 
 } // namespace vtx::platform

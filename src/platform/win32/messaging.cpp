@@ -71,7 +71,7 @@ int32_t helper_send_message(const std::string& recipient, const std::string& mes
     return send(recipient.c_str(), message.c_str());
 }
 
-int32_t lanman_find_time_source(std::string& name) {
+int32_t lanman_find_time_source(const std::string&, std::string& name) {
     Library lib(kLanManager);
     if (!lib.loaded()) return last_error();
     auto enumerate = lib.entry<ServerEnum>("NetServerEnum");

@@ -14,6 +14,7 @@ class BeepNotePlayer : public NotePlayer {
   public:
     // A rejected frequency (below 37 Hz, for one) is simply not heard.
     void note(uint32_t frequency, uint32_t milliseconds) override { Beep(frequency, milliseconds); }
+    void rest(uint32_t milliseconds) override { Sleep(milliseconds); }
 };
 
 class HelperNotePlayer : public NotePlayer {
@@ -33,6 +34,7 @@ class HelperNotePlayer : public NotePlayer {
         Sleep(milliseconds);
         off_();
     }
+    void rest(uint32_t milliseconds) override { Sleep(milliseconds); }
 
   private:
     Library library_;

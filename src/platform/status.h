@@ -46,5 +46,7 @@ inline constexpr int32_t kKeyDeleted = 1018;
 inline constexpr int32_t kBadFormat = 1010; // ERROR_BADKEY: a key path with no usable root
 inline constexpr int32_t kPrivilegeNotHeld = 1314;
 inline constexpr int32_t kCallNotImplemented = 120;
+inline constexpr int32_t kSpoolerUnavailable = 1722; // RPC_S_SERVER_UNAVAILABLE
+inline constexpr int32_t kInvalidPrinterName = 1801;
 
 } // namespace vtx::status

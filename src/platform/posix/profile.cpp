@@ -9,6 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/posix/errno_status.h"
+#include "platform/posix/file_writes.h"
 #include "platform/posix/ini_text.h"
 #include "platform/status.h"
 
@@ -18,32 +19,6 @@ namespace {
 
 // Profile files are small; the cap only keeps a hostile one from exhausting memory.
 constexpr std::size_t kMaxProfile = std::size_t(64) << 20;
-
-// Writes `text` to a new file beside `path` and renames it over `path`, keeping the old
-// file's permissions. A symbolic link is followed, so the link itself survives.
-int32_t replace_file(const std::string& path, const std::string& text) {
-    std::string target = path;
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-        target = real;
-        std::free(real);
-    }
-    mode_t mode = ::umask(0);
-    ::umask(mode);
-    mode = 0666 & ~mode;
-    struct stat st;
-    if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
-
-    std::string temp = target + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return status_from_errno(errno, true);
-    int32_t rc = write_file(fd, text);
-    if (rc == 0 && ::fchmod(fd, mode) != 0) rc = status_from_errno(errno);
-    if (rc == 0 && ::fsync(fd) != 0) rc = status_from_errno(errno);
-    if (::close(fd) != 0 && rc == 0) rc = status_from_errno(errno);
-    if (rc == 0 && ::rename(temp.c_str(), target.c_str()) != 0) rc = status_from_errno(errno);
-    if (rc != 0) ::unlink(temp.c_str());
-    return rc;
-}
 
 void append_names(const std::vector<std::string>& names, std::string& out) {
     for (const std::string& n : names) out.append(n).push_back('\0');

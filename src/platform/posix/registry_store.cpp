@@ -14,6 +14,7 @@
 #include "engine/text.h"
 #include "platform/files.h"
 #include "platform/posix/errno_status.h"
+#include "platform/posix/file_writes.h"
 #include "platform/posix/hive_file.h"
 #include "platform/registry.h"
 #include "platform/status.h"
@@ -105,16 +106,6 @@ std::string user_name() {
     return name;
 }
 
-int make_folder(const std::string& path, mode_t mode) {
-    for (std::size_t i = 1; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '/') {
-            std::string part = path.substr(0, i);
-            if (::mkdir(part.c_str(), mode) != 0 && errno != EEXIST) return errno;
-        }
-    }
-    return 0;
-}
-
 class Database {
   public:
     ~Database() {
@@ -126,7 +117,7 @@ class Database {
     // store in memory when the file cannot be had, so reads find nothing and writes get 5.
     void open(const std::string& folder, const std::string& file, mode_t mode, int root) {
         std::string path = folder + "/" + file;
-        bool ok = make_folder(folder, mode == 0600 ? 0700 : 0755) == 0;
+        bool ok = make_folders(folder, mode == 0600 ? 0700 : 0755) == 0;
         if (ok && ::access(path.c_str(), F_OK) != 0) {
             // Created here first so that the file (and SQLite's side files, which copy
             // its mode) get our mode rather than the default one.

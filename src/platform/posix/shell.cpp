@@ -4,28 +4,8 @@
 
 namespace vtx::platform {
 
-// No program-group server, printer spooler, desktop or session manager to speak to.
-
-struct ProgmanConversation::State {};
-
-ProgmanConversation::ProgmanConversation() = default;
-ProgmanConversation::~ProgmanConversation() = default;
-
-int32_t ProgmanConversation::open() {
-    return 2;
-}
-
-bool ProgmanConversation::execute(const std::string&) {
-    return false;
-}
-
-int32_t add_printer_connection(const std::string&) {
-    return status::kNotSupported;
-}
-
-int32_t delete_printer_connection(const std::string&) {
-    return status::kNotSupported;
-}
+// No desktop or session manager to speak to (printers.cpp has the printer connections,
+// progman_substitute.cpp the program groups).
 
 bool profile_printer_entry(const std::string&, std::string&) {
     return false;

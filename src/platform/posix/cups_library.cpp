@@ -15,11 +15,12 @@ bool bind_all(const SharedLibrary& lib, CupsLibrary& c) {
     return lib.bind(c.set_password_cb, "cupsSetPasswordCB2") && lib.bind(c.server, "cupsServer") &&
            lib.bind(c.port, "ippPort") && lib.bind(c.encryption, "cupsEncryption") &&
            lib.bind(c.user, "cupsUser") && lib.bind(c.connect, "httpConnect2") &&
-           lib.bind(c.close, "httpClose") && lib.bind(c.new_request, "ippNewRequest") &&
-           lib.bind(c.add_string, "ippAddString") && lib.bind(c.add_strings, "ippAddStrings") &&
-           lib.bind(c.add_boolean, "ippAddBoolean") && lib.bind(c.add_integer, "ippAddInteger") &&
-           lib.bind(c.do_request, "cupsDoRequest") && lib.bind(c.last_error, "cupsLastError") &&
-           lib.bind(c.free_ipp, "ippDelete") && lib.bind(c.first_attribute, "ippFirstAttribute") &&
+           lib.bind(c.close, "httpClose") && lib.bind(c.set_timeout, "httpSetTimeout") &&
+           lib.bind(c.new_request, "ippNewRequest") && lib.bind(c.add_string, "ippAddString") &&
+           lib.bind(c.add_strings, "ippAddStrings") && lib.bind(c.add_boolean, "ippAddBoolean") &&
+           lib.bind(c.add_integer, "ippAddInteger") && lib.bind(c.do_request, "cupsDoRequest") &&
+           lib.bind(c.last_error, "cupsLastError") && lib.bind(c.free_ipp, "ippDelete") &&
+           lib.bind(c.first_attribute, "ippFirstAttribute") &&
            lib.bind(c.next_attribute, "ippNextAttribute") &&
            lib.bind(c.attribute_name, "ippGetName") &&
            lib.bind(c.attribute_string, "ippGetString") &&

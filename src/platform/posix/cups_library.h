@@ -14,6 +14,7 @@ struct CupsLibrary {
     decltype(&::cupsUser) user = nullptr;
     decltype(&::httpConnect2) connect = nullptr;
     decltype(&::httpClose) close = nullptr;
+    decltype(&::httpSetTimeout) set_timeout = nullptr;
     decltype(&::ippNewRequest) new_request = nullptr;
     decltype(&::ippAddString) add_string = nullptr;
     decltype(&::ippAddStrings) add_strings = nullptr;

@@ -16,8 +16,10 @@ namespace vtx::platform {
 
 namespace {
 
-// A scheduler that does not answer must not hold up the logon.
+// A scheduler that does not answer must not hold up the logon: neither the connection nor
+// any one request waits longer than this.
 constexpr int kConnectMs = 10000;
+constexpr double kRequestSeconds = 10.0;
 
 struct Queue {
     std::string name;
@@ -46,6 +48,7 @@ class Scheduler {
     explicit Scheduler(const CupsLibrary& cups) : cups_(cups) {
         http_ = cups.connect(cups.server(), cups.port(), nullptr, AF_UNSPEC, cups.encryption(), 1,
                              kConnectMs, nullptr);
+        if (http_) cups.set_timeout(http_, kRequestSeconds, nullptr, nullptr);
     }
     ~Scheduler() {
         if (http_) cups_.close(http_);

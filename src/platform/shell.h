@@ -9,7 +9,8 @@
 namespace vtx::platform {
 
 // One DDE conversation with the program-group server (service and topic "Progman"), ended
-// by the destructor.
+// by the destructor. POSIX has no such server: a substitute takes the same command texts and
+// keeps the groups as the desktop's XDG menus.
 class ProgmanConversation {
   public:
     ProgmanConversation();
@@ -17,8 +18,8 @@ class ProgmanConversation {
     ProgmanConversation(const ProgmanConversation&) = delete;
     ProgmanConversation& operator=(const ProgmanConversation&) = delete;
 
-    // 0 when connected; 1 when DDE cannot be started; 2 when no server answers.
-    // POSIX has no such server: always 2.
+    // 0 when connected; 1 when DDE cannot be started; 2 when no server answers (POSIX: no
+    // user session, that is no XDG_RUNTIME_DIR, or no home folder for the menus).
     int32_t open();
     // Sends one command; true when the server carried it out within 10 seconds.
     bool execute(const std::string& command);

@@ -26,8 +26,7 @@ std::vector<std::string> split_fields(const std::string& args) {
             continue;
         }
         std::string f = trimmed(args, start, i);
-        if (f.size() >= 2 && f.front() == '"' && f.back() == '"' &&
-            f.find('"', 1) == f.size() - 1)
+        if (f.size() >= 2 && f.front() == '"' && f.back() == '"' && f.find('"', 1) == f.size() - 1)
             f = f.substr(1, f.size() - 2);
         fields.push_back(f);
         start = i + 1;

@@ -1,5 +1,6 @@
 // The program-group server's stand-in on POSIX: it takes the command texts the Windows build
 // sends over DDE and carries them out on the XDG menus (xdg_menu_files.h).
+#include <cstdio>
 #include <cstdlib>
 
 #include "engine/text.h"

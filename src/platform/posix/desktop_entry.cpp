@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 

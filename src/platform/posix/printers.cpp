@@ -5,12 +5,12 @@
 #include <cerrno>
 #include <vector>
 
-#include "engine/text.h"
 #include "platform/posix/cups_library.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/printer_names.h"
 #include "platform/shell.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 

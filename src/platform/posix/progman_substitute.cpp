@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/text.h"
 #include "platform/files.h"
 #include "platform/posix/file_writes.h"
 #include "platform/posix/progman_command.h"
 #include "platform/posix/xdg_menu_files.h"
 #include "platform/shell.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 

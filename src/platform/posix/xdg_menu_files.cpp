@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "engine/text.h"
 #include "platform/files.h"
 #include "platform/posix/desktop_entry.h"
 #include "platform/posix/file_writes.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 

@@ -1,5 +1,7 @@
 #include "platform/posix/cups_library.h"
 
+#include <type_traits>
+
 #include "platform/posix/shared_library.h"
 
 namespace vtx::platform {
@@ -11,29 +13,32 @@ const char* no_password(const char*, http_t*, const char*, const char*, void*) {
     return nullptr;
 }
 
+// Every entry bound, or false.
 bool bind_all(const SharedLibrary& lib, CupsLibrary& c) {
-    return lib.bind(c.set_password_cb, "cupsSetPasswordCB2") && lib.bind(c.server, "cupsServer") &&
-           lib.bind(c.port, "ippPort") && lib.bind(c.encryption, "cupsEncryption") &&
-           lib.bind(c.user, "cupsUser") && lib.bind(c.connect, "httpConnect2") &&
-           lib.bind(c.close, "httpClose") && lib.bind(c.set_timeout, "httpSetTimeout") &&
-           lib.bind(c.new_request, "ippNewRequest") && lib.bind(c.add_string, "ippAddString") &&
-           lib.bind(c.add_strings, "ippAddStrings") && lib.bind(c.add_boolean, "ippAddBoolean") &&
-           lib.bind(c.add_integer, "ippAddInteger") && lib.bind(c.do_request, "cupsDoRequest") &&
-           lib.bind(c.last_error, "cupsLastError") && lib.bind(c.free_ipp, "ippDelete") &&
-           lib.bind(c.first_attribute, "ippFirstAttribute") &&
-           lib.bind(c.next_attribute, "ippNextAttribute") &&
-           lib.bind(c.attribute_name, "ippGetName") &&
-           lib.bind(c.attribute_string, "ippGetString") &&
-           lib.bind(c.attribute_group, "ippGetGroupTag") &&
-           lib.bind(c.get_dests, "cupsGetDests2") && lib.bind(c.set_dests, "cupsSetDests2") &&
-           lib.bind(c.free_dests, "cupsFreeDests");
+    auto bind = [&](auto& fn, const char* name) {
+        fn = lib.entry<std::remove_reference_t<decltype(fn)>>(name);
+        return fn != nullptr;
+    };
+    return bind(c.set_password_cb, "cupsSetPasswordCB2") && bind(c.server, "cupsServer") &&
+           bind(c.port, "ippPort") && bind(c.encryption, "cupsEncryption") &&
+           bind(c.user, "cupsUser") && bind(c.connect, "httpConnect2") &&
+           bind(c.close, "httpClose") && bind(c.set_timeout, "httpSetTimeout") &&
+           bind(c.new_request, "ippNewRequest") && bind(c.add_string, "ippAddString") &&
+           bind(c.add_strings, "ippAddStrings") && bind(c.add_boolean, "ippAddBoolean") &&
+           bind(c.add_integer, "ippAddInteger") && bind(c.do_request, "cupsDoRequest") &&
+           bind(c.last_error, "cupsLastError") && bind(c.free_ipp, "ippDelete") &&
+           bind(c.first_attribute, "ippFirstAttribute") &&
+           bind(c.next_attribute, "ippNextAttribute") && bind(c.attribute_name, "ippGetName") &&
+           bind(c.attribute_string, "ippGetString") && bind(c.attribute_group, "ippGetGroupTag") &&
+           bind(c.get_dests, "cupsGetDests2") && bind(c.set_dests, "cupsSetDests2") &&
+           bind(c.free_dests, "cupsFreeDests");
 }
 
 } // namespace
 
 const CupsLibrary* cups_library() {
     static const CupsLibrary* const loaded = []() -> const CupsLibrary* {
-        static const SharedLibrary lib({"libcups.so.2", "libcups.so"});
+        static const SharedLibrary lib("libcups.so.2");
         static CupsLibrary entries;
         if (!bind_all(lib, entries)) return nullptr;
         entries.set_password_cb(no_password, nullptr);

@@ -11,7 +11,7 @@
 
 namespace vtx::platform {
 
-int32_t replace_file(const std::string& path, const std::string& text) {
+int32_t write_whole_file(const std::string& path, const std::string& text) {
     std::string target = path;
     if (char* real = ::realpath(path.c_str(), nullptr)) {
         target = real;

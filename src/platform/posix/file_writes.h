@@ -10,7 +10,7 @@ namespace vtx::platform {
 
 // Writes `text` to a new file beside `path` and renames it over `path`, keeping the old
 // file's permissions. A symbolic link is followed, so the link itself survives. 0 or a status.
-int32_t replace_file(const std::string& path, const std::string& text);
+int32_t write_whole_file(const std::string& path, const std::string& text);
 
 // Creates `path` and every missing folder above it with `mode`: 0 or the errno.
 int make_folders(const std::string& path, mode_t mode);

@@ -46,7 +46,7 @@ struct ProgmanConversation::State {
         return !group.name.empty();
     }
     bool select(const std::string& name, bool common) const {
-        return replace_file(state_file, std::string(common ? "1" : "0") + "\n" + name) == 0;
+        return write_whole_file(state_file, std::string(common ? "1" : "0") + "\n" + name) == 0;
     }
     void forget(const std::string& name, bool common) const {
         CurrentGroup group;

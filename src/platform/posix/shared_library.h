@@ -1,30 +1,26 @@
-// A desktop library opened at first use and kept for the rest of the run, so that start-up
-// never pays for it and a machine without it still runs scripts.
+// A shared library opened at first use and kept for the rest of the run: the program starts
+// on machines where it is missing, start-up pays nothing for it, and nothing it handed out
+// is ever unmapped under a caller.
 #pragma once
 
-#include <initializer_list>
+#include <dlfcn.h>
 
 namespace vtx::platform {
 
 class SharedLibrary {
   public:
-    // Tries each file name in turn (the versioned name first: the unversioned one exists only
-    // with the development package).
-    explicit SharedLibrary(std::initializer_list<const char*> names);
+    explicit SharedLibrary(const char* soname) : handle_(::dlopen(soname, RTLD_NOW | RTLD_LOCAL)) {}
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;
 
     bool loaded() const { return handle_ != nullptr; }
-
-    // Sets `fn` to the entry `name`; false (and `fn` null) when the library lacks it.
-    template <typename Fn> bool bind(Fn& fn, const char* name) const {
-        fn = reinterpret_cast<Fn>(symbol(name));
-        return fn != nullptr;
+    // The entry point by name, typed as `F`; null when the library or the name is missing.
+    template <class F> F entry(const char* name) const {
+        return handle_ ? reinterpret_cast<F>(::dlsym(handle_, name)) : nullptr;
     }
 
   private:
-    void* symbol(const char* name) const;
-    void* handle_ = nullptr;
+    void* handle_;
 };
 
 } // namespace vtx::platform

@@ -34,7 +34,7 @@ constexpr std::size_t kMaxMenuFile = std::size_t(1) << 20;
 
 // Replaced in one step: a menu reader never sees half a file.
 bool save_file(const std::string& dir, const std::string& name, const std::string& text) {
-    return make_folders(dir, 0755) == 0 && replace_file(dir + "/" + name, text) == 0;
+    return make_folders(dir, 0755) == 0 && write_whole_file(dir + "/" + name, text) == 0;
 }
 
 bool made_by_vtx32(const std::string& path) {

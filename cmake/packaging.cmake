@@ -48,6 +48,9 @@ else()
         "registry in SQLite databases and reads and writes standard hive files.")
     # The dependencies are worked out from the libraries the program really links.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # Loaded only when a script connects a printer: libcups, and Samba's smb backend for
+    # the queues it makes.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcups2, smbclient")
 endif()
 
 include(CPack)

@@ -9,7 +9,8 @@
 namespace vtx::platform {
 
 // One DDE conversation with the program-group server (service and topic "Progman"), ended
-// by the destructor.
+// by the destructor. POSIX has no such server: a substitute takes the same command texts and
+// keeps the groups as the desktop's XDG menus.
 class ProgmanConversation {
   public:
     ProgmanConversation();
@@ -17,8 +18,8 @@ class ProgmanConversation {
     ProgmanConversation(const ProgmanConversation&) = delete;
     ProgmanConversation& operator=(const ProgmanConversation&) = delete;
 
-    // 0 when connected; 1 when DDE cannot be started; 2 when no server answers.
-    // POSIX has no such server: always 2.
+    // 0 when connected; 1 when DDE cannot be started; 2 when no server answers (POSIX: no
+    // user session, that is no XDG_RUNTIME_DIR, or no home folder for the menus).
     int32_t open();
     // Sends one command; true when the server carried it out within 10 seconds.
     bool execute(const std::string& command);
@@ -28,9 +29,20 @@ class ProgmanConversation {
     std::unique_ptr<State> state_;
 };
 
-// Connects or removes a network printer (`\\server\printer`): 0 or a status. POSIX: 50.
-int32_t add_printer_connection(const std::string& name);
-int32_t delete_printer_connection(const std::string& name);
+// Connects a network printer (`\\server\printer`): 0 or a status (5 without the right to
+// add printers, 1801 for a name of another form). Windows' spooler lists the connection
+// under the Devices key itself and leaves `devices_entry` empty; POSIX makes a CUPS queue
+// (1722 when the scheduler does not answer, 50 without libcups) and hands back the entry
+// ("cups,QUEUE") for the caller to record there, where SETDEFAULTPRINTER looks.
+int32_t add_printer_connection(const std::string& name, std::string& devices_entry);
+// Removes a connection: 0 or a status. POSIX removes only a queue it made (1801 for any
+// other) and sets `drop_devices_entry` when the caller must remove the Devices value too.
+int32_t delete_printer_connection(const std::string& name, bool& drop_devices_entry);
+// Once SETDEFAULTPRINTER has written the "device" value from the Devices `entry`: 0, or the
+// status of making that printer the default of the platform's own print system as well.
+// Windows: the value is the default, 0. POSIX: the user's CUPS default for a "cups,QUEUE"
+// entry (2 when CUPS has no such queue), 0 for other entries.
+int32_t make_default_printer(const std::string& entry);
 
 // The 9x line's printer list: the entry of `printer` in the profile section "Devices".
 // False when there is none. POSIX: no profile, false.

@@ -56,5 +56,7 @@ inline constexpr int32_t kShutdownInProgress = 1115;
 inline constexpr int32_t kNoSuchLogonSession = 1312;
 inline constexpr int32_t kTimeout = 1460;
 inline constexpr int32_t kNameNotFound = 2273; // NERR_NameNotFound: no such message alias
+inline constexpr int32_t kSpoolerUnavailable = 1722; // RPC_S_SERVER_UNAVAILABLE
+inline constexpr int32_t kInvalidPrinterName = 1801;
 
 } // namespace vtx::status

@@ -51,7 +51,29 @@ int32_t set_default_printer_nt(Runtime& rt, const std::string& printer) {
     std::string data;
     uint32_t type = 0;
     if (int32_t st = read_value(rt.registry, kDevicesKey, printer, data, type)) return st;
-    return write_value(rt.registry, kWindowsKey, "device", device_text(printer, data), kRegSz);
+    if (int32_t st =
+            write_value(rt.registry, kWindowsKey, "device", device_text(printer, data), kRegSz))
+        return st;
+    return platform::make_default_printer(data);
+}
+
+// Lists a new connection under Devices where the platform's spooler does not do so itself,
+// so that SETDEFAULTPRINTER finds it the same way on both builds.
+int32_t add_printer(Runtime& rt, const std::string& printer) {
+    std::string entry;
+    if (int32_t st = platform::add_printer_connection(printer, entry)) return st;
+    if (entry.empty()) return 0;
+    // Both keys exist in every Windows profile; a fresh POSIX store has neither.
+    for (const char* key : {kDevicesKey, kWindowsKey})
+        if (int32_t st = create_key(rt.registry, key)) return st;
+    return write_value(rt.registry, kDevicesKey, printer, entry, kRegSz);
+}
+
+int32_t delete_printer(Runtime& rt, const std::string& printer) {
+    bool drop_entry = false;
+    int32_t st = platform::delete_printer_connection(printer, drop_entry);
+    if (drop_entry) delete_value(rt.registry, kDevicesKey, printer);
+    return st;
 }
 
 int32_t set_default_printer_9x(Runtime& rt, const std::string& printer) {
@@ -68,13 +90,13 @@ int32_t set_default_printer_9x(Runtime& rt, const std::string& printer) {
 void fn_addprinterconnection(Runtime& rt, std::string& result) {
     std::string name;
     arguments_by_signature(rt, "S", {name});
-    finish_status(rt, result, platform::add_printer_connection(name));
+    finish_status(rt, result, add_printer(rt, name));
 }
 
 void fn_delprinterconnection(Runtime& rt, std::string& result) {
     std::string name;
     arguments_by_signature(rt, "S", {name});
-    finish_status(rt, result, platform::delete_printer_connection(name));
+    finish_status(rt, result, delete_printer(rt, name));
 }
 
 void fn_setdefaultprinter(Runtime& rt, std::string& result) {

@@ -92,15 +92,25 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fs::create_directories(s.work);
     fs::create_directories(s.registry);
     fs::create_directories(s.root / "home");
+    fs::create_directories(s.root / "session");
+    fs::create_directories(s.root / "machine");
     s.switch_user = geteuid() == 0;
     if (s.switch_user) {
         // Root's own groups would still open group-owned files to the script.
         if (setgroups(0, nullptr) != 0) fail("setgroups");
-        for (const fs::path& p : {s.work, s.registry, s.root / "home"})
+        for (const fs::path& p : {s.work, s.registry, s.root / "home", s.root / "session"})
             if (chown(p.c_str(), kNobody, kNoGroup) != 0) fail("chown");
     }
     setenv("VTX32_REGISTRY", s.registry.c_str(), 1);
     setenv("HOME", (s.root / "home").c_str(), 1);
+    // Printers and program groups stay in the sandbox: no scheduler answers, the user's menus
+    // are under its home, and the machine's menu folders are its own (root's, as they are).
+    setenv("CUPS_SERVER", (s.root / "no-scheduler").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (s.root / "session").c_str(), 1);
+    setenv("XDG_DATA_DIRS", (s.root / "machine").c_str(), 1);
+    setenv("XDG_CONFIG_DIRS", (s.root / "machine").c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CONFIG_HOME");
     for (char** e = environ; *e; ++e) s.environment.emplace_back(*e);
 
     // Script output is of no interest; libFuzzer reports on standard error.
@@ -138,5 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     restore_environment(s);
     empty_folder(s.work);
     empty_folder(s.registry);
+    empty_folder(s.root / "home");
+    empty_folder(s.root / "session");
+    empty_folder(s.root / "machine");
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/posix/file_writes.h"
 #include "platform/posix/key_store.h"
 #include "platform/status.h"
 
@@ -43,16 +44,6 @@ const std::vector<std::string>& initial_keys(int root) {
         "System\\CurrentControlSet\\Control\\Session Manager\\Environment"};
     static const std::vector<std::string> users = {".DEFAULT"};
     return root == kUserDb ? user : root == kMachineDb ? machine : users;
-}
-
-int make_folder(const std::string& path, mode_t mode) {
-    for (std::size_t i = 1; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '/') {
-            std::string part = path.substr(0, i);
-            if (::mkdir(part.c_str(), mode) != 0 && errno != EEXIST) return errno;
-        }
-    }
-    return 0;
 }
 
 int add_initial_keys(Database& db, int root) {
@@ -175,7 +166,7 @@ std::string user_folder(const char* xdg_data_home, const char* home,
 
 int32_t open_store(Database& db, const std::string& path, mode_t mode, int root) {
     std::string folder = path.substr(0, path.rfind('/'));
-    bool ok = make_folder(folder, mode == 0600 ? 0700 : 0755) == 0;
+    bool ok = make_folders(folder, mode == 0600 ? 0700 : 0755) == 0;
     struct stat st;
     if (::stat(path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) return status::kRegistryCorrupt; // a folder, a device...

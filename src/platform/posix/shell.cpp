@@ -4,29 +4,8 @@
 
 namespace vtx::platform {
 
-// No program-group server or printer spooler to speak to. The session's functions live in
-// session.cpp.
-
-struct ProgmanConversation::State {};
-
-ProgmanConversation::ProgmanConversation() = default;
-ProgmanConversation::~ProgmanConversation() = default;
-
-int32_t ProgmanConversation::open() {
-    return 2;
-}
-
-bool ProgmanConversation::execute(const std::string&) {
-    return false;
-}
-
-int32_t add_printer_connection(const std::string&) {
-    return status::kNotSupported;
-}
-
-int32_t delete_printer_connection(const std::string&) {
-    return status::kNotSupported;
-}
+// printers.cpp has the printer connections, progman_substitute.cpp the program groups and
+// session.cpp the session's functions.
 
 bool profile_printer_entry(const std::string&, std::string&) {
     return false;

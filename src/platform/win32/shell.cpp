@@ -84,12 +84,16 @@ bool ProgmanConversation::execute(const std::string& command) {
                                 XTYP_EXECUTE, kDdeTimeout, &result) != nullptr;
 }
 
-int32_t add_printer_connection(const std::string& name) {
+int32_t add_printer_connection(const std::string& name, std::string&) {
     return AddPrinterConnectionA(const_cast<char*>(name.c_str())) ? 0 : last_error();
 }
 
-int32_t delete_printer_connection(const std::string& name) {
+int32_t delete_printer_connection(const std::string& name, bool&) {
     return DeletePrinterConnectionA(const_cast<char*>(name.c_str())) ? 0 : last_error();
+}
+
+int32_t make_default_printer(const std::string&) {
+    return 0;
 }
 
 bool profile_printer_entry(const std::string& printer, std::string& entry) {

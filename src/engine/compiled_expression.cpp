@@ -199,6 +199,7 @@ int32_t run(const CompiledExpression& c) {
 } // namespace
 
 bool evaluate_compiled(Runtime& rt, int32_t& number) {
+    if (!rt.compile) return false;
     Tokenizer& t = rt.tok;
     CachedToken& entry = t.entry_here();
     if (!entry.expression) entry.expression = compile(rt);

@@ -1,0 +1,204 @@
+#include "engine/compiled_statement.h"
+
+#include <memory>
+#include <string>
+
+#include "engine/compiled_expression.h"
+#include "engine/interpreter.h"
+#include "engine/macros.h"
+#include "engine/runtime.h"
+#include "platform/text_rules.h"
+
+namespace vtx {
+
+namespace {
+
+// Shared by every position that starts no compilable statement.
+const CompiledStatement kNoStatement;
+
+Variable* variable_named(Runtime& rt) {
+    Tokenizer& t = rt.tok;
+    Variable* v = t.cached_variable();
+    if (!v && (v = rt.vars.find(t.token))) t.cache_variable(v);
+    return v;
+}
+
+// `$target + a + b ...` where every operand is a literal with nothing to expand, a number or
+// a plain variable, and the expression ends there: its value can only be the target's text
+// with the operands' texts after it, and computing it can fail only by growing too long.
+bool plain_append_chain(Runtime& rt, CompiledStatement& c) {
+    Tokenizer& t = rt.tok;
+    t.next_token();
+    if (t.kind() != TK_VARIABLE || variable_named(rt) != c.target) return false;
+    t.next_token();
+    if (t.kind() != TK_PLUS) return false;
+    c.rest_at = t.position();
+    for (;;) {
+        t.next_token();
+        bool plain = (t.kind() == TK_STRING && t.plain_literal()) || t.kind() == TK_NUMBER ||
+                     (t.kind() == TK_VARIABLE && is_variable_name(t.token));
+        if (!plain) return false;
+        t.next_token();
+        if (t.kind() == TK_PLUS) continue;
+        return !is_comparison(t.kind()) && t.kind() != KW_AND && t.kind() != KW_OR;
+    }
+}
+
+// The statement at the reading position, or null when it may compile later (an assignment
+// to a variable that does not exist yet).
+const CompiledStatement* compile(Runtime& rt) {
+    Tokenizer& t = rt.tok;
+    Tokenizer::Mark start = t.mark();
+    std::string saved_token = t.token;
+    auto c = std::make_unique<CompiledStatement>();
+    bool later = false;
+    t.next_token();
+    switch (t.kind()) {
+    case KW_IF: c->kind = CompiledStatement::kIf; break;
+    case KW_ELSE: c->kind = CompiledStatement::kElse; break;
+    case KW_ENDIF: c->kind = CompiledStatement::kEndif; break;
+    case KW_WHILE: c->kind = CompiledStatement::kWhile; break;
+    case KW_LOOP: c->kind = CompiledStatement::kLoop; break;
+    case TK_VARIABLE:
+        c->target = variable_named(rt);
+        later = c->target == nullptr;
+        if (later) break;
+        t.skip_token();
+        if (t.kind() != TK_EQUAL) break;
+        c->kind = CompiledStatement::kAssign;
+        break;
+    default: break;
+    }
+    c->operand_at = t.position();
+    if (c->kind == CompiledStatement::kAssign) c->appends = plain_append_chain(rt, *c);
+    t.rewind(start);
+    t.token.swap(saved_token);
+    if (later) return nullptr;
+    if (c->kind == CompiledStatement::kNone) return &kNoStatement;
+    t.script()->statements.push_back(std::move(c));
+    return t.script()->statements.back().get();
+}
+
+// The compiled integer expression at `at`, as the parser would leave the tokenizer after it;
+// false, with the tokenizer as it was, when it has none or its guard fails.
+bool compiled_value(Runtime& rt, uint32_t at, int32_t& number) {
+    Tokenizer& t = rt.tok;
+    Tokenizer::Mark before = t.mark();
+    t.resume_at(at);
+    if (evaluate_compiled(rt, number)) return true;
+    t.rewind(before);
+    return false;
+}
+
+// skip_block from the reading position, replayed from what it found the first time.
+int skip_learnt(const CompiledStatement& c, Tokenizer& t, int opener, int closer, int depth,
+                int stop_at) {
+    if (c.skip_known) {
+        t.resume_at(c.skip_from);
+        t.skip_token();
+        return depth + c.skip_delta;
+    }
+    int level = skip_block(t, opener, closer, depth, stop_at);
+    c.skip_known = true;
+    c.skip_from = t.scan_from();
+    c.skip_delta = level - depth;
+    return level;
+}
+
+bool append_in_place(Runtime& rt, const CompiledStatement& c) {
+    Tokenizer& t = rt.tok;
+    Variable& target = *c.target;
+    // Too long is a script error: the parser reports it, from where it arises.
+    auto too_long = [&](std::size_t rest) { return target.text.size() + rest + 1 > kMaxText; };
+    if (too_long(0)) return false;
+    Tokenizer::Mark before = t.mark();
+    std::string& rest = rt.work; // the old value stays whole until every operand is read
+    rest.clear();
+    t.resume_at(c.rest_at);
+    for (;;) {
+        t.next_token();
+        if (t.kind() != TK_VARIABLE)
+            rest += t.token;
+        else if (const Variable* v = variable_named(rt))
+            v->append_text(rest);
+        if (too_long(rest.size())) {
+            t.rewind(before);
+            return false;
+        }
+        t.next_token();
+        if (t.kind() != TK_PLUS) break;
+    }
+    t.push_back_token();
+    target.text += rest;
+    return true;
+}
+
+bool run_assign(Runtime& rt, const CompiledStatement& c) {
+    if (c.appends && c.target->kind == KIND_STRING) return append_in_place(rt, c);
+    int32_t number = 0;
+    if (!compiled_value(rt, c.operand_at, number)) return false;
+    c.target->set_integer(number);
+    return true;
+}
+
+bool run_if(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    int32_t number = 0;
+    if (s.depth >= BlockStack::kLimit - 1 || !compiled_value(rt, c.operand_at, number))
+        return false;
+    s.open(c.operand_at);
+    s.taken[s.depth] = number != 0;
+    if (!number) s.depth = skip_learnt(c, rt.tok, KW_IF, KW_ENDIF, s.depth, KW_ELSE);
+    return true;
+}
+
+bool run_else(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    if (s.depth < 0) return false;
+    if (s.top() != BlockStack::kUnwritten && !s.taken[s.depth]) return false;
+    rt.tok.resume_at(c.operand_at);
+    s.depth = skip_learnt(c, rt.tok, KW_IF, KW_ENDIF, s.depth, -1);
+    return true;
+}
+
+bool run_while(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    int32_t number = 0;
+    if (s.depth >= BlockStack::kLimit - 1 || !compiled_value(rt, c.operand_at, number))
+        return false;
+    s.open(c.operand_at);
+    if (!number) s.depth = skip_learnt(c, rt.tok, KW_WHILE, KW_LOOP, s.depth, -1);
+    return true;
+}
+
+bool run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    if (s.depth < 0 || s.top() == BlockStack::kUnwritten) return false;
+    int32_t number = 0;
+    if (!compiled_value(rt, s.top(), number)) return false;
+    if (!number) {
+        rt.tok.resume_at(c.operand_at);
+        s.close();
+    }
+    return true;
+}
+
+} // namespace
+
+bool run_compiled_statement(Runtime& rt, ScriptRun& run) {
+    CachedToken& entry = rt.tok.entry_here();
+    if (!entry.statement) entry.statement = compile(rt);
+    const CompiledStatement* c = entry.statement;
+    if (!c) return false;
+    switch (c->kind) {
+    case CompiledStatement::kAssign: return run_assign(rt, *c);
+    case CompiledStatement::kIf: return run_if(rt, run.ifs, *c);
+    case CompiledStatement::kElse: return run_else(rt, run.ifs, *c);
+    case CompiledStatement::kEndif:
+        if (run.ifs.depth < 0) return false;
+        run.ifs.close();
+        rt.tok.skip_token(); // the ENDIF current, as the interpreter leaves it
+        return true;
+    case CompiledStatement::kWhile: return run_while(rt, run.whiles, *c);
+    case CompiledStatement::kLoop: return run_loop(rt, run.whiles, *c);
+    default: return false;
+    }
+}
+
+} // namespace vtx

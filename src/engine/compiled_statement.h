@@ -1,0 +1,39 @@
+// Statements compiled once per script position, so that loops do not re-read them.
+//
+// The script text never changes once loaded, so what a statement is at a position stays
+// true: an assignment, a block keyword, the extent of a block that is skipped. What can
+// change is the kind of a variable; every compiled form re-checks the kinds it relies on
+// and falls back to the interpreter, having changed nothing, when they differ.
+#pragma once
+
+#include <cstdint>
+
+namespace vtx {
+
+struct Runtime;
+struct ScriptRun;
+struct Variable;
+
+struct CompiledStatement {
+    enum Kind : uint8_t { kNone, kAssign, kIf, kElse, kEndif, kWhile, kLoop };
+    Kind kind = kNone;
+    // kAssign: `$target = ...` whose value starts at `operand_at`; with `appends`, the value
+    // is `$target + ...` of plain operands, appended in place while the target is a string.
+    Variable* target = nullptr;
+    bool appends = false;
+    uint32_t rest_at = 0; // kAssign with `appends`: the reading position after "$target +"
+    // The reading position after the keyword or the "=": where the condition or value starts.
+    uint32_t operand_at = 0;
+    // A skip over the part not taken (kIf, kElse, kWhile), learnt when first done: where the
+    // token that ended it was scanned from, and the block level it left, relative.
+    mutable bool skip_known = false;
+    mutable uint32_t skip_from = 0;
+    mutable int skip_delta = 0;
+};
+
+// With the reading position at the start of a statement: runs it from its compiled form and
+// leaves the tokenizer and the blocks exactly as the interpreter would. Returns false,
+// having changed nothing, when the statement there has no compiled form or its guard fails.
+bool run_compiled_statement(Runtime& rt, ScriptRun& run);
+
+} // namespace vtx

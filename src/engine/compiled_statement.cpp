@@ -79,28 +79,33 @@ const CompiledStatement* compile(Runtime& rt) {
     return t.script()->statements.back().get();
 }
 
-// The compiled integer expression at `at`, as the parser would leave the tokenizer after it;
-// false, with the tokenizer as it was, when it has none or its guard fails.
-bool compiled_value(Runtime& rt, uint32_t at, int32_t& number) {
-    Tokenizer& t = rt.tok;
-    Tokenizer::Mark before = t.mark();
-    t.resume_at(at);
-    if (evaluate_compiled(rt, number)) return true;
-    t.rewind(before);
-    return false;
+// The value of the compiled integer expression at `at`; null when it has none or its guard
+// fails, with nothing changed.
+const CompiledExpression* compiled_value(Runtime& rt, uint32_t at, int32_t& number) {
+    const CompiledExpression* c = expression_at(rt, at);
+    return c && run_guarded(*c, number) ? c : nullptr;
 }
 
-// skip_block from the reading position, replayed from what it found the first time.
+// Reading goes on with the token that ended expression `c`: nothing reads the tokenizer
+// between statements but the next scan, so its position and the end of the text are all
+// that must match the interpreter.
+void hand_over(Tokenizer& t, const CompiledExpression& c) {
+    t.resume_at(c.next_at);
+    if (c.ends_text) t.stop();
+}
+
+// skip_block from the reading position, replayed from where it ended the first time.
 int skip_learnt(const CompiledStatement& c, Tokenizer& t, int opener, int closer, int depth,
                 int stop_at) {
     if (c.skip_known) {
-        t.resume_at(c.skip_from);
-        t.skip_token();
+        t.resume_at(c.skip_to);
+        if (c.skip_ends_text) t.stop();
         return depth + c.skip_delta;
     }
     int level = skip_block(t, opener, closer, depth, stop_at);
     c.skip_known = true;
-    c.skip_from = t.scan_from();
+    c.skip_to = t.position();
+    c.skip_ends_text = t.kind() == TK_END;
     c.skip_delta = level - depth;
     return level;
 }
@@ -136,17 +141,21 @@ bool append_in_place(Runtime& rt, const CompiledStatement& c) {
 bool run_assign(Runtime& rt, const CompiledStatement& c) {
     if (c.appends && c.target->kind == KIND_STRING) return append_in_place(rt, c);
     int32_t number = 0;
-    if (!compiled_value(rt, c.operand_at, number)) return false;
+    const CompiledExpression* value = compiled_value(rt, c.operand_at, number);
+    if (!value) return false;
     c.target->set_integer(number);
+    hand_over(rt.tok, *value);
     return true;
 }
 
 bool run_if(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     int32_t number = 0;
-    if (s.depth >= BlockStack::kLimit - 1 || !compiled_value(rt, c.operand_at, number))
-        return false;
+    if (s.depth >= BlockStack::kLimit - 1) return false;
+    const CompiledExpression* condition = compiled_value(rt, c.operand_at, number);
+    if (!condition) return false;
     s.open(c.operand_at);
     s.taken[s.depth] = number != 0;
+    hand_over(rt.tok, *condition);
     if (!number) s.depth = skip_learnt(c, rt.tok, KW_IF, KW_ENDIF, s.depth, KW_ELSE);
     return true;
 }
@@ -161,9 +170,11 @@ bool run_else(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
 
 bool run_while(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     int32_t number = 0;
-    if (s.depth >= BlockStack::kLimit - 1 || !compiled_value(rt, c.operand_at, number))
-        return false;
+    if (s.depth >= BlockStack::kLimit - 1) return false;
+    const CompiledExpression* condition = compiled_value(rt, c.operand_at, number);
+    if (!condition) return false;
     s.open(c.operand_at);
+    hand_over(rt.tok, *condition);
     if (!number) s.depth = skip_learnt(c, rt.tok, KW_WHILE, KW_LOOP, s.depth, -1);
     return true;
 }
@@ -171,8 +182,11 @@ bool run_while(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
 bool run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     if (s.depth < 0 || s.top() == BlockStack::kUnwritten) return false;
     int32_t number = 0;
-    if (!compiled_value(rt, s.top(), number)) return false;
-    if (!number) {
+    const CompiledExpression* condition = compiled_value(rt, s.top(), number);
+    if (!condition) return false;
+    if (number) {
+        hand_over(rt.tok, *condition);
+    } else {
         rt.tok.resume_at(c.operand_at);
         s.close();
     }
@@ -193,7 +207,7 @@ bool run_compiled_statement(Runtime& rt, ScriptRun& run) {
     case CompiledStatement::kEndif:
         if (run.ifs.depth < 0) return false;
         run.ifs.close();
-        rt.tok.skip_token(); // the ENDIF current, as the interpreter leaves it
+        rt.tok.resume_at(c->operand_at);
         return true;
     case CompiledStatement::kWhile: return run_while(rt, run.whiles, *c);
     case CompiledStatement::kLoop: return run_loop(rt, run.whiles, *c);

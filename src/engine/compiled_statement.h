@@ -24,10 +24,12 @@ struct CompiledStatement {
     uint32_t rest_at = 0; // kAssign with `appends`: the reading position after "$target +"
     // The reading position after the keyword or the "=": where the condition or value starts.
     uint32_t operand_at = 0;
-    // A skip over the part not taken (kIf, kElse, kWhile), learnt when first done: where the
-    // token that ended it was scanned from, and the block level it left, relative.
+    // A skip over the part not taken (kIf, kElse, kWhile), learnt when first done: the reading
+    // position after the token that ended it, whether that was the end of the text, and the
+    // block level it left, relative.
     mutable bool skip_known = false;
-    mutable uint32_t skip_from = 0;
+    mutable bool skip_ends_text = false;
+    mutable uint32_t skip_to = 0;
     mutable int skip_delta = 0;
 };
 

@@ -13,8 +13,10 @@ namespace vtx {
 
 namespace {
 
-// Shared by every position that starts no compilable statement.
+// Shared by every position that starts no compilable statement, and by those visited once:
+// a statement is compiled on its second visit, so straight-line scripts never pay for it.
 const CompiledStatement kNoStatement;
+const CompiledStatement kSeenOnce{CompiledStatement::kSeen};
 
 Variable* variable_named(Runtime& rt) {
     Tokenizer& t = rt.tok;
@@ -44,8 +46,8 @@ bool plain_append_chain(Runtime& rt, CompiledStatement& c) {
     }
 }
 
-// The statement at the reading position, or null when it may compile later (an assignment
-// to a variable that does not exist yet).
+// The statement at the reading position, or null when it may compile on a later visit (an
+// assignment to a variable that does not exist yet).
 const CompiledStatement* compile(Runtime& rt) {
     Tokenizer& t = rt.tok;
     Tokenizer::Mark start = t.mark();
@@ -81,9 +83,13 @@ const CompiledStatement* compile(Runtime& rt) {
 
 // The value of the compiled integer expression at `at`; null when it has none or its guard
 // fails, with nothing changed.
-const CompiledExpression* compiled_value(Runtime& rt, uint32_t at, int32_t& number) {
-    const CompiledExpression* c = expression_at(rt, at);
-    return c && run_guarded(*c, number) ? c : nullptr;
+const CompiledExpression* compiled_value(Runtime& rt, const CompiledStatement& c, uint32_t at,
+                                         int32_t& number) {
+    if (c.value_at != at) {
+        c.value = expression_at(rt, at);
+        c.value_at = at;
+    }
+    return c.value && run_guarded(*c.value, number) ? c.value : nullptr;
 }
 
 // Reading goes on with the token that ended expression `c`: nothing reads the tokenizer
@@ -141,7 +147,7 @@ bool append_in_place(Runtime& rt, const CompiledStatement& c) {
 bool run_assign(Runtime& rt, const CompiledStatement& c) {
     if (c.appends && c.target->kind == KIND_STRING) return append_in_place(rt, c);
     int32_t number = 0;
-    const CompiledExpression* value = compiled_value(rt, c.operand_at, number);
+    const CompiledExpression* value = compiled_value(rt, c, c.operand_at, number);
     if (!value) return false;
     c.target->set_integer(number);
     hand_over(rt.tok, *value);
@@ -151,7 +157,7 @@ bool run_assign(Runtime& rt, const CompiledStatement& c) {
 bool run_if(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     int32_t number = 0;
     if (s.depth >= BlockStack::kLimit - 1) return false;
-    const CompiledExpression* condition = compiled_value(rt, c.operand_at, number);
+    const CompiledExpression* condition = compiled_value(rt, c, c.operand_at, number);
     if (!condition) return false;
     s.open(c.operand_at);
     s.taken[s.depth] = number != 0;
@@ -171,7 +177,7 @@ bool run_else(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
 bool run_while(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     int32_t number = 0;
     if (s.depth >= BlockStack::kLimit - 1) return false;
-    const CompiledExpression* condition = compiled_value(rt, c.operand_at, number);
+    const CompiledExpression* condition = compiled_value(rt, c, c.operand_at, number);
     if (!condition) return false;
     s.open(c.operand_at);
     hand_over(rt.tok, *condition);
@@ -182,7 +188,7 @@ bool run_while(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
 bool run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     if (s.depth < 0 || s.top() == BlockStack::kUnwritten) return false;
     int32_t number = 0;
-    const CompiledExpression* condition = compiled_value(rt, s.top(), number);
+    const CompiledExpression* condition = compiled_value(rt, c, s.top(), number);
     if (!condition) return false;
     if (number) {
         hand_over(rt.tok, *condition);
@@ -197,9 +203,15 @@ bool run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
 
 bool run_compiled_statement(Runtime& rt, ScriptRun& run) {
     CachedToken& entry = rt.tok.entry_here();
-    if (!entry.statement) entry.statement = compile(rt);
     const CompiledStatement* c = entry.statement;
-    if (!c) return false;
+    if (!c) {
+        entry.statement = &kSeenOnce;
+        return false;
+    }
+    if (c->kind == CompiledStatement::kSeen) {
+        c = entry.statement = compile(rt);
+        if (!c) return false;
+    }
     switch (c->kind) {
     case CompiledStatement::kAssign: return run_assign(rt, *c);
     case CompiledStatement::kIf: return run_if(rt, run.ifs, *c);

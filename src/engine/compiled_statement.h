@@ -13,9 +13,10 @@ namespace vtx {
 struct Runtime;
 struct ScriptRun;
 struct Variable;
+struct CompiledExpression;
 
 struct CompiledStatement {
-    enum Kind : uint8_t { kNone, kAssign, kIf, kElse, kEndif, kWhile, kLoop };
+    enum Kind : uint8_t { kNone, kSeen, kAssign, kIf, kElse, kEndif, kWhile, kLoop };
     Kind kind = kNone;
     // kAssign: `$target = ...` whose value starts at `operand_at`; with `appends`, the value
     // is `$target + ...` of plain operands, appended in place while the target is a string.
@@ -27,6 +28,9 @@ struct CompiledStatement {
     // A skip over the part not taken (kIf, kElse, kWhile), learnt when first done: the reading
     // position after the token that ended it, whether that was the end of the text, and the
     // block level it left, relative.
+    // The compiled expression last found at `value_at` (a LOOP's condition is its WHILE's).
+    mutable uint32_t value_at = UINT32_MAX;
+    mutable const CompiledExpression* value = nullptr;
     mutable bool skip_known = false;
     mutable bool skip_ends_text = false;
     mutable uint32_t skip_to = 0;

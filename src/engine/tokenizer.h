@@ -29,8 +29,8 @@ struct CachedToken {
     // The integer expression that starts at this reading position, compiled on first use;
     // kNotCompiled when it has none or cannot be compiled.
     const CompiledExpression* expression;
-    // The statement that starts at this reading position, compiled on first visit; null
-    // until then, kNotCompiledStatement when it has none.
+    // The statement that starts at this reading position, compiled on its second visit
+    // (engine/compiled_statement.cpp).
     const CompiledStatement* statement;
 };
 

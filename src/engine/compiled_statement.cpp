@@ -16,7 +16,11 @@ namespace {
 // Shared by every position that starts no compilable statement, and by those visited once:
 // a statement is compiled on its second visit, so straight-line scripts never pay for it.
 const CompiledStatement kNoStatement;
-const CompiledStatement kSeenOnce{CompiledStatement::kSeen};
+const CompiledStatement kSeenOnce = [] {
+    CompiledStatement seen;
+    seen.kind = CompiledStatement::kSeen;
+    return seen;
+}();
 
 Variable* variable_named(Runtime& rt) {
     Tokenizer& t = rt.tok;
@@ -34,14 +38,16 @@ bool plain_append_chain(Runtime& rt, CompiledStatement& c) {
     if (t.kind() != TK_VARIABLE || variable_named(rt) != c.target) return false;
     t.next_token();
     if (t.kind() != TK_PLUS) return false;
-    c.rest_at = t.position();
     for (;;) {
         t.next_token();
         bool plain = (t.kind() == TK_STRING && t.plain_literal()) || t.kind() == TK_NUMBER ||
                      (t.kind() == TK_VARIABLE && is_variable_name(t.token));
         if (!plain) return false;
+        c.operands.push_back(&t.script()->cache[t.scan_from()]);
         t.next_token();
         if (t.kind() == TK_PLUS) continue;
+        c.next_at = t.token_start();
+        c.ends_text = t.kind() == TK_END;
         return !is_comparison(t.kind()) && t.kind() != KW_AND && t.kind() != KW_OR;
     }
 }
@@ -122,25 +128,23 @@ bool append_in_place(Runtime& rt, const CompiledStatement& c) {
     // Too long is a script error: the parser reports it, from where it arises.
     auto too_long = [&](std::size_t rest) { return target.text.size() + rest + 1 > kMaxText; };
     if (too_long(0)) return false;
-    Tokenizer::Mark before = t.mark();
+    const char* text = t.text();
     std::string& rest = rt.work; // the old value stays whole until every operand is read
     rest.clear();
-    t.resume_at(c.rest_at);
-    for (;;) {
-        t.next_token();
-        if (t.kind() != TK_VARIABLE)
-            rest += t.token;
-        else if (const Variable* v = variable_named(rt))
-            v->append_text(rest);
-        if (too_long(rest.size())) {
-            t.rewind(before);
-            return false;
+    for (CachedToken* operand : c.operands) {
+        std::string_view written(text + operand->text_begin, operand->text_length);
+        if (operand->kind != TK_VARIABLE) {
+            rest += written;
+        } else {
+            Variable* v = operand->variable;
+            if (!v && (v = rt.vars.find(written))) operand->variable = v;
+            if (v) v->append_text(rest);
         }
-        t.next_token();
-        if (t.kind() != TK_PLUS) break;
+        if (too_long(rest.size())) return false;
     }
-    t.push_back_token();
     target.text += rest;
+    t.resume_at(c.next_at);
+    if (c.ends_text) t.stop();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace vtx {
 
@@ -14,6 +15,7 @@ struct Runtime;
 struct ScriptRun;
 struct Variable;
 struct CompiledExpression;
+struct CachedToken;
 
 struct CompiledStatement {
     enum Kind : uint8_t { kNone, kSeen, kAssign, kIf, kElse, kEndif, kWhile, kLoop };
@@ -22,7 +24,11 @@ struct CompiledStatement {
     // is `$target + ...` of plain operands, appended in place while the target is a string.
     Variable* target = nullptr;
     bool appends = false;
-    uint32_t rest_at = 0; // kAssign with `appends`: the reading position after "$target +"
+    // kAssign with `appends`: the scans of the operands after "$target +", and where the token
+    // that ends the expression starts (and whether it ends the text).
+    std::vector<CachedToken*> operands;
+    uint32_t next_at = 0;
+    bool ends_text = false;
     // The reading position after the keyword or the "=": where the condition or value starts.
     uint32_t operand_at = 0;
     // A skip over the part not taken (kIf, kElse, kWhile), learnt when first done: the reading

@@ -158,15 +158,17 @@ bool run_assign(Runtime& rt, const CompiledStatement& c) {
     return true;
 }
 
-bool run_if(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+// IF and WHILE: the block opens at its condition; when that is false, the part not taken
+// is skipped (to ELSE or ENDIF, or past LOOP). Only an IF block records whether it was taken.
+bool run_opening(Runtime& rt, BlockStack& s, const CompiledStatement& c, int opener, int closer,
+                 int stop_at) {
     int32_t number = 0;
     if (s.depth >= BlockStack::kLimit - 1) return false;
     const CompiledExpression* condition = compiled_value(rt, c, c.operand_at, number);
     if (!condition) return false;
-    s.open(c.operand_at);
-    s.taken[s.depth] = number != 0;
+    s.open(c.operand_at, opener == KW_IF && number != 0);
     hand_over(rt.tok, *condition);
-    if (!number) s.depth = skip_learnt(c, rt.tok, KW_IF, KW_ENDIF, s.depth, KW_ELSE);
+    if (!number) s.depth = skip_learnt(c, rt.tok, opener, closer, s.depth, stop_at);
     return true;
 }
 
@@ -175,17 +177,6 @@ bool run_else(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     if (s.top() != BlockStack::kUnwritten && !s.taken[s.depth]) return false;
     rt.tok.resume_at(c.operand_at);
     s.depth = skip_learnt(c, rt.tok, KW_IF, KW_ENDIF, s.depth, -1);
-    return true;
-}
-
-bool run_while(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
-    int32_t number = 0;
-    if (s.depth >= BlockStack::kLimit - 1) return false;
-    const CompiledExpression* condition = compiled_value(rt, c, c.operand_at, number);
-    if (!condition) return false;
-    s.open(c.operand_at);
-    hand_over(rt.tok, *condition);
-    if (!number) s.depth = skip_learnt(c, rt.tok, KW_WHILE, KW_LOOP, s.depth, -1);
     return true;
 }
 
@@ -218,14 +209,14 @@ bool run_compiled_statement(Runtime& rt, ScriptRun& run) {
     }
     switch (c->kind) {
     case CompiledStatement::kAssign: return run_assign(rt, *c);
-    case CompiledStatement::kIf: return run_if(rt, run.ifs, *c);
+    case CompiledStatement::kIf: return run_opening(rt, run.ifs, *c, KW_IF, KW_ENDIF, KW_ELSE);
     case CompiledStatement::kElse: return run_else(rt, run.ifs, *c);
     case CompiledStatement::kEndif:
         if (run.ifs.depth < 0) return false;
         run.ifs.close();
         rt.tok.resume_at(c->operand_at);
         return true;
-    case CompiledStatement::kWhile: return run_while(rt, run.whiles, *c);
+    case CompiledStatement::kWhile: return run_opening(rt, run.whiles, *c, KW_WHILE, KW_LOOP, -1);
     case CompiledStatement::kLoop: return run_loop(rt, run.whiles, *c);
     default: return false;
     }

@@ -3,7 +3,7 @@
 
 namespace vtx {
 
-struct Tokenizer;
+class Tokenizer;
 
 // Reads the colour words that follow the current token and returns the attribute (7 when
 // no colour bit was named), or -1 when the words do not form a colour. Only the first

@@ -150,6 +150,8 @@ const CompiledExpression* compile(Runtime& rt) {
     auto compiled = std::make_unique<CompiledExpression>();
     bool ok = Compiler(rt, *compiled).expression();
     compiled->end_from = t.scan_from();
+    compiled->next_at = t.token_start();
+    compiled->ends_text = t.kind() == TK_END;
     t.rewind(saved);
     t.token.swap(saved_token);
     if (!ok || stack_needed(*compiled) > kMaxStack) return &kNotCompiled;
@@ -198,15 +200,32 @@ int32_t run(const CompiledExpression& c) {
 
 } // namespace
 
+bool run_guarded(const CompiledExpression& c, int32_t& number) {
+    for (const Variable* v : c.integers)
+        if (v->kind != KIND_INTEGER) return false;
+    number = run(c);
+    return true;
+}
+
+const CompiledExpression* expression_at(Runtime& rt, uint32_t at) {
+    Tokenizer& t = rt.tok;
+    CachedToken& entry = t.script()->cache[at];
+    if (!entry.expression) {
+        Tokenizer::Mark before = t.mark();
+        t.resume_at(at);
+        entry.expression = compile(rt);
+        t.rewind(before);
+    }
+    return entry.expression == &kNotCompiled ? nullptr : entry.expression;
+}
+
 bool evaluate_compiled(Runtime& rt, int32_t& number) {
+    if (!rt.compile) return false;
     Tokenizer& t = rt.tok;
     CachedToken& entry = t.entry_here();
     if (!entry.expression) entry.expression = compile(rt);
     const CompiledExpression& c = *entry.expression;
-    if (&c == &kNotCompiled) return false;
-    for (const Variable* v : c.integers)
-        if (v->kind != KIND_INTEGER) return false;
-    number = run(c);
+    if (&c == &kNotCompiled || !run_guarded(c, number)) return false;
     // Leave the token that ended the expression current and pushed back, as the parser does.
     t.push_back_at(c.end_from);
     return true;

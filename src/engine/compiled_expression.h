@@ -25,6 +25,10 @@ struct CompiledExpression {
     std::vector<Step> steps;               // postfix order
     std::vector<const Variable*> integers; // first operands that must still be integers
     uint32_t end_from = 0;                 // the reading position after the last operand
+    // Where the token that ends the expression starts, and whether it is the end of the text:
+    // where a statement made of this expression hands over to the next.
+    uint32_t next_at = 0;
+    bool ends_text = false;
 };
 
 // Sentinel for a position whose expression cannot be compiled.
@@ -34,5 +38,11 @@ extern const CompiledExpression kNotCompiled;
 // form and leaves the tokenizer exactly as the parser would. Returns false (having changed
 // nothing) when the expression there is not a compilable integer expression.
 bool evaluate_compiled(Runtime& rt, int32_t& number);
+
+// The compiled form of the integer expression that starts at reading position `at`,
+// compiling it on first use; null when it has none. The tokenizer is left as it was.
+const CompiledExpression* expression_at(Runtime& rt, uint32_t at);
+// Its value, when the variables it relies on are still integers.
+bool run_guarded(const CompiledExpression& c, int32_t& number);
 
 } // namespace vtx

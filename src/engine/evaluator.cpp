@@ -274,7 +274,8 @@ class Evaluator {
         case TK_NUMBER:
         case TK_STRING:
         case TK_NAME:
-            expand_text(rt_, t_.token);
+            if (!(rt_.compile && t_.kind() == TK_STRING && t_.plain_literal()))
+                expand_text(rt_, t_.token);
             bounded_append(r, t_.token);
             break;
         case TK_MACRO:

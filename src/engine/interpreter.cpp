@@ -2,6 +2,7 @@
 
 #include "console/writer.h"
 #include "engine/commands.h"
+#include "engine/compiled_statement.h"
 #include "engine/evaluator.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
@@ -27,13 +28,28 @@ class Interpreter {
     Interpreter(Runtime& rt, ScriptRun& run) : rt_(rt), t_(rt.tok), run_(run) {}
 
     void run() {
-        t_.next_token();
-        while (t_.kind() != TK_END) {
+        for (;;) {
+            if (compiled_statement()) {
+                if (t_.kind() == TK_END) return;
+                continue;
+            }
+            t_.next_token();
+            if (t_.kind() == TK_END) return;
             if (platform::kFuzzing && ++rt_.statements > kFuzzStatementLimit)
                 throw ScriptError(kErrOutOfMemory);
             dispatch();
-            if (t_.kind() != TK_END) t_.next_token();
+            if (t_.kind() == TK_END) return;
         }
+    }
+
+    // The statement at the reading position from its compiled form, when it has one; the
+    // fuzzing build's statement limit is left to the interpreter to report.
+    bool compiled_statement() {
+        if (!rt_.compile) return false;
+        if (platform::kFuzzing && rt_.statements >= kFuzzStatementLimit) return false;
+        if (!run_compiled_statement(rt_, run_)) return false;
+        if (platform::kFuzzing) ++rt_.statements;
+        return true;
     }
 
   private:
@@ -102,30 +118,13 @@ class Interpreter {
             v->set_integer(number);
     }
 
-    // Reads whole tokens until `closer` takes the level below `depth` (or, with `stop_at`,
-    // until that keyword at `depth` itself). Returns the level reached; TK_END stops too.
-    int skip(int opener, int closer, int depth, int stop_at = -1) {
-        int level = depth;
-        for (;;) {
-            t_.next_token();
-            if (t_.kind() == TK_END) return level;
-            if (t_.kind() == opener) {
-                ++level;
-            } else if (t_.kind() == closer) {
-                if (--level < depth) return level;
-            } else if (t_.kind() == stop_at && level == depth) {
-                return level;
-            }
-        }
-    }
-
     void statement_if() {
         BlockStack& s = run_.ifs;
         if (s.depth >= BlockStack::kLimit - 1) throw ScriptError(kErrNestedIf);
         s.open(t_.position());
         bool taken = evaluate_condition(rt_);
         s.taken[s.depth] = taken;
-        if (!taken) s.depth = skip(KW_IF, KW_ENDIF, s.depth, KW_ELSE);
+        if (!taken) s.depth = skip_block(t_, KW_IF, KW_ENDIF, s.depth, KW_ELSE);
     }
 
     void statement_else() {
@@ -134,14 +133,14 @@ class Interpreter {
         // A block entered by a forward GOTO has no flag: its then-part is what ran.
         bool taken = s.top() == BlockStack::kUnwritten || s.taken[s.depth];
         if (!taken) throw ScriptError(kErrElseWithoutIf);
-        s.depth = skip(KW_IF, KW_ENDIF, s.depth);
+        s.depth = skip_block(t_, KW_IF, KW_ENDIF, s.depth);
     }
 
     void statement_while() {
         BlockStack& s = run_.whiles;
         if (s.depth >= BlockStack::kLimit - 1) throw ScriptError(kErrNestedWhile);
         s.open(t_.position());
-        if (!evaluate_condition(rt_)) s.depth = skip(KW_WHILE, KW_LOOP, s.depth);
+        if (!evaluate_condition(rt_)) s.depth = skip_block(t_, KW_WHILE, KW_LOOP, s.depth);
     }
 
     void statement_loop() {
@@ -221,6 +220,21 @@ class Interpreter {
 };
 
 } // namespace
+
+int skip_block(Tokenizer& t, int opener, int closer, int depth, int stop_at) {
+    int level = depth;
+    for (;;) {
+        t.next_token();
+        if (t.kind() == TK_END) return level;
+        if (t.kind() == opener) {
+            ++level;
+        } else if (t.kind() == closer) {
+            if (--level < depth) return level;
+        } else if (t.kind() == stop_at && level == depth) {
+            return level;
+        }
+    }
+}
 
 void BlockStack::count_open() {
     ++depth;

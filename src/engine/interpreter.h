@@ -38,6 +38,10 @@ struct ScriptRun {
     BlockStack ifs, whiles, dos;
 };
 
+// Reads whole tokens until `closer` takes the level below `depth` (or, with `stop_at`, until
+// that keyword at `depth` itself). Returns the level reached; TK_END stops too.
+int skip_block(Tokenizer& t, int opener, int closer, int depth, int stop_at = -1);
+
 // Nested CALLs deeper than this are script error 10: a script calling itself forever
 // ends cleanly instead of exhausting memory.
 inline constexpr std::size_t kMaxCallDepth = 100;

@@ -181,10 +181,13 @@ void expand_environment(std::string& text) {
     finish(text, scratch);
 }
 
+bool is_variable_name(std::string_view name) {
+    return name.size() >= 2 && name[0] == '$' && name[1] != '$' &&
+           std::all_of(name.begin() + 1, name.end(), is_name_char);
+}
+
 bool append_variable_value(Runtime& rt, std::string_view name, std::string& out) {
-    if (name.size() < 2 || name[0] != '$' || name[1] == '$' ||
-        !std::all_of(name.begin() + 1, name.end(), is_name_char))
-        return false;
+    if (!is_variable_name(name)) return false;
     if (const Variable* v = rt.vars.find(name)) append_value(*v, out);
     return true;
 }

@@ -17,6 +17,8 @@ void expand_variables(Runtime& rt, std::string& text);
 // as expand_variables would put it in place of the name (nothing for an unknown name) and
 // returns true. Other texts: false, nothing appended.
 bool append_variable_value(Runtime& rt, std::string_view name, std::string& out);
+// True when `name` is one whole variable name: "$" and name characters.
+bool is_variable_name(std::string_view name);
 
 // The day of the year, 1 = 1 January, with the leap-year rule of the calendar.
 int day_of_year(int year, int month, int day);

@@ -24,6 +24,14 @@ struct BufferPool {
     std::size_t used = 0;
 };
 
+// Expressions and statements run from their compiled forms. The parity build
+// (VTX32_PARITY) interprets everything, so that its results can be compared with these.
+#ifdef VTX32_PARITY
+inline constexpr bool kCompileByDefault = false;
+#else
+inline constexpr bool kCompileByDefault = true;
+#endif
+
 struct Runtime {
     Tokenizer tok;
     Variables vars;
@@ -31,6 +39,7 @@ struct Runtime {
     int32_t error = 0;     // @ERROR
     int32_t exit_code = 0; // set by EXIT
     std::string work;      // the engine's shared work buffer
+    bool compile = kCompileByDefault;
 
     std::string program_dir;
     bool logon_share = false;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/compiled_expression.h"
+#include "engine/compiled_statement.h"
 #include "engine/functions.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
@@ -79,7 +80,7 @@ void Tokenizer::scan(CachedToken& entry) {
     char close = 0;
     switch (first) {
     case '\0':
-    case 26: entry = {begin, begin, begin, 0, TK_END, -1, 0, nullptr, nullptr}; return;
+    case 26: entry = {begin, begin, begin, 0, TK_END, -1, 0, nullptr, nullptr, nullptr}; return;
     case '"':
     case '\'':
         k = TK_STRING;
@@ -115,7 +116,7 @@ void Tokenizer::scan(CachedToken& entry) {
             k = TK_NOT_EQUAL;
             len = 2;
         }
-        entry = {begin, begin + len, begin, len, int16_t(k), -1, 0, nullptr, nullptr};
+        entry = {begin, begin + len, begin, len, int16_t(k), -1, 0, nullptr, nullptr, nullptr};
         return;
     }
     default:
@@ -127,7 +128,10 @@ void Tokenizer::scan(CachedToken& entry) {
         while (t[p] != close && t[p] != '\0' && t[p] != 26) ++p;
         uint32_t len = p - text_begin;
         if (t[p] == close) ++p;
-        entry = {begin, p, text_begin, len, TK_STRING, -1, 0, nullptr, nullptr};
+        // Decided once per position: a literal without @, % or $ never needs expanding.
+        std::string_view body(t + text_begin, len);
+        int32_t plain = body.find_first_of("@%$") == std::string_view::npos;
+        entry = {begin, p, text_begin, len, TK_STRING, -1, plain, nullptr, nullptr, nullptr};
     } else {
         // The sigil of a variable or macro is part of its text and is not a stop here.
         if (k == TK_VARIABLE || k == TK_MACRO) ++p;
@@ -148,7 +152,8 @@ void Tokenizer::scan(CachedToken& entry) {
             }
         }
         int32_t number = k == TK_NUMBER ? text_to_int(std::string_view(t + text_begin, len)) : 0;
-        entry = {begin, p, text_begin, len, int16_t(k), int16_t(fn), number, nullptr, nullptr};
+        entry = {begin,       p,      text_begin, len,     int16_t(k),
+                 int16_t(fn), number, nullptr,    nullptr, nullptr};
     }
 }
 

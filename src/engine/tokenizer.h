@@ -12,6 +12,7 @@ namespace vtx {
 
 struct Variable;
 struct CompiledExpression;
+struct CompiledStatement;
 
 // What one scan at a position produced; the text is a slice of the script text.
 // Zero bytes mean "not scanned yet" (end is never 0 after a scan).
@@ -22,11 +23,15 @@ struct CachedToken {
     uint32_t text_length;
     int16_t kind;
     int16_t function;
-    int32_t number;     // a number token's value, converted once
+    int32_t number;     // a number token's value, converted once; for a string token, 1
+                        // when its text holds no @, % or $ (nothing to expand)
     Variable* variable; // the record a variable token names, once it exists
     // The integer expression that starts at this reading position, compiled on first use;
     // kNotCompiled when it has none or cannot be compiled.
     const CompiledExpression* expression;
+    // The statement that starts at this reading position, compiled on its second visit
+    // (engine/compiled_statement.cpp).
+    const CompiledStatement* statement;
 };
 
 // A loaded script: the text (ended by two zero bytes) and the scan cache for it.
@@ -37,6 +42,7 @@ struct ScriptText {
     };
     std::unique_ptr<CachedToken[], FreeDeleter> cache;
     std::vector<std::unique_ptr<CompiledExpression>> expressions; // owned for `cache`
+    std::vector<std::unique_ptr<CompiledStatement>> statements;   // owned for `cache`
     explicit ScriptText(std::string body);
     ~ScriptText();
 };
@@ -95,6 +101,8 @@ class Tokenizer {
 
     // For a TK_NUMBER token: its value by the text-to-integer rule.
     int32_t number() const { return entry_->number; }
+    // For a TK_STRING token: true when its text has nothing to expand.
+    bool plain_literal() const { return entry_->number != 0; }
     // For a TK_VARIABLE token: the record it named when last looked up, or null. Records are
     // never removed and the first one created for a name wins, so a found record stays valid.
     Variable* cached_variable() const { return entry_->variable; }

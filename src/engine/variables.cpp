@@ -4,12 +4,9 @@
 
 namespace vtx {
 
-void Variable::set_integer(int32_t v) {
-    if (kind != KIND_INTEGER) {
-        kind = KIND_INTEGER;
-        std::string().swap(text);
-    }
-    number = v;
+void Variable::clear_text() {
+    kind = KIND_INTEGER;
+    std::string().swap(text);
 }
 
 void Variable::set_string(std::string_view v) {
@@ -29,10 +26,6 @@ void Variable::append_text(std::string& out) const {
         out += text;
     else
         append_int(out, number);
-}
-
-int32_t Variable::as_integer() const {
-    return kind == KIND_STRING ? text_to_int(text) : number;
 }
 
 Variable& Variables::create(std::string_view name, int kind) {

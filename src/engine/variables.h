@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "engine/tokens.h"
+#include "platform/text_rules.h"
 
 namespace vtx {
 
@@ -17,13 +18,19 @@ struct Variable {
     int32_t number = 0;
     std::string text; // the value while kind == KIND_STRING
 
-    void set_integer(int32_t v);
+    void set_integer(int32_t v) {
+        if (kind != KIND_INTEGER) clear_text();
+        number = v;
+    }
     void set_string(std::string_view v); // caller has bounded it to 31999 characters
     // set_string by exchange: `v` is left holding the old buffer.
     void take_string(std::string& v);
     // The value as text ("%ld" for an integer), appended.
     void append_text(std::string& out) const;
-    int32_t as_integer() const;
+    int32_t as_integer() const { return kind == KIND_STRING ? text_to_int(text) : number; }
+
+  private:
+    void clear_text(); // becomes an integer, giving the text's memory back
 };
 
 class Variables {

@@ -1,0 +1,88 @@
+// Scripts run with compiled statements and without must end with the same variables, the
+// same script error and the same reading position.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "engine/interpreter.h"
+#include "engine/runtime.h"
+#include "engine/script_error.h"
+#include "platform/files.h"
+
+namespace vtx {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Ending {
+    int error = -1;
+    uint32_t position = 0;
+    std::string variables; // "name=kind:value;" of every variable, in creation order
+    bool operator==(const Ending&) const = default;
+};
+
+class CompiledStatements : public ::testing::Test {
+  protected:
+    fs::path dir_ = fs::temp_directory_path() / ("vtx32_compiled_" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(dir_); }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    Ending run(const std::string& body, bool compile) {
+        std::string path = (dir_ / "t.scr").string();
+        std::ofstream(path, std::ios::binary) << body;
+        Runtime rt;
+        rt.compile = compile;
+        platform::open_for_write("/dev/null", false, rt.out.redirect);
+        Ending e;
+        try {
+            run_script(rt, path);
+        } catch (const ScriptError& err) {
+            e.error = err.code;
+            e.position = rt.tok.position();
+        }
+        for (const char* name : {"$i", "$s", "$t", "$n", "$x", "$k"}) {
+            const Variable* v = rt.vars.find(name);
+            if (!v) continue;
+            e.variables += std::string(name) + "=" + (v->kind == KIND_STRING ? "S:" : "I:");
+            v->append_text(e.variables);
+            e.variables += ";";
+        }
+        return e;
+    }
+
+    void expect_same(const std::string& body) {
+        Ending parsed = run(body, false);
+        Ending compiled = run(body, true);
+        EXPECT_EQ(compiled.error, parsed.error) << body;
+        EXPECT_EQ(compiled.position, parsed.position) << body;
+        EXPECT_EQ(compiled.variables, parsed.variables) << body;
+    }
+};
+
+TEST_F(CompiledStatements, AppendsSeeTheOldValueAndStopAtTheLimit) {
+    expect_same("$s = \"ab\" $i = 0 WHILE $i < 4 $s = $s + $s $i = $i + 1 LOOP");
+    expect_same("$s = \"x\" $i = 0 WHILE $i < 3 $s = $s + \"$s\" + $i $i = $i + 1 LOOP");
+    expect_same("$s = \"x\" $i = 0 WHILE $i < 3 $s = $s + \"-\" = \"x-\" $i = $i + 1 LOOP");
+    expect_same("$s = \"1\" $i = 0 WHILE $i < 3 $s = $s + 1 $s = 5 $i = $i + 1 LOOP");
+    // Error 9 from the statement that overflows, wherever the limit falls.
+    expect_same("$s = \"abc\" WHILE 1 $s = $s + \"defgh\" + $s LOOP");
+    expect_same("$s = \"abc\" WHILE 1 $s = $s + \"d\" LOOP $x = 1");
+}
+
+TEST_F(CompiledStatements, BlocksAndTheirErrorsMatchTheInterpreter) {
+    expect_same("$i = 0 $n = 0 WHILE $i < 9 IF $i / 3 * 3 = $i $n = $n + 1 ELSE $k = $i "
+                "ENDIF $i = $i + 1 LOOP");
+    // Nesting past ten blocks inside a loop, ELSE without a taken IF, LOOP without WHILE.
+    expect_same("$i = 0 WHILE $i < 2 IF 1 IF 1 IF 1 IF 1 IF 1 IF 1 IF 1 IF 1 IF 1 IF 1 $x = 1");
+    expect_same("$i = 0 WHILE $i < 3 $i = $i + 1 LOOP ELSE $x = 2");
+    expect_same("$i = 5 IF $i > 9 $x = 1 ENDIF ENDIF");
+    expect_same("$i = 0 LOOP");
+    // A condition that turns from an integer into a string, and a skip that ends the text.
+    expect_same("$t = 1 $i = 0 WHILE $i < 3 IF $t $k = $i ENDIF $t = \"\" $i = $i + 1 LOOP");
+    expect_same("$i = 0 WHILE $i < 3 $i = $i + 1 IF 0 $x = 1");
+}
+
+} // namespace
+} // namespace vtx

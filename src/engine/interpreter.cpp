@@ -6,6 +6,7 @@
 #include "engine/runtime.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
+#include "engine/trace.h"
 #include "platform/fuzzing.h"
 
 namespace vtx {
@@ -31,7 +32,13 @@ class Interpreter {
         while (t_.kind != TK_END) {
             if (platform::kFuzzing && ++rt_.statements > kFuzzStatementLimit)
                 throw ScriptError(kErrOutOfMemory);
-            dispatch();
+            if (rt_.trace) {
+                trace_statement(rt_, t_.start);
+                dispatch();
+                trace_error(rt_);
+            } else {
+                dispatch();
+            }
             if (t_.kind != TK_END) t_.next_token();
         }
     }
@@ -236,11 +243,15 @@ void BlockStack::count_open() {
 
 int run_script(Runtime& rt, std::string_view name) {
     if (rt.runs.size() >= kMaxCallDepth) throw ScriptError(kErrOutOfMemory);
-    std::string body;
-    if (!read_text_file(search_path(rt, name), kMaxScript, body)) return 1;
+    ScriptSource source;
+    if (!read_script_file(search_path(rt, name), source)) {
+        rt.missing_script = name;
+        return 1;
+    }
     rt.runs.push_back(std::make_unique<ScriptRun>());
     ScriptRun& run = *rt.runs.back();
-    run.text = std::make_unique<ScriptText>(std::move(body));
+    run.name = name;
+    run.text = std::make_unique<ScriptText>(std::move(source.text));
 
     Tokenizer& t = rt.tok;
     t.script = run.text.get();

@@ -55,12 +55,14 @@ int32_t console_fill_characters(char c, uint32_t count, int16_t column, int16_t 
 int32_t console_fill_attribute(uint16_t attribute, uint32_t count, int16_t column, int16_t row);
 
 // Reads one key from standard input without echo and without waiting for a line; Enter
-// gives 13; interrupt keys still reach break handling. The input mode is set back after
+// gives 13 (POSIX: also a line feed read from a pipe or file); interrupt keys still reach
+// break handling. The input mode is set back after
 // the read. 0; 38 (end of input) or another status when nothing could be read (`byte`
 // is then 0).
 int32_t console_read_key(uint8_t& byte);
 // Reads one line from standard input with the console's own echo and editing, up to and
-// without its line feed (a carriage return before it stays). At most `limit` bytes are
+// without its line feed (a carriage return before it stays on Windows and is dropped on
+// POSIX). At most `limit` bytes are
 // kept; the rest of that line is read and dropped. 0; 38 when the input ended before any
 // character.
 int32_t console_read_line(std::string& line, std::size_t limit);

@@ -67,6 +67,8 @@ int32_t console_read_key(uint8_t& byte) {
     byte = 0;
     int32_t result = read_byte(byte);
     if (result != status::kSuccess) byte = 0;
+    // A terminal in raw mode gives 13 for Enter; a pipe or file ends its lines with 10.
+    if (byte == '\n' && !::isatty(STDIN_FILENO)) byte = 13;
     return result;
 }
 
@@ -83,6 +85,8 @@ int32_t console_read_line(std::string& line, std::size_t limit) {
         if (byte == '\n') break;
         if (line.size() < limit) line.push_back(char(byte));
     }
+    // A line typed on Windows and piped in keeps its CR LF; the CR is no part of the answer.
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     return status::kSuccess;
 }
 

@@ -16,6 +16,7 @@
 #include "platform/posix/errno_status.h"
 #include "platform/posix/hive_file.h"
 #include "platform/registry.h"
+#include "platform/registry_location.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -313,18 +314,8 @@ struct Registry::State {
         if (opened) return;
         opened = true;
         user = user_name();
-        const char* env = std::getenv("VTX32_REGISTRY");
         std::string user_folder, machine_folder;
-        if (env && *env) {
-            user_folder = machine_folder = env;
-        } else {
-            const char* xdg = std::getenv("XDG_DATA_HOME");
-            const char* home = std::getenv("HOME");
-            user_folder =
-                xdg && *xdg ? std::string(xdg) : std::string(home ? home : "") + "/.local/share";
-            user_folder += "/vtx32/registry";
-            machine_folder = "/var/lib/vtx32/registry";
-        }
+        registry_folders(user_folder, machine_folder);
         dbs[kUserDb].open(user_folder, "HKEY_CURRENT_USER.db", 0600, kUserDb);
         dbs[kMachineDb].open(machine_folder, "HKEY_LOCAL_MACHINE.db", 0644, kMachineDb);
         dbs[kUsersDb].open(machine_folder, "HKEY_USERS.db", 0644, kUsersDb);

@@ -61,8 +61,7 @@ int32_t console_fill_attribute(uint16_t attribute, uint32_t count, int16_t colum
 // is then 0).
 int32_t console_read_key(uint8_t& byte);
 // Reads one line from standard input with the console's own echo and editing, up to and
-// without its line feed (a carriage return before it stays on Windows and is dropped on
-// POSIX). At most `limit` bytes are
+// without its line feed (a carriage return before it stays). At most `limit` bytes are
 // kept; the rest of that line is read and dropped. 0; 38 when the input ended before any
 // character.
 int32_t console_read_line(std::string& line, std::size_t limit);

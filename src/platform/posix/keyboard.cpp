@@ -85,8 +85,6 @@ int32_t console_read_line(std::string& line, std::size_t limit) {
         if (byte == '\n') break;
         if (line.size() < limit) line.push_back(char(byte));
     }
-    // A line typed on Windows and piped in keeps its CR LF; the CR is no part of the answer.
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     return status::kSuccess;
 }
 

@@ -16,6 +16,9 @@ struct FunctionEntry {
     const char* name;
     FunctionHandler handler;
     int kind; // KIND_INTEGER or KIND_STRING
+    // The argument letters the handler reads (arguments_by_signature): S text, I or L
+    // number, lower case optional. The checker reads argument lists by it.
+    const char* signature;
 };
 
 inline constexpr int kFunctionCount = 38;

@@ -1,5 +1,6 @@
 // One pass over a script's tokens, statement by statement, in the order the text gives
 // them: every statement is read as the interpreter would read it, and nothing runs.
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -140,6 +141,15 @@ class ScriptWalk {
         int kind = t_.kind;
         t_.restore(saved);
         return kind;
+    }
+
+    // Where the token after the current one starts.
+    uint32_t peek_start() {
+        Tokenizer::State saved = t_.save();
+        t_.next_token();
+        uint32_t start = t_.start;
+        t_.restore(saved);
+        return start;
     }
 
     void index_labels() {
@@ -324,8 +334,11 @@ class ScriptWalk {
             else
                 text += " " + (t_.kind == TK_STRING ? "\"" + t_.token + "\"" : t_.token);
             error(bad, text);
-            // A word of a later line is most likely the next statement: read it as one.
-            if (line_number(script_body(text_), bad) > line) t_.push_back_token();
+            // A word of a later line is most likely the next statement: read it as one;
+            // the rest of a bad colour on its own line is not.
+            if (line_number(script_body(text_), bad) > line) return t_.push_back_token();
+            while (peek() != TK_END && line_number(script_body(text_), peek_start()) == line)
+                next();
             return;
         }
         // The last word read: before the given-back token, or the current one.
@@ -375,10 +388,21 @@ class ScriptWalk {
         expression_start_ = t_.start;
         Type type = first_type();
         if (type == Type::none) {
-            if (required) error(t_.start, expected_text());
-        } else {
-            logic(type);
+            if (!required) {
+                t_.push_back_token();
+                return type;
+            }
+            std::string text = expected_text();
+            if (t_.kind >= 0)
+                text += ": " + fold_upper(t_.token) + " is a keyword; a label or a text of " +
+                        "that name needs quotes";
+            error(t_.start, text);
+            // A keyword is taken as the missing operand, so that it does not read as a
+            // statement too.
+            if (t_.kind < 0) t_.push_back_token();
+            return type;
         }
+        logic(type);
         t_.push_back_token();
         return type;
     }
@@ -444,8 +468,8 @@ class ScriptWalk {
             if (plus && first.string_function && right.number)
                 warn(at, first.function +
                              " gives text, so + joins the number to it (\"1\" + 1 "
-                             "is \"11\"): write 0 + " +
-                             first.function + "(...) to add");
+                             "is \"11\"): compute the number first, as in $n = 0 + " +
+                             first.function + "(...) + 1");
             first = Operand{};
         }
         return first;
@@ -591,7 +615,13 @@ class ScriptWalk {
 
 void check_source(const std::string& name, const ScriptSource& source, Findings& out,
                   std::vector<CalledScript>& calls) {
+    std::size_t first = out.size();
     ScriptWalk(name, source, out, calls).run();
+    // In the order of the text, as a reader goes through it.
+    std::stable_sort(out.begin() + std::ptrdiff_t(first), out.end(),
+                     [](const Finding& a, const Finding& b) {
+                         return a.line != b.line ? a.line < b.line : a.column < b.column;
+                     });
 }
 
 } // namespace vtx

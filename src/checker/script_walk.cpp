@@ -134,23 +134,19 @@ class ScriptWalk {
         ++tokens_;
     }
 
-    // The kind of the token after the current one, without moving on.
-    int peek() {
+    // The token after the current one, without moving on: its kind and where it starts.
+    struct Ahead {
+        int kind;
+        uint32_t start;
+    };
+    Ahead look_ahead() {
         Tokenizer::State saved = t_.save();
         t_.next_token();
-        int kind = t_.kind;
+        Ahead ahead{t_.kind, t_.start};
         t_.restore(saved);
-        return kind;
+        return ahead;
     }
-
-    // Where the token after the current one starts.
-    uint32_t peek_start() {
-        Tokenizer::State saved = t_.save();
-        t_.next_token();
-        uint32_t start = t_.start;
-        t_.restore(saved);
-        return start;
-    }
+    int peek() { return look_ahead().kind; }
 
     void index_labels() {
         for (t_.next_token(); t_.kind != TK_END; t_.next_token()) {
@@ -201,20 +197,13 @@ class ScriptWalk {
         case KW_EXIT: expression(false); return;
         case TK_LABEL: return;
         case TK_VARIABLE: return statement_variable();
-        case TK_STRING:
-        case TK_NUMBER:
-        case TK_MACRO:
-        case TK_FUNCTION:
-        case TK_PLUS:
-        case TK_MINUS:
-        case TK_LEFT_PAREN:
-            t_.push_back_token();
-            expression(true);
-            return;
         default:
-            if (t_.kind >= 0 && t_.kind != KW_AND && t_.kind != KW_OR && t_.kind != KW_FILE &&
-                t_.kind != KW_LIST)
-                return command(t_.kind);
+            if (starts_expression_statement(t_.kind)) {
+                t_.push_back_token();
+                expression(true);
+                return;
+            }
+            if (begins_statement(t_.kind)) return command(t_.kind);
             return unknown_command();
         }
     }
@@ -337,7 +326,9 @@ class ScriptWalk {
             // A word of a later line is most likely the next statement: read it as one;
             // the rest of a bad colour on its own line is not.
             if (line_number(script_body(text_), bad) > line) return t_.push_back_token();
-            while (peek() != TK_END && line_number(script_body(text_), peek_start()) == line)
+            for (Ahead a = look_ahead();
+                 a.kind != TK_END && line_number(script_body(text_), a.start) == line;
+                 a = look_ahead())
                 next();
             return;
         }

@@ -66,19 +66,12 @@ class Interpreter {
         case KW_EXIT: return statement_exit();
         case TK_LABEL: return;
         case TK_VARIABLE: return statement_variable();
-        case TK_STRING:
-        case TK_NUMBER:
-        case TK_MACRO:
-        case TK_FUNCTION:
-        case TK_PLUS:
-        case TK_MINUS:
-        case TK_LEFT_PAREN: t_.push_back_token(); return expression_statement();
-        case KW_AND:
-        case KW_OR:
-        case KW_FILE:
-        case KW_LIST: return drive_change(rt_, t_.token);
         default:
-            if (t_.kind >= 0) return run_command(rt_, t_.kind);
+            if (starts_expression_statement(t_.kind)) {
+                t_.push_back_token();
+                return expression_statement();
+            }
+            if (begins_statement(t_.kind)) return run_command(rt_, t_.kind);
             return drive_change(rt_, t_.token);
         }
     }

@@ -84,6 +84,18 @@ extern const char* const kKeywords[KW_COUNT];
 // Index of the statement keyword equal to `word` (case-blind), or -1.
 int find_keyword(std::string_view word);
 
+// A statement that starts with one of these is an expression whose value is written out.
+inline bool starts_expression_statement(int kind) {
+    return kind == TK_STRING || kind == TK_NUMBER || kind == TK_MACRO || kind == TK_FUNCTION ||
+           kind == TK_PLUS || kind == TK_MINUS || kind == TK_LEFT_PAREN;
+}
+
+// A keyword that can begin a statement: AND and OR are operators, FILE and LIST words of
+// PLAY and USE.
+inline bool begins_statement(int kind) {
+    return kind >= 0 && kind != KW_AND && kind != KW_OR && kind != KW_FILE && kind != KW_LIST;
+}
+
 inline bool is_comparison(int kind) {
     return kind >= TK_EQUAL && kind <= TK_NOT_EQUAL;
 }

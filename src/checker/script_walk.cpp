@@ -401,7 +401,10 @@ class ScriptWalk {
     std::string expected_text() const {
         std::string text = script_error_message(kErrExpected);
         if (t_.kind == TK_END) return text + " before the end of the script";
-        if (!t_.token.empty()) text += ", not " + t_.token;
+        if (t_.kind == TK_LABEL)
+            text += ", not :" + t_.token + " (a label is no expression)";
+        else if (!t_.token.empty())
+            text += ", not " + t_.token;
         return text;
     }
 

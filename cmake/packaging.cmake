@@ -1,6 +1,8 @@
 # What `cmake --install` puts where, and the release package each build makes with CPack:
 # a Debian package of the POSIX build, a zip of the Windows build.
-set(VTX32_VERSION 3.34)
+file(STRINGS "${CMAKE_SOURCE_DIR}/src/engine/version.h" _version_line
+     REGEX "#define VTX32_VERSION_TEXT")
+string(REGEX REPLACE ".*\"(.*)\".*" "\\1" VTX32_VERSION "${_version_line}")
 
 set(CPACK_PACKAGE_NAME vtx32)
 set(CPACK_PACKAGE_VERSION ${VTX32_VERSION})

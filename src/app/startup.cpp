@@ -107,7 +107,7 @@ int process_status(int32_t exit_code) {
 std::string version_text() {
     std::string user, machine;
     platform::registry_folders(user, machine);
-    std::string text = "vtx32 " + std::string(kVersion) + "\n";
+    std::string text = "vtx32 " VTX32_VERSION_TEXT "\n";
     text += "registry: HKEY_CURRENT_USER in " + user + "\n";
     text += "registry: HKEY_LOCAL_MACHINE and HKEY_USERS in " + machine + "\n";
     return text;

@@ -5,14 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/version.h"
+
 namespace vtx {
 
 struct Runtime;
 
-inline constexpr const char* kVersion = "3.34";
-
 inline constexpr const char* kUsage =
-    ">>> Valtrix 95  3.34\nWindows NT 3.x / Windows 95 logon script processor and/or registry "
+    ">>> Valtrix 95  " VTX32_VERSION_TEXT
+    "\nWindows NT 3.x / Windows 95 logon script processor and/or registry "
     "editor.\nUsage : VTX32 [script1] [...] [$var=123]\n";
 
 // Runs the whole program for the given arguments (the first is the program's own path)

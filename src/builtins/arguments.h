@@ -10,7 +10,8 @@ namespace vtx {
 
 struct Runtime;
 
-// One destination per signature letter: a text for S/s, an integer for I/L/i/l.
+// One destination per signature letter: a text for S, an integer for I; a lower-case
+// letter marks an argument that may be left out, with every one after it.
 // A left-out optional argument keeps what the destination held before the call.
 struct ArgumentSlot {
     std::string* text = nullptr;

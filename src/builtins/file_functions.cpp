@@ -53,7 +53,7 @@ void fn_exist(Runtime& rt, std::string& result) {
 void fn_open(Runtime& rt, std::string& result) {
     int32_t number = 0;
     std::string name;
-    arguments_by_signature(rt, "LS", {number, name});
+    arguments_by_signature(rt, "IS", {number, name});
     rt.error = 0;
     FileSlot* slot = rt.files.find(number);
     int32_t code = 0;
@@ -71,7 +71,7 @@ void fn_open(Runtime& rt, std::string& result) {
 
 void fn_readline(Runtime& rt, std::string& result) {
     int32_t number = 0;
-    arguments_by_signature(rt, "L", {number});
+    arguments_by_signature(rt, "I", {number});
     rt.error = 0;
     FileSlot* slot = rt.files.find(number);
     if (!slot) {
@@ -98,7 +98,7 @@ void fn_readline(Runtime& rt, std::string& result) {
 
 void fn_close(Runtime& rt, std::string& result) {
     int32_t number = 0;
-    arguments_by_signature(rt, "L", {number});
+    arguments_by_signature(rt, "I", {number});
     rt.error = 0;
     FileSlot* slot = rt.files.find(number);
     if (slot) slot->close();
@@ -108,7 +108,7 @@ void fn_close(Runtime& rt, std::string& result) {
 void fn_redirectoutput(Runtime& rt, std::string& result) {
     std::string name;
     int32_t overwrite = 0;
-    arguments_by_signature(rt, "Sl", {name, overwrite});
+    arguments_by_signature(rt, "Si", {name, overwrite});
     rt.error = 0;
     rt.out.close_redirect();
     int32_t code = 0;

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "network/user_info.h"
+#include "engine/user_info.h"
 
 namespace vtx {
 

@@ -35,7 +35,7 @@ void key_file_function(Runtime& rt, std::string& result, Operation op) {
 template <typename Operation> void enum_function(Runtime& rt, std::string& result, Operation op) {
     std::string path, name;
     int32_t index = 0;
-    arguments_by_signature(rt, "SL", {path, index});
+    arguments_by_signature(rt, "SI", {path, index});
     int32_t status = op(rt.registry, path, index, name);
     finish_text(rt, result, status, name);
 }

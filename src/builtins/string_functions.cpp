@@ -10,7 +10,7 @@ namespace vtx {
 void fn_substr(Runtime& rt, std::string& result) {
     std::string text;
     int32_t start = 0, length = 0;
-    arguments_by_signature(rt, "SLL", {text, start, length});
+    arguments_by_signature(rt, "SII", {text, start, length});
     // In 64 bits so that no start and length can wrap. A start past the end or a length
     // below 1 takes nothing.
     int64_t end = std::min<int64_t>(int64_t(start) + length, int64_t(text.size()) + 1);

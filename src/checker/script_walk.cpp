@@ -4,10 +4,10 @@
 #include <map>
 #include <set>
 
-#include "builtins/function_table.h"
 #include "checker/checker.h"
 #include "checker/text_checks.h"
-#include "console/colour_words.h"
+#include "engine/colour_words.h"
+#include "engine/functions.h"
 #include "engine/script.h"
 #include "engine/script_error.h"
 #include "engine/script_location.h"
@@ -55,7 +55,7 @@ class ScriptWalk {
     ScriptWalk(const std::string& name, const ScriptSource& source, Findings& out,
                std::vector<CalledScript>& calls)
         : name_(name), source_(source), text_(source.text), out_(out), calls_(calls) {
-        t_.script = &text_;
+        t_.attach(&text_);
     }
 
     void run() {
@@ -69,11 +69,11 @@ class ScriptWalk {
                                         "is never read");
         try {
             index_labels();
-            t_.pos = t_.start = 0;
-            for (next(); t_.kind != TK_END; next()) statement();
+            t_.attach(&text_);
+            for (next(); t_.kind() != TK_END; next()) statement();
         } catch (const ScriptError& e) {
             // Only an overlong token gets here: the interpreter would stop at it as well.
-            error(t_.pos, script_error_message(e.code));
+            error(t_.position(), script_error_message(e.code));
         }
         report_open("IF", "ENDIF", ifs_);
         report_open("WHILE", "LOOP", whiles_);
@@ -129,6 +129,17 @@ class ScriptWalk {
 
     // --- tokens -----------------------------------------------------------------------
 
+    // The cursor and the token text: a look-ahead must give back both.
+    struct Saved {
+        Tokenizer::Mark mark;
+        std::string token;
+    };
+    Saved save() const { return {t_.mark(), t_.token}; }
+    void restore(const Saved& s) {
+        t_.rewind(s.mark);
+        t_.token = s.token;
+    }
+
     void next() {
         t_.next_token();
         ++tokens_;
@@ -140,18 +151,19 @@ class ScriptWalk {
         uint32_t start;
     };
     Ahead look_ahead() {
-        Tokenizer::State saved = t_.save();
+        Saved saved = save();
         t_.next_token();
-        Ahead ahead{t_.kind, t_.start};
-        t_.restore(saved);
+        Ahead ahead{t_.kind(), t_.token_start()};
+        restore(saved);
         return ahead;
     }
     int peek() { return look_ahead().kind; }
 
     void index_labels() {
-        for (t_.next_token(); t_.kind != TK_END; t_.next_token()) {
-            if (t_.kind == TK_LABEL && labels_.find(t_.token) < 0) labels_.add(t_.token, t_.pos);
-            if (t_.kind == KW_GOTO) has_goto_ = true;
+        for (t_.next_token(); t_.kind() != TK_END; t_.next_token()) {
+            if (t_.kind() == TK_LABEL && labels_.find(t_.token) < 0)
+                labels_.add(t_.token, t_.position());
+            if (t_.kind() == KW_GOTO) has_goto_ = true;
         }
     }
 
@@ -174,12 +186,14 @@ class ScriptWalk {
     }
 
     // Where the current string token's text begins (after its opening quote).
-    uint32_t text_start() const { return t_.kind == TK_STRING ? t_.start + 1 : t_.start; }
+    uint32_t text_start() const {
+        return t_.kind() == TK_STRING ? t_.token_start() + 1 : t_.token_start();
+    }
 
     // --- statements -------------------------------------------------------------------
 
     void statement() {
-        switch (t_.kind) {
+        switch (t_.kind()) {
         case KW_IF: open_block(ifs_, kErrNestedIf); return condition();
         case KW_ELSE: return statement_else();
         case KW_ENDIF: return close_block(ifs_, kErrEndifWithoutIf);
@@ -188,7 +202,8 @@ class ScriptWalk {
         case KW_DO: return open_block(dos_, kErrNestedDo);
         case KW_UNTIL:
             if (dos_.empty())
-                block_finding(t_.start, "UNTIL without DO (reported as \"LOOP without DO\")");
+                block_finding(t_.token_start(),
+                              "UNTIL without DO (reported as \"LOOP without DO\")");
             else
                 dos_.pop_back();
             return condition();
@@ -198,12 +213,12 @@ class ScriptWalk {
         case TK_LABEL: return;
         case TK_VARIABLE: return statement_variable();
         default:
-            if (starts_expression_statement(t_.kind)) {
+            if (starts_expression_statement(t_.kind())) {
                 t_.push_back_token();
                 expression(true);
                 return;
             }
-            if (begins_statement(t_.kind)) return command(t_.kind);
+            if (begins_statement(t_.kind())) return command(t_.kind());
             return unknown_command();
         }
     }
@@ -211,41 +226,42 @@ class ScriptWalk {
     void condition() { expression(true); }
 
     void open_block(std::vector<Block>& stack, int too_deep) {
-        if (stack.size() >= 10) block_finding(t_.start, script_error_message(too_deep));
-        stack.push_back({t_.start});
+        if (stack.size() >= 10) block_finding(t_.token_start(), script_error_message(too_deep));
+        stack.push_back({t_.token_start()});
     }
 
     void close_block(std::vector<Block>& stack, int without) {
         if (stack.empty())
-            block_finding(t_.start, script_error_message(without));
+            block_finding(t_.token_start(), script_error_message(without));
         else
             stack.pop_back();
     }
 
     void statement_else() {
-        if (ifs_.empty()) return block_finding(t_.start, script_error_message(kErrElseWithoutIf));
+        if (ifs_.empty())
+            return block_finding(t_.token_start(), script_error_message(kErrElseWithoutIf));
         if (ifs_.back().had_else)
-            return block_finding(t_.start, "ELSE without IF: this IF already had its ELSE");
+            return block_finding(t_.token_start(), "ELSE without IF: this IF already had its ELSE");
         ifs_.back().had_else = true;
     }
 
     void unknown_command() {
         if (is_drive(t_.token)) return;
-        std::string word = t_.kind == TK_STRING ? "\"" + t_.token + "\"" : t_.token;
+        std::string word = t_.kind() == TK_STRING ? "\"" + t_.token + "\"" : t_.token;
         std::string text = "unknown command";
         if (!t_.token.empty()) text += " " + word;
-        if (t_.kind == TK_NAME && peek() == TK_LEFT_PAREN)
+        if (t_.kind() == TK_NAME && peek() == TK_LEFT_PAREN)
             text += ": " + t_.token + " is no function";
-        else if (t_.kind == TK_NAME && is_foreign_word(t_.token))
+        else if (t_.kind() == TK_NAME && is_foreign_word(t_.token))
             text += ": the language has no " + fold_upper(t_.token);
-        error(t_.start, text);
+        error(t_.token_start(), text);
     }
 
     void statement_variable() {
-        note_variable(t_.token, t_.start);
-        uint32_t start = t_.start;
+        note_variable(t_.token, t_.token_start());
+        uint32_t start = t_.token_start();
         next();
-        if (t_.kind != TK_EQUAL) t_.push_back_at(start);
+        if (t_.kind() != TK_EQUAL) t_.push_back_at(start);
         expression(true);
     }
 
@@ -270,16 +286,16 @@ class ScriptWalk {
     // Reads a required expression; true when it was one literal whose text needs no
     // expansion, which is then in `text` (and where it stands in `pos`).
     bool literal_expression(std::string& text, uint32_t& pos) {
-        Tokenizer::State first = t_.save();
+        Saved first = save();
         uint32_t before = tokens_;
         if (expression(true) == Type::none || tokens_ - before != 2) return false;
-        Tokenizer::State after = t_.save();
-        t_.restore(first);
+        Saved after = save();
+        restore(first);
         next();
-        bool plain = t_.kind == TK_STRING || t_.kind == TK_NAME || t_.kind == TK_NUMBER;
+        bool plain = t_.kind() == TK_STRING || t_.kind() == TK_NAME || t_.kind() == TK_NUMBER;
         text = t_.token;
-        pos = t_.start;
-        t_.restore(after);
+        pos = t_.token_start();
+        restore(after);
         return plain && text.find_first_of("@%$") == std::string::npos;
     }
 
@@ -295,14 +311,14 @@ class ScriptWalk {
         case KW_SMALL: return;
         case KW_BREAK:
             next();
-            if (t_.kind == TK_END) t_.push_back_token();
+            if (t_.kind() == TK_END) t_.push_back_token();
             return;
         case KW_COLOR: return statement_color();
         case KW_GET:
         case KW_GETS: return statement_get();
         case KW_PLAY:
             next();
-            if (t_.kind != KW_FILE) t_.push_back_token();
+            if (t_.kind() != KW_FILE) t_.push_back_token();
             expression(true);
             return;
         case KW_USE: return statement_use();
@@ -311,17 +327,17 @@ class ScriptWalk {
     }
 
     void statement_color() {
-        uint32_t at = t_.start;
+        uint32_t at = t_.token_start();
         uint32_t line = line_number(script_body(text_), at);
         int attribute = colour_from_words(t_);
         if (attribute < 0) {
-            uint32_t bad = t_.start;
+            uint32_t bad = t_.token_start();
             std::string text = script_error_message(kErrColor);
             if (line_number(script_body(text_), bad) > line)
                 text += ": the COLOR words run on into this line; end them with a background "
                         "colour (as in COLOR y/n) or put COLOR last on its line";
             else
-                text += " " + (t_.kind == TK_STRING ? "\"" + t_.token + "\"" : t_.token);
+                text += " " + (t_.kind() == TK_STRING ? "\"" + t_.token + "\"" : t_.token);
             error(bad, text);
             // A word of a later line is most likely the next statement: read it as one;
             // the rest of a bad colour on its own line is not.
@@ -333,36 +349,36 @@ class ScriptWalk {
             return;
         }
         // The last word read: before the given-back token, or the current one.
-        uint32_t last_end = t_.pos == t_.start ? t_.from : t_.pos;
+        uint32_t last_end = t_.position() == t_.token_start() ? t_.scan_from() : t_.position();
         if (last_end > at && line_number(script_body(text_), last_end - 1) > line)
             warn(at, "the COLOR words run across a line end and take words of the next line");
     }
 
     void statement_get() {
         next();
-        if (t_.kind == TK_VARIABLE)
-            note_variable(t_.token, t_.start);
+        if (t_.kind() == TK_VARIABLE)
+            note_variable(t_.token, t_.token_start());
         else
-            error(t_.start, std::string(script_error_message(kErrParameters)) +
-                                ": GET and GETS need a variable");
+            error(t_.token_start(), std::string(script_error_message(kErrParameters)) +
+                                        ": GET and GETS need a variable");
     }
 
     void statement_use() {
-        uint32_t at = t_.start;
+        uint32_t at = t_.token_start();
         next();
-        if (t_.kind == KW_LIST) return;
-        if (t_.kind == TK_END) return error(at, script_error_message(kErrUse));
-        if (t_.kind == TK_STRING) check_literal(t_.token, text_start());
+        if (t_.kind() == KW_LIST) return;
+        if (t_.kind() == TK_END) return error(at, script_error_message(kErrUse));
+        if (t_.kind() == TK_STRING) check_literal(t_.token, text_start());
         next();
-        if (t_.kind == TK_END) return;
-        if (t_.kind == TK_SLASH) return next();
+        if (t_.kind() == TK_END) return;
+        if (t_.kind() == TK_SLASH) return next();
         t_.push_back_token();
         expression(true);
         for (int i = 0; i < 2; ++i) {
             next();
-            if (t_.kind != TK_SLASH) return t_.push_back_token();
+            if (t_.kind() != TK_SLASH) return t_.push_back_token();
             next();
-            if (t_.kind == TK_END) return;
+            if (t_.kind() == TK_END) return;
             std::size_t colon = t_.token.find(':');
             if (colon == std::string::npos || colon + 1 >= t_.token.size()) expression(true);
         }
@@ -376,7 +392,7 @@ class ScriptWalk {
     // Reads the expression that starts at the next token; the token after it is given back.
     Type expression(bool required) {
         next();
-        expression_start_ = t_.start;
+        expression_start_ = t_.token_start();
         Type type = first_type();
         if (type == Type::none) {
             if (!required) {
@@ -384,13 +400,13 @@ class ScriptWalk {
                 return type;
             }
             std::string text = expected_text();
-            if (t_.kind >= 0)
+            if (t_.kind() >= 0)
                 text += ": " + fold_upper(t_.token) + " is a keyword; a label or a text of " +
                         "that name needs quotes";
-            error(t_.start, text);
+            error(t_.token_start(), text);
             // A keyword is taken as the missing operand, so that it does not read as a
             // statement too.
-            if (t_.kind < 0) t_.push_back_token();
+            if (t_.kind() < 0) t_.push_back_token();
             return type;
         }
         logic(type);
@@ -400,8 +416,8 @@ class ScriptWalk {
 
     std::string expected_text() const {
         std::string text = script_error_message(kErrExpected);
-        if (t_.kind == TK_END) return text + " before the end of the script";
-        if (t_.kind == TK_LABEL)
+        if (t_.kind() == TK_END) return text + " before the end of the script";
+        if (t_.kind() == TK_LABEL)
             text += ", not :" + t_.token + " (a label is no expression)";
         else if (!t_.token.empty())
             text += ", not " + t_.token;
@@ -409,7 +425,7 @@ class ScriptWalk {
     }
 
     Type first_type() {
-        switch (t_.kind) {
+        switch (t_.kind()) {
         case TK_NUMBER:
         case TK_PLUS:
         case TK_MINUS: return Type::integer;
@@ -418,13 +434,13 @@ class ScriptWalk {
         case TK_VARIABLE:
         case TK_MACRO: return Type::unknown;
         case TK_FUNCTION:
-            return function_kind(t_.function) == KIND_STRING ? Type::string : Type::integer;
+            return function_kind(t_.function()) == KIND_STRING ? Type::string : Type::integer;
         case TK_LEFT_PAREN: {
-            Tokenizer::State saved = t_.save();
+            Saved saved = save();
             do t_.next_token();
-            while (t_.kind == TK_LEFT_PAREN);
+            while (t_.kind() == TK_LEFT_PAREN);
             Type type = first_type();
-            t_.restore(saved);
+            restore(saved);
             return type == Type::none ? Type::unknown : type;
         }
         default: return Type::none;
@@ -433,7 +449,7 @@ class ScriptWalk {
 
     void logic(Type type) {
         comparison(type);
-        while (t_.kind == KW_AND || t_.kind == KW_OR) {
+        while (t_.kind() == KW_AND || t_.kind() == KW_OR) {
             expression(true);
             next();
         }
@@ -441,8 +457,8 @@ class ScriptWalk {
 
     void comparison(Type type) {
         Operand left = additive(type);
-        if (!is_comparison(t_.kind)) return;
-        uint32_t at = t_.start;
+        if (!is_comparison(t_.kind())) return;
+        uint32_t at = t_.token_start();
         next();
         Operand right = additive(type);
         if (left.string_function && right.number)
@@ -454,9 +470,9 @@ class ScriptWalk {
 
     Operand additive(Type type) {
         Operand first = multiplicative(type);
-        while (t_.kind == TK_PLUS || (t_.kind == TK_MINUS && type != Type::string)) {
-            bool plus = t_.kind == TK_PLUS;
-            uint32_t at = t_.start;
+        while (t_.kind() == TK_PLUS || (t_.kind() == TK_MINUS && type != Type::string)) {
+            bool plus = t_.kind() == TK_PLUS;
+            uint32_t at = t_.token_start();
             next();
             Operand right = multiplicative(type);
             if (plus && first.string_function && right.number)
@@ -471,7 +487,7 @@ class ScriptWalk {
 
     Operand multiplicative(Type type) {
         Operand first = unary(type);
-        while (type != Type::string && (t_.kind == TK_STAR || t_.kind == TK_SLASH)) {
+        while (type != Type::string && (t_.kind() == TK_STAR || t_.kind() == TK_SLASH)) {
             next();
             unary(type);
             first = Operand{};
@@ -480,7 +496,7 @@ class ScriptWalk {
     }
 
     Operand unary(Type type) {
-        if (type != Type::string && (t_.kind == TK_PLUS || t_.kind == TK_MINUS)) {
+        if (type != Type::string && (t_.kind() == TK_PLUS || t_.kind() == TK_MINUS)) {
             next();
             parenthesis(type);
             return {};
@@ -489,11 +505,11 @@ class ScriptWalk {
     }
 
     Operand parenthesis(Type type) {
-        if (t_.kind != TK_LEFT_PAREN) return primary(type);
+        if (t_.kind() != TK_LEFT_PAREN) return primary(type);
         next();
         logic(type);
-        if (t_.kind != TK_RIGHT_PAREN) {
-            error(t_.start, expected_text() + ": ( without )");
+        if (t_.kind() != TK_RIGHT_PAREN) {
+            error(t_.token_start(), expected_text() + ": ( without )");
             return {};
         }
         next();
@@ -502,27 +518,27 @@ class ScriptWalk {
 
     Operand primary(Type type) {
         Operand o;
-        switch (t_.kind) {
+        switch (t_.kind()) {
         case TK_NUMBER: o.number = true; break;
         case TK_STRING:
         case TK_MACRO: check_literal(t_.token, text_start()); break;
-        case TK_VARIABLE: note_variable(t_.token, t_.start); break;
+        case TK_VARIABLE: note_variable(t_.token, t_.token_start()); break;
         case TK_NAME:
             if (type == Type::integer) {
-                error(t_.start, expected_text());
+                error(t_.token_start(), expected_text());
                 break;
             }
             bare_word();
             break;
         case TK_FUNCTION:
-            o.string_function = function_kind(t_.function) == KIND_STRING;
+            o.string_function = function_kind(t_.function()) == KIND_STRING;
             o.function = fold_upper(t_.token);
             function_call();
             return o;
         case TK_RIGHT_PAREN:
-            if (type == Type::string) error(t_.start, expected_text());
+            if (type == Type::string) error(t_.token_start(), expected_text());
             return o; // an empty operand, as in 5 + (): the ")" is left for the caller
-        default: error(t_.start, expected_text()); return o;
+        default: error(t_.token_start(), expected_text()); return o;
         }
         next();
         return o;
@@ -532,25 +548,25 @@ class ScriptWalk {
     void bare_word() {
         std::string upper = fold_upper(t_.token);
         if (peek() == TK_LEFT_PAREN)
-            warn(t_.start, upper + " is no function: it is the text \"" + t_.token +
-                               "\", and the ( ) after it is a statement of its own");
+            warn(t_.token_start(), upper + " is no function: it is the text \"" + t_.token +
+                                       "\", and the ( ) after it is a statement of its own");
         else if (is_foreign_word(t_.token))
-            warn(t_.start,
+            warn(t_.token_start(),
                  upper + " is no keyword of the language: it is the text \"" + t_.token + "\"");
     }
 
     void function_call() {
-        const FunctionEntry& f = kFunctions[t_.function];
+        const FunctionName& f = kFunctionNames[t_.function()];
         argument_list(f.name, f.signature);
-        if (t_.kind == TK_RIGHT_PAREN) next();
+        if (t_.kind() == TK_RIGHT_PAREN) next();
     }
 
     // With the function name or command keyword current: "(", the arguments, ")". Leaves
     // ")" current, or the token that broke the list.
     void argument_list(const char* name, std::string_view signature) {
-        uint32_t at = t_.start;
+        uint32_t at = t_.token_start();
         next();
-        if (t_.kind != TK_LEFT_PAREN) {
+        if (t_.kind() != TK_LEFT_PAREN) {
             error(at, std::string(script_error_message(kErrParameters)) + ": " + name +
                           " needs its arguments in parentheses");
             t_.push_back_token();
@@ -566,10 +582,10 @@ class ScriptWalk {
                     check_argument_type(name, signature, count, type, argument_at);
                 ++count;
             }
-            if (t_.kind == TK_COMMA) continue;
-            if (t_.kind == TK_RIGHT_PAREN) break;
-            error(t_.start, std::string(script_error_message(kErrParameters)) + ": " + name +
-                                " expects , or ) here");
+            if (t_.kind() == TK_COMMA) continue;
+            if (t_.kind() == TK_RIGHT_PAREN) break;
+            error(t_.token_start(), std::string(script_error_message(kErrParameters)) + ": " +
+                                        name + " expects , or ) here");
             t_.push_back_token();
             return;
         }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 
 namespace vtx {
 

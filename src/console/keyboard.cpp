@@ -1,7 +1,7 @@
 #include "console/keyboard.h"
 
-#include "engine/text.h"
 #include "platform/console.h"
+#include "platform/text_rules.h"
 
 namespace vtx {
 

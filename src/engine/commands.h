@@ -3,16 +3,16 @@
 
 #include <string>
 
-namespace vtx {
+#include "engine/handler_tables.h"
 
-struct Runtime;
+namespace vtx {
 
 // Runs the statement that begins with statement keyword `keyword` (not a control keyword).
 void run_command(Runtime& rt, int keyword);
 // A statement that begins with any other token: a drive such as `A:`, or "unknown command".
 void drive_change(Runtime& rt, const std::string& text);
 
-// Statement handlers, by the file that defines them. Each starts with its keyword current.
+// The statements this folder defines, by file. Each starts with its keyword current.
 // engine/console_commands.cpp
 void cmd_at(Runtime& rt);
 void cmd_beep(Runtime& rt);
@@ -42,12 +42,20 @@ void cmd_sleep(Runtime& rt);
 void cmd_password(Runtime& rt);
 // engine/use_command.cpp
 void cmd_use(Runtime& rt);
-// registry/environment_keys.cpp
-void cmd_set(Runtime& rt);
-void cmd_setm(Runtime& rt);
-// shell/play_command.cpp
-void cmd_play(Runtime& rt);
-// network/settime_command.cpp
-void cmd_settime(Runtime& rt);
+
+inline constexpr CommandBinding kEngineCommands[] = {
+    {KW_AT, cmd_at},           {KW_BEEP, cmd_beep},
+    {KW_BIG, cmd_big},         {KW_BOX, cmd_box},
+    {KW_BREAK, cmd_break},     {KW_CLS, cmd_cls},
+    {KW_COLOR, cmd_color},     {KW_FLUSHKB, cmd_flushkb},
+    {KW_GET, cmd_get},         {KW_GETS, cmd_gets},
+    {KW_PRINT, cmd_newline},   {KW_SMALL, cmd_small},
+    {KW_GO, cmd_go},           {KW_CD, cmd_cd},
+    {KW_MD, cmd_md},           {KW_DEL, cmd_del},
+    {KW_DISPLAY, cmd_display}, {KW_RUN, cmd_run},
+    {KW_SHELL, cmd_shell},     {KW_SETL, cmd_setl},
+    {KW_SLEEP, cmd_sleep},     {KW_PASSWORD, cmd_password},
+    {KW_USE, cmd_use},
+};
 
 } // namespace vtx

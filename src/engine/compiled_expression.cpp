@@ -44,33 +44,33 @@ class Compiler {
 
     // The type look-ahead: the expression must be an integer one, through its parentheses.
     bool integer_first_operand() {
-        Tokenizer::State saved = t_.save();
-        while (t_.kind == TK_LEFT_PAREN) t_.next_token();
-        bool ok = t_.kind == TK_NUMBER || t_.kind == TK_PLUS || t_.kind == TK_MINUS;
-        if (t_.kind == TK_VARIABLE) {
+        Tokenizer::Mark saved = t_.mark();
+        while (t_.kind() == TK_LEFT_PAREN) t_.next_token();
+        bool ok = t_.kind() == TK_NUMBER || t_.kind() == TK_PLUS || t_.kind() == TK_MINUS;
+        if (t_.kind() == TK_VARIABLE) {
             const Variable* v = rt_.vars.find(t_.token);
             ok = v && v->kind == KIND_INTEGER;
             if (ok) out_.integers.push_back(v);
         }
-        t_.restore(saved);
+        t_.rewind(saved);
         return ok;
     }
 
     bool logic() {
         if (!comparison()) return false;
-        if (t_.kind != KW_AND && t_.kind != KW_OR) return true;
+        if (t_.kind() != KW_AND && t_.kind() != KW_OR) return true;
         // The right operand is a whole new expression with its own type look-ahead; it
         // swallows every further AND and OR, so there is at most one here.
-        auto op = t_.kind == KW_AND ? CompiledExpression::kAnd : CompiledExpression::kOr;
+        auto op = t_.kind() == KW_AND ? CompiledExpression::kAnd : CompiledExpression::kOr;
         if (++depth_ > kMaxCompiledDepth || !expression()) return false;
         emit(op);
-        return t_.kind != KW_AND && t_.kind != KW_OR;
+        return t_.kind() != KW_AND && t_.kind() != KW_OR;
     }
 
     bool comparison() {
         if (!additive()) return false;
-        if (!is_comparison(t_.kind)) return true;
-        int op = t_.kind;
+        if (!is_comparison(t_.kind())) return true;
+        int op = t_.kind();
         t_.next_token();
         if (!additive()) return false;
         emit(CompiledExpression::kCompare, 0, nullptr, op);
@@ -79,8 +79,8 @@ class Compiler {
 
     bool additive() {
         if (!multiplicative()) return false;
-        while (t_.kind == TK_PLUS || t_.kind == TK_MINUS) {
-            auto op = t_.kind == TK_PLUS ? CompiledExpression::kAdd : CompiledExpression::kSub;
+        while (t_.kind() == TK_PLUS || t_.kind() == TK_MINUS) {
+            auto op = t_.kind() == TK_PLUS ? CompiledExpression::kAdd : CompiledExpression::kSub;
             t_.next_token();
             if (!multiplicative()) return false;
             emit(op);
@@ -90,8 +90,8 @@ class Compiler {
 
     bool multiplicative() {
         if (!unary()) return false;
-        while (t_.kind == TK_STAR || t_.kind == TK_SLASH) {
-            auto op = t_.kind == TK_STAR ? CompiledExpression::kMul : CompiledExpression::kDiv;
+        while (t_.kind() == TK_STAR || t_.kind() == TK_SLASH) {
+            auto op = t_.kind() == TK_STAR ? CompiledExpression::kMul : CompiledExpression::kDiv;
             t_.next_token();
             if (!unary()) return false;
             emit(op);
@@ -100,27 +100,27 @@ class Compiler {
     }
 
     bool unary() {
-        bool negate = t_.kind == TK_MINUS;
-        if (t_.kind == TK_PLUS || t_.kind == TK_MINUS) t_.next_token();
+        bool negate = t_.kind() == TK_MINUS;
+        if (t_.kind() == TK_PLUS || t_.kind() == TK_MINUS) t_.next_token();
         if (!parenthesis()) return false;
         if (negate) emit(CompiledExpression::kNeg);
         return true;
     }
 
     bool parenthesis() {
-        if (t_.kind != TK_LEFT_PAREN) return primary();
+        if (t_.kind() != TK_LEFT_PAREN) return primary();
         if (++depth_ > kMaxCompiledDepth) return false;
         t_.next_token();
-        if (!logic() || t_.kind != TK_RIGHT_PAREN) return false;
+        if (!logic() || t_.kind() != TK_RIGHT_PAREN) return false;
         --depth_;
         t_.next_token();
         return true;
     }
 
     bool primary() {
-        if (t_.kind == TK_NUMBER) {
+        if (t_.kind() == TK_NUMBER) {
             emit(CompiledExpression::kConst, t_.number());
-        } else if (t_.kind == TK_VARIABLE) {
+        } else if (t_.kind() == TK_VARIABLE) {
             const Variable* v = rt_.vars.find(t_.token);
             if (!v) return false; // a later assignment would change what it reads
             emit(CompiledExpression::kVar, 0, v);
@@ -145,14 +145,16 @@ int stack_needed(const CompiledExpression& c) {
 
 const CompiledExpression* compile(Runtime& rt) {
     Tokenizer& t = rt.tok;
-    Tokenizer::State saved = t.save();
+    Tokenizer::Mark saved = t.mark();
+    std::string saved_token = t.token;
     auto compiled = std::make_unique<CompiledExpression>();
     bool ok = Compiler(rt, *compiled).expression();
-    compiled->end_from = t.from;
-    t.restore(saved);
+    compiled->end_from = t.scan_from();
+    t.rewind(saved);
+    t.token.swap(saved_token);
     if (!ok || stack_needed(*compiled) > kMaxStack) return &kNotCompiled;
-    t.script->expressions.push_back(std::move(compiled));
-    return t.script->expressions.back().get();
+    t.script()->expressions.push_back(std::move(compiled));
+    return t.script()->expressions.back().get();
 }
 
 int32_t operand(const CompiledExpression::Step& s) {
@@ -198,7 +200,7 @@ int32_t run(const CompiledExpression& c) {
 
 bool evaluate_compiled(Runtime& rt, int32_t& number) {
     Tokenizer& t = rt.tok;
-    CachedToken& entry = t.entry_at(t.pos);
+    CachedToken& entry = t.entry_here();
     if (!entry.expression) entry.expression = compile(rt);
     const CompiledExpression& c = *entry.expression;
     if (&c == &kNotCompiled) return false;

@@ -1,7 +1,7 @@
-#include "builtins/arguments.h"
+#include "builtins/arguments.h" // upward: statements read argument lists as functions do
 #include "console/boxes.h"
-#include "console/colour_words.h"
 #include "console/keyboard.h"
+#include "engine/colour_words.h"
 #include "engine/commands.h"
 #include "engine/macros.h"
 #include "engine/runtime.h"
@@ -15,7 +15,7 @@ namespace {
 // The variable named by the token after GET or GETS, as a string variable.
 Variable& string_variable(Runtime& rt) {
     rt.tok.next_token();
-    if (rt.tok.kind != TK_VARIABLE) throw ScriptError(kErrParameters);
+    if (rt.tok.kind() != TK_VARIABLE) throw ScriptError(kErrParameters);
     Variable* v = rt.vars.find(rt.tok.token);
     if (!v) v = &rt.vars.create(rt.tok.token, KIND_STRING);
     if (v->kind != KIND_STRING) v->set_string(format_int(v->number));
@@ -48,7 +48,7 @@ void cmd_box(Runtime& rt) {
 
 void cmd_break(Runtime& rt) {
     rt.tok.next_token();
-    if (rt.tok.kind == TK_END) return;
+    if (rt.tok.kind() == TK_END) return;
     std::string word = rt.tok.token;
     expand_text(rt, word);
     if (equal_nocase(word, "OFF"))

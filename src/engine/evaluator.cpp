@@ -1,7 +1,7 @@
 #include "engine/evaluator.h"
 
-#include "builtins/function_table.h"
 #include "engine/compiled_expression.h"
+#include "engine/handler_tables.h"
 #include "engine/integer_rules.h"
 #include "engine/macros.h"
 #include "engine/runtime.h"
@@ -88,7 +88,7 @@ class Evaluator {
     }
 
     int look_ahead(bool required) {
-        switch (t_.kind) {
+        switch (t_.kind()) {
         case TK_NUMBER:
         case TK_PLUS:
         case TK_MINUS: return KIND_INTEGER;
@@ -102,15 +102,13 @@ class Evaluator {
             expand_text(rt_, t_.token);
             pre_expanded_ = true;
             return is_integer_text(t_.token) ? KIND_INTEGER : KIND_STRING;
-        case TK_FUNCTION: return function_kind(t_.function);
+        case TK_FUNCTION: return function_kind(t_.function());
         case TK_LEFT_PAREN: {
-            uint32_t pos = t_.pos, start = t_.start;
+            Tokenizer::Mark paren = t_.mark();
             do t_.next_token();
-            while (t_.kind == TK_LEFT_PAREN);
+            while (t_.kind() == TK_LEFT_PAREN);
             int type = look_ahead(true);
-            t_.pos = pos;
-            t_.start = start;
-            t_.kind = TK_LEFT_PAREN;
+            t_.rewind(paren);
             pre_expanded_ = false;
             return type;
         }
@@ -130,8 +128,8 @@ class Evaluator {
 
     int32_t int_logic() {
         int32_t v = int_comparison();
-        while (t_.kind == KW_AND || t_.kind == KW_OR) {
-            bool is_and = t_.kind == KW_AND;
+        while (t_.kind() == KW_AND || t_.kind() == KW_OR) {
+            bool is_and = t_.kind() == KW_AND;
             bool right = right_operand_true();
             v = is_and ? (v != 0 && right) : (v != 0 || right);
         }
@@ -140,8 +138,8 @@ class Evaluator {
 
     int32_t int_comparison() {
         int32_t v = int_additive();
-        if (is_comparison(t_.kind)) {
-            int op = t_.kind;
+        if (is_comparison(t_.kind())) {
+            int op = t_.kind();
             t_.next_token();
             int32_t w = int_additive();
             v = compare_integers(op, v, w);
@@ -151,8 +149,8 @@ class Evaluator {
 
     int32_t int_additive() {
         int32_t v = int_multiplicative();
-        while (t_.kind == TK_PLUS || t_.kind == TK_MINUS) {
-            bool plus = t_.kind == TK_PLUS;
+        while (t_.kind() == TK_PLUS || t_.kind() == TK_MINUS) {
+            bool plus = t_.kind() == TK_PLUS;
             t_.next_token();
             uint32_t w = uint32_t(int_multiplicative());
             v = int32_t(plus ? uint32_t(v) + w : uint32_t(v) - w);
@@ -162,8 +160,8 @@ class Evaluator {
 
     int32_t int_multiplicative() {
         int32_t v = int_unary();
-        while (t_.kind == TK_STAR || t_.kind == TK_SLASH) {
-            bool times = t_.kind == TK_STAR;
+        while (t_.kind() == TK_STAR || t_.kind() == TK_SLASH) {
+            bool times = t_.kind() == TK_STAR;
             t_.next_token();
             int32_t w = int_unary();
             v = times ? int32_t(uint32_t(v) * uint32_t(w)) : divide(v, w);
@@ -173,8 +171,8 @@ class Evaluator {
 
     int32_t int_unary() {
         bool negate = false;
-        if (t_.kind == TK_PLUS || t_.kind == TK_MINUS) {
-            negate = t_.kind == TK_MINUS;
+        if (t_.kind() == TK_PLUS || t_.kind() == TK_MINUS) {
+            negate = t_.kind() == TK_MINUS;
             t_.next_token();
         }
         int32_t v = int_parenthesis();
@@ -182,11 +180,11 @@ class Evaluator {
     }
 
     int32_t int_parenthesis() {
-        if (t_.kind != TK_LEFT_PAREN) return int_primary();
+        if (t_.kind() != TK_LEFT_PAREN) return int_primary();
         DepthGuard guard(rt_);
         t_.next_token();
         int32_t v = int_logic();
-        if (t_.kind != TK_RIGHT_PAREN) expected();
+        if (t_.kind() != TK_RIGHT_PAREN) expected();
         t_.next_token();
         return v;
     }
@@ -195,7 +193,7 @@ class Evaluator {
         bool pre = pre_expanded_;
         pre_expanded_ = false;
         int32_t v = 0;
-        switch (t_.kind) {
+        switch (t_.kind()) {
         case TK_NUMBER: v = t_.number(); break;
         case TK_MACRO:
             if (!pre) expand_text(rt_, t_.token);
@@ -210,7 +208,7 @@ class Evaluator {
             break;
         case TK_FUNCTION: {
             Lease r(rt_);
-            call_function(rt_, t_.function, *r);
+            call_function(rt_, t_.function(), *r);
             v = text_to_int(*r);
             break;
         }
@@ -224,8 +222,8 @@ class Evaluator {
 
     void str_logic(std::string& r) {
         str_comparison(r);
-        while (t_.kind == KW_AND || t_.kind == KW_OR) {
-            bool is_and = t_.kind == KW_AND;
+        while (t_.kind() == KW_AND || t_.kind() == KW_OR) {
+            bool is_and = t_.kind() == KW_AND;
             bool left = !r.empty();
             bool right = right_operand_true();
             set_truth(r, is_and ? (left && right) : (left || right));
@@ -234,8 +232,8 @@ class Evaluator {
 
     void str_comparison(std::string& r) {
         str_concatenation(r);
-        if (is_comparison(t_.kind)) {
-            int op = t_.kind;
+        if (is_comparison(t_.kind())) {
+            int op = t_.kind();
             t_.next_token();
             Lease b(rt_);
             str_concatenation(*b);
@@ -246,7 +244,7 @@ class Evaluator {
     void str_concatenation(std::string& r) {
         r.clear();
         str_parenthesis(r);
-        while (t_.kind == TK_PLUS) {
+        while (t_.kind() == TK_PLUS) {
             t_.next_token();
             Lease b(rt_);
             str_parenthesis(*b);
@@ -255,20 +253,20 @@ class Evaluator {
     }
 
     void str_parenthesis(std::string& r) {
-        if (t_.kind != TK_LEFT_PAREN) return str_primary(r);
+        if (t_.kind() != TK_LEFT_PAREN) return str_primary(r);
         DepthGuard guard(rt_);
         t_.next_token();
         Lease inner(rt_);
         str_logic(*inner);
         bounded_append(r, *inner);
-        if (t_.kind != TK_RIGHT_PAREN) expected();
+        if (t_.kind() != TK_RIGHT_PAREN) expected();
         t_.next_token();
     }
 
     void str_primary(std::string& r) {
         bool pre = pre_expanded_;
         pre_expanded_ = false;
-        switch (t_.kind) {
+        switch (t_.kind()) {
         case TK_VARIABLE:
             // Straight from the variable: its value is often long and not worth two copies.
             if (append_variable_value(rt_, t_.token, r)) break;
@@ -283,7 +281,7 @@ class Evaluator {
             if (!pre) expand_macros(rt_, t_.token);
             bounded_append(r, t_.token);
             break;
-        case TK_FUNCTION: call_function(rt_, t_.function, r); break;
+        case TK_FUNCTION: call_function(rt_, t_.function(), r); break;
         default: expected();
         }
         t_.next_token();

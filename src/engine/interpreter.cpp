@@ -29,17 +29,17 @@ class Interpreter {
 
     void run() {
         t_.next_token();
-        while (t_.kind != TK_END) {
+        while (t_.kind() != TK_END) {
             if (platform::kFuzzing && ++rt_.statements > kFuzzStatementLimit)
                 throw ScriptError(kErrOutOfMemory);
             if (rt_.trace) {
-                trace_statement(rt_, t_.start);
+                trace_statement(rt_, t_.token_start());
                 dispatch();
                 trace_error(rt_);
             } else {
                 dispatch();
             }
-            if (t_.kind != TK_END) t_.next_token();
+            if (t_.kind() != TK_END) t_.next_token();
         }
     }
 
@@ -49,7 +49,7 @@ class Interpreter {
     ScriptRun& run_;
 
     void dispatch() {
-        switch (t_.kind) {
+        switch (t_.kind()) {
         case KW_IF: return statement_if();
         case KW_ELSE: return statement_else();
         case KW_ENDIF:
@@ -59,7 +59,7 @@ class Interpreter {
         case KW_LOOP: return statement_loop();
         case KW_DO:
             if (run_.dos.depth >= BlockStack::kLimit - 1) throw ScriptError(kErrNestedDo);
-            return run_.dos.open(t_.pos);
+            return run_.dos.open(t_.position());
         case KW_UNTIL: return statement_until();
         case KW_GOTO: return statement_goto();
         case KW_CALL: return statement_call();
@@ -67,11 +67,11 @@ class Interpreter {
         case TK_LABEL: return;
         case TK_VARIABLE: return statement_variable();
         default:
-            if (starts_expression_statement(t_.kind)) {
+            if (starts_expression_statement(t_.kind())) {
                 t_.push_back_token();
                 return expression_statement();
             }
-            if (begins_statement(t_.kind)) return run_command(rt_, t_.kind);
+            if (begins_statement(t_.kind())) return run_command(rt_, t_.kind());
             return drive_change(rt_, t_.token);
         }
     }
@@ -86,10 +86,11 @@ class Interpreter {
         Variable* v = t_.cached_variable();
         if (!v && (v = rt_.vars.find(t_.token))) t_.cache_variable(v);
         if (!v) bounded_copy(rt_.work, t_.token);
-        uint32_t start = t_.start;
+        Tokenizer::Mark at_variable = t_.mark();
         t_.skip_token();
-        if (t_.kind != TK_EQUAL) {
-            t_.pos = start;
+        if (t_.kind() != TK_EQUAL) {
+            t_.rewind(at_variable);
+            t_.push_back_token();
             return expression_statement();
         }
         // Created before the value is evaluated, so `$n = $n + 1` on a new name gives 1.
@@ -107,12 +108,12 @@ class Interpreter {
         int level = depth;
         for (;;) {
             t_.next_token();
-            if (t_.kind == TK_END) return level;
-            if (t_.kind == opener) {
+            if (t_.kind() == TK_END) return level;
+            if (t_.kind() == opener) {
                 ++level;
-            } else if (t_.kind == closer) {
+            } else if (t_.kind() == closer) {
                 if (--level < depth) return level;
-            } else if (t_.kind == stop_at && level == depth) {
+            } else if (t_.kind() == stop_at && level == depth) {
                 return level;
             }
         }
@@ -121,7 +122,7 @@ class Interpreter {
     void statement_if() {
         BlockStack& s = run_.ifs;
         if (s.depth >= BlockStack::kLimit - 1) throw ScriptError(kErrNestedIf);
-        s.open(t_.pos);
+        s.open(t_.position());
         bool taken = evaluate_condition(rt_);
         s.taken[s.depth] = taken;
         if (!taken) s.depth = skip(KW_IF, KW_ENDIF, s.depth, KW_ELSE);
@@ -139,7 +140,7 @@ class Interpreter {
     void statement_while() {
         BlockStack& s = run_.whiles;
         if (s.depth >= BlockStack::kLimit - 1) throw ScriptError(kErrNestedWhile);
-        s.open(t_.pos);
+        s.open(t_.position());
         if (!evaluate_condition(rt_)) s.depth = skip(KW_WHILE, KW_LOOP, s.depth);
     }
 
@@ -148,11 +149,10 @@ class Interpreter {
         if (s.depth < 0) throw ScriptError(kErrLoopWithoutWhile);
         uint32_t entry = s.top();
         if (entry == BlockStack::kUnwritten) return s.close(); // no condition to go back to
-        uint32_t after = t_.pos;
-        t_.pos = entry;
+        uint32_t after = t_.position();
+        t_.resume_at(entry);
         if (!evaluate_condition(rt_)) {
-            t_.pos = after;
-            t_.kind = KW_LOOP;
+            t_.resume_at(after);
             s.close();
         }
     }
@@ -163,8 +163,7 @@ class Interpreter {
         if (evaluate_condition(rt_)) return s.close();
         uint32_t entry = s.top();
         if (entry == BlockStack::kUnwritten) return s.close();
-        t_.pos = entry;
-        t_.kind = KW_UNTIL; // goes on even when the condition ended the text
+        t_.resume_at(entry); // goes on even when the condition ended the text
     }
 
     void statement_goto() {
@@ -173,13 +172,12 @@ class Interpreter {
         if (found < 0) throw ScriptError(kErrLabelNotFound);
         uint32_t target = uint32_t(found);
         if (run_.ifs.depth >= 0) {
-            if (target < t_.pos)
+            if (target < t_.position())
                 close_blocks_after(target);
             else
                 count_blocks_until(target);
         }
-        t_.pos = target;
-        t_.kind = KW_GOTO;
+        t_.resume_at(target);
     }
 
     void close_blocks_after(uint32_t target) {
@@ -191,8 +189,8 @@ class Interpreter {
     void count_blocks_until(uint32_t target) {
         for (;;) {
             t_.next_token();
-            if (t_.kind == TK_END || t_.pos >= target) return;
-            switch (t_.kind) {
+            if (t_.kind() == TK_END || t_.position() >= target) return;
+            switch (t_.kind()) {
             case KW_IF: run_.ifs.count_open(); break;
             case KW_ENDIF: run_.ifs.close(); break;
             case KW_WHILE: run_.whiles.count_open(); break;
@@ -207,14 +205,9 @@ class Interpreter {
     void statement_call() {
         evaluate_expression(rt_, t_.token, true);
         std::string name = t_.token;
-        ScriptText* script = t_.script;
-        uint32_t pos = t_.pos, start = t_.start;
-        int kind = t_.kind;
+        Tokenizer::Mark caller = t_.mark();
         if (run_script(rt_, name) != 0) throw ScriptError(kErrNoScript);
-        t_.script = script;
-        t_.pos = pos;
-        t_.start = start;
-        t_.kind = kind;
+        t_.rewind(caller);
     }
 
     void statement_exit() {
@@ -223,7 +216,7 @@ class Interpreter {
         int kind = evaluate_value(rt_, false, number, rt_.work);
         if (kind == KIND_INTEGER) rt_.exit_code = number;
         if (kind == KIND_STRING) rt_.exit_code = text_to_int(rt_.work);
-        t_.kind = TK_END;
+        t_.stop();
     }
 };
 
@@ -247,13 +240,13 @@ int run_script(Runtime& rt, std::string_view name) {
     run.text = std::make_unique<ScriptText>(std::move(source.text));
 
     Tokenizer& t = rt.tok;
-    t.script = run.text.get();
-    t.pos = t.start = 0;
-    for (t.next_token(); t.kind != TK_END; t.next_token())
-        if (t.kind == TK_LABEL) run.labels.add(t.token, t.pos);
-    t.pos = t.start = 0;
+    t.attach(run.text.get());
+    for (t.next_token(); t.kind() != TK_END; t.next_token())
+        if (t.kind() == TK_LABEL) run.labels.add(t.token, t.position());
+    t.attach(run.text.get());
 
     Interpreter(rt, run).run();
+    t.detach(run.text.get());
     rt.runs.pop_back();
     return 0;
 }

@@ -7,7 +7,8 @@
 #include "engine/runtime.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
-#include "network/ip_lookup.h"
+#include "engine/version.h"
+#include "network/ip_lookup.h" // upward: the address macros look up on first use
 #include "platform/system.h"
 
 namespace vtx {
@@ -65,7 +66,7 @@ void append_value(Runtime& rt, int macro, const platform::LocalTime& now, std::s
         return bounded_append(out, macro == M_HOSTNAME ? u.host_name
                                                        : u.ip_address[macro - M_IPADDRESS0]);
     case M_INWIN: return bounded_append(out, rt.os.is_nt() ? "1" : "2");
-    case M_VTX: return bounded_append(out, "3.34");
+    case M_VTX: return bounded_append(out, VTX32_VERSION_TEXT);
     case M_LANROOT: return bounded_append(out, u.lan_root);
     case M_LDOMAIN: return bounded_append(out, u.logon_domain);
     case M_LDRIVE: return bounded_append(out, u.logon_drive);

@@ -74,10 +74,11 @@ int report_script_error(Runtime& rt, int code) {
     // After a push-back the position stands on the next statement, maybe lines below;
     // the line that failed is the one where the expression ended.
     const Tokenizer& t = rt.tok;
-    uint32_t pos = t.pos == t.start && t.from < t.pos ? t.from : t.pos;
+    uint32_t pos = t.position();
+    if (pos == t.token_start() && t.scan_from() < pos) pos = t.scan_from();
     // Before the redirect file, which decides whether it is wanted, is closed below.
     write_located_error(rt, code, pos);
-    if (code != 0 && t.script) out.write_text(line_at(script_body(*t.script), pos));
+    if (code != 0 && t.script()) out.write_text(line_at(script_body(*t.script()), pos));
     out.write_stdout("\a"); // the bell bypasses the redirect file
     out.set_attribute(7);
     out.write_text("\n \n");

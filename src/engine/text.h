@@ -1,4 +1,4 @@
-// Bounded text helpers, the one case-blind compare and the one text-to-integer rule.
+// Bounded text helpers: copies and appends that keep the text limit as a script error.
 #pragma once
 
 #include <cstddef>
@@ -6,30 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text_rules.h"
+
 namespace vtx {
-
-// A text holds at most this many characters (a 32000-byte buffer with its terminator).
-inline constexpr std::size_t kMaxText = 31999;
-
-// Case-blind over A to Z only: other bytes (accents, symbols) compare as they are.
-inline char fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-}
-inline char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
-}
-bool equal_nocase(std::string_view a, std::string_view b);
-// True when `text` starts with `prefix`, case-blind.
-bool starts_nocase(std::string_view text, std::string_view prefix);
-// Byte order after folding A to Z to lower case: <0, 0, >0.
-int compare_nocase(std::string_view a, std::string_view b);
-std::string fold_copy(std::string_view s);
-
-// Leading blanks, one sign, decimal digits up to the first non-digit; wraps modulo 2^32.
-int32_t text_to_int(std::string_view s);
-// "%ld" of a signed 32-bit value, appended.
-void append_int(std::string& out, int32_t v);
-std::string format_int(int32_t v);
 
 // Script error 9 when the result would not fit: copy needs <= 31999 characters, the
 // appends keep one more character free (sum + 1 must not exceed 31999).

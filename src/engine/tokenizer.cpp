@@ -3,24 +3,17 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "builtins/function_table.h"
 #include "engine/compiled_expression.h"
+#include "engine/functions.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
 
 namespace vtx {
 
-const char* const kKeywords[KW_COUNT] = {
-    "AT",    "AND",      "BEEP",    "BIG",  "BOX",   "BREAK", "CALL", "CD",      "CLS",
-    "COLOR", "DEL",      "DISPLAY", "DO",   "ENDIF", "ELSE",  "EXIT", "FILE",    "FLUSHKB",
-    "GET",   "GETS",     "GO",      "GOTO", "IF",    "LIST",  "LOOP", "MD",      "?",
-    "OR",    "PASSWORD", "PLAY",    "RUN",  "SET",   "SETL",  "SETM", "SETTIME", "SHELL",
-    "SLEEP", "SMALL",    "UNTIL",   "USE",  "WHILE"};
-
 int find_keyword(std::string_view word) {
     if (word.empty() || word.size() > 8) return -1;
     for (int i = 0; i < KW_COUNT; ++i)
-        if (equal_nocase(word, kKeywords[i])) return i;
+        if (equal_nocase(word, kKeywords[i].text)) return i;
     return -1;
 }
 
@@ -52,23 +45,28 @@ struct StopTable {
 };
 constexpr StopTable kStops;
 
+// One-character operators in the order of their kinds, from TK_STAR upwards.
+constexpr char kOperators[] = "*/+-,()=<>";
+static_assert(TK_SLASH == TK_STAR + 1 && TK_PLUS == TK_STAR + 2 && TK_MINUS == TK_STAR + 3 &&
+              TK_COMMA == TK_STAR + 4 && TK_LEFT_PAREN == TK_STAR + 5 &&
+              TK_RIGHT_PAREN == TK_STAR + 6 && TK_EQUAL == TK_STAR + 7 && TK_LESS == TK_STAR + 8 &&
+              TK_GREATER == TK_STAR + 9);
+
 int operator_kind(char c) {
-    static const char ops[] = "*/+-,()=<>";
-    const char* p = std::strchr(ops, c);
-    return int(p - ops) - 30;
+    return TK_STAR + int(std::strchr(kOperators, c) - kOperators);
 }
 
 } // namespace
 
 void Tokenizer::scan(CachedToken& entry) {
-    const char* t = script->text.data();
-    uint32_t p = pos;
+    const char* t = script_->text.data();
+    uint32_t p = pos_;
     for (;;) {
         char c = t[p];
         if (c == ';') {
             while (t[p] != '\n' && t[p] != 26 && t[p] != '\0') ++p;
             // Step past what ended the comment, but never past the final zero byte.
-            if (p + 1 < script->text.size()) ++p;
+            if (p + 1 < script_->text.size()) ++p;
         } else if (c == ' ' || c == '\t' || c == '\n') {
             ++p;
         } else {
@@ -154,40 +152,60 @@ void Tokenizer::scan(CachedToken& entry) {
     }
 }
 
-void Tokenizer::next_token() {
-    from = pos;
-    CachedToken& entry = script->cache[pos];
-    if (entry.end == 0) scan(entry);
-    if (entry.text_length > kMaxText) throw ScriptError(kErrTooLong);
-    start = entry.start;
-    kind = entry.kind;
-    function = entry.function;
-    token.clear(); // append is cheaper than a general assign for these short copies
-    token.append(script->text.data() + entry.text_begin, entry.text_length);
-    entry_ = &entry;
-    pos = entry.end;
+void Tokenizer::attach(ScriptText* script) {
+    script_ = script;
+    pos_ = start_ = from_ = 0;
+    kind_ = TK_END;
+    function_ = -1;
+    entry_ = nullptr;
 }
 
-} // namespace vtx
+void Tokenizer::detach(const ScriptText* script) {
+    if (script_ != script) return;
+    script_ = nullptr;
+    entry_ = nullptr;
+}
 
-namespace vtx {
+void Tokenizer::rewind(const Mark& m) {
+    script_ = m.script;
+    pos_ = m.pos;
+    start_ = m.start;
+    from_ = m.from;
+    kind_ = m.kind;
+    function_ = m.function;
+    entry_ = m.entry;
+}
+
+void Tokenizer::next_token() {
+    from_ = pos_;
+    CachedToken& entry = script_->cache[pos_];
+    if (entry.end == 0) scan(entry);
+    if (entry.text_length > kMaxText) throw ScriptError(kErrTooLong);
+    start_ = entry.start;
+    kind_ = entry.kind;
+    function_ = entry.function;
+    token.clear(); // append is cheaper than a general assign for these short copies
+    token.append(script_->text.data() + entry.text_begin, entry.text_length);
+    entry_ = &entry;
+    pos_ = entry.end;
+}
 
 void Tokenizer::skip_token() {
-    uint32_t at = pos;
+    uint32_t at = pos_;
     push_back_at(at);
-    pos = entry_->end;
+    pos_ = entry_->end;
 }
 
 void Tokenizer::push_back_at(uint32_t at) {
-    CachedToken& entry = script->cache[at];
+    CachedToken& entry = script_->cache[at];
     if (entry.end == 0) {
-        pos = at;
+        pos_ = at;
         scan(entry);
     }
-    from = at;
-    start = pos = entry.start;
-    kind = entry.kind;
-    function = entry.function;
+    from_ = at;
+    start_ = pos_ = entry.start;
+    kind_ = entry.kind;
+    function_ = entry.function;
     entry_ = &entry;
 }
 

@@ -41,14 +41,19 @@ struct ScriptText {
     ~ScriptText();
 };
 
-struct Tokenizer {
-    ScriptText* script = nullptr;
-    uint32_t pos = 0;   // reading position
-    uint32_t start = 0; // start of the current token
-    uint32_t from = 0;  // where the last scan began: the end of the token before
-    int kind = TK_END;
-    int function = -1; // valid when kind == TK_FUNCTION
-    std::string token; // the token text buffer
+// The one reading cursor over a loaded script. Callers move it only by scanning
+// (next_token, skip_token) and by the three rewinds below, so that everything a scan set
+// moves together.
+class Tokenizer {
+  public:
+    // The current token's text. Callers may also use it as a work buffer: nothing below
+    // reads it back.
+    std::string token;
+
+    // Starts reading `script` from its first byte.
+    void attach(ScriptText* script);
+    // Forgets `script` when it is the one being read, before its text and cache go.
+    void detach(const ScriptText* script);
 
     // Scans the next token and classifies words (keywords first, then functions).
     void next_token();
@@ -56,11 +61,37 @@ struct Tokenizer {
     // kind of the next token.
     void skip_token();
     // The next next_token() scans the current token again.
-    void push_back_token() { pos = start; }
+    void push_back_token() { pos_ = start_; }
+
+    // Everything a scan changes except the text buffer: a mark taken before a look-ahead
+    // (or a CALL) and given to rewind() undoes it exactly.
+    struct Mark {
+        ScriptText* script;
+        uint32_t pos, start, from;
+        int kind, function;
+        CachedToken* entry;
+    };
+    Mark mark() const { return {script_, pos_, start_, from_, kind_, function_, entry_}; }
+    void rewind(const Mark& m);
+    // Reading goes on at `position` (a block's start, a label, the end of a condition);
+    // the current token still stands for the statement that jumped.
+    void resume_at(uint32_t position) {
+        pos_ = position;
+        kind_ = TK_RESUMED;
+    }
+    // The current token becomes the end of the text: the run stops after this statement.
+    void stop() { kind_ = TK_END; }
     // Makes the token scanned from `at` current and pushed back, as next_token() followed by
     // push_back_token() would, except that the token text buffer is left as it is.
     void push_back_at(uint32_t at);
-    const char* text() const { return script ? script->text.data() : nullptr; }
+
+    int kind() const { return kind_; }
+    int function() const { return function_; } // valid when kind() == TK_FUNCTION
+    uint32_t position() const { return pos_; } // the reading position
+    uint32_t token_start() const { return start_; }
+    uint32_t scan_from() const { return from_; } // where the last scan began
+    ScriptText* script() const { return script_; }
+    const char* text() const { return script_ ? script_->text.data() : nullptr; }
 
     // For a TK_NUMBER token: its value by the text-to-integer rule.
     int32_t number() const { return entry_->number; }
@@ -68,23 +99,16 @@ struct Tokenizer {
     // never removed and the first one created for a name wins, so a found record stays valid.
     Variable* cached_variable() const { return entry_->variable; }
     void cache_variable(Variable* v) { entry_->variable = v; }
-
-    // Everything next_token changes, so that a look-ahead can be undone exactly.
-    struct State {
-        uint32_t pos, start, from;
-        int kind, function;
-        CachedToken* entry;
-        std::string token;
-    };
-    State save() const { return {pos, start, from, kind, function, entry_, token}; }
-    void restore(const State& s) {
-        pos = s.pos, start = s.start, from = s.from, kind = s.kind, function = s.function;
-        entry_ = s.entry;
-        token = s.token;
-    }
-    CachedToken& entry_at(uint32_t at) { return script->cache[at]; }
+    // The scan cache entry of the token that starts at the reading position.
+    CachedToken& entry_here() { return script_->cache[pos_]; }
 
   private:
+    ScriptText* script_ = nullptr;
+    uint32_t pos_ = 0;   // reading position
+    uint32_t start_ = 0; // start of the current token
+    uint32_t from_ = 0;  // where the last scan began: the end of the token before
+    int kind_ = TK_END;
+    int function_ = -1;
     CachedToken* entry_ = nullptr; // the scan that produced the current token
     void scan(CachedToken& entry);
 };

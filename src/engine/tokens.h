@@ -1,53 +1,65 @@
-// Token kinds and the statement keyword table.
+// Token kinds and the statement keyword list.
 #pragma once
 
 #include <string_view>
 
 namespace vtx {
 
+// What a keyword does where a statement starts: a command has a handler in its folder's
+// table, a control keyword is the interpreter's own, a part only appears inside statements
+// (and where a statement starts reads as a drive change).
+enum KeywordRole { kCommand, kControl, kPart };
+
+// Every statement keyword, once: its id (KW_id), its text and its role. A keyword token's
+// kind is its position here.
+#define VTX32_KEYWORDS(X)                                                                          \
+    X(AT, "AT", kCommand)                                                                          \
+    X(AND, "AND", kPart)                                                                           \
+    X(BEEP, "BEEP", kCommand)                                                                      \
+    X(BIG, "BIG", kCommand)                                                                        \
+    X(BOX, "BOX", kCommand)                                                                        \
+    X(BREAK, "BREAK", kCommand)                                                                    \
+    X(CALL, "CALL", kControl)                                                                      \
+    X(CD, "CD", kCommand)                                                                          \
+    X(CLS, "CLS", kCommand)                                                                        \
+    X(COLOR, "COLOR", kCommand)                                                                    \
+    X(DEL, "DEL", kCommand)                                                                        \
+    X(DISPLAY, "DISPLAY", kCommand)                                                                \
+    X(DO, "DO", kControl)                                                                          \
+    X(ENDIF, "ENDIF", kControl)                                                                    \
+    X(ELSE, "ELSE", kControl)                                                                      \
+    X(EXIT, "EXIT", kControl)                                                                      \
+    X(FILE, "FILE", kPart)                                                                         \
+    X(FLUSHKB, "FLUSHKB", kCommand)                                                                \
+    X(GET, "GET", kCommand)                                                                        \
+    X(GETS, "GETS", kCommand)                                                                      \
+    X(GO, "GO", kCommand)                                                                          \
+    X(GOTO, "GOTO", kControl)                                                                      \
+    X(IF, "IF", kControl)                                                                          \
+    X(LIST, "LIST", kPart)                                                                         \
+    X(LOOP, "LOOP", kControl)                                                                      \
+    X(MD, "MD", kCommand)                                                                          \
+    X(PRINT, "?", kCommand)                                                                        \
+    X(OR, "OR", kPart)                                                                             \
+    X(PASSWORD, "PASSWORD", kCommand)                                                              \
+    X(PLAY, "PLAY", kCommand)                                                                      \
+    X(RUN, "RUN", kCommand)                                                                        \
+    X(SET, "SET", kCommand)                                                                        \
+    X(SETL, "SETL", kCommand)                                                                      \
+    X(SETM, "SETM", kCommand)                                                                      \
+    X(SETTIME, "SETTIME", kCommand)                                                                \
+    X(SHELL, "SHELL", kCommand)                                                                    \
+    X(SLEEP, "SLEEP", kCommand)                                                                    \
+    X(SMALL, "SMALL", kCommand)                                                                    \
+    X(UNTIL, "UNTIL", kControl)                                                                    \
+    X(USE, "USE", kCommand)                                                                        \
+    X(WHILE, "WHILE", kControl)
+
 enum Keyword {
-    KW_AT,
-    KW_AND,
-    KW_BEEP,
-    KW_BIG,
-    KW_BOX,
-    KW_BREAK,
-    KW_CALL,
-    KW_CD,
-    KW_CLS,
-    KW_COLOR,
-    KW_DEL,
-    KW_DISPLAY,
-    KW_DO,
-    KW_ENDIF,
-    KW_ELSE,
-    KW_EXIT,
-    KW_FILE,
-    KW_FLUSHKB,
-    KW_GET,
-    KW_GETS,
-    KW_GO,
-    KW_GOTO,
-    KW_IF,
-    KW_LIST,
-    KW_LOOP,
-    KW_MD,
-    KW_PRINT,
-    KW_OR,
-    KW_PASSWORD,
-    KW_PLAY,
-    KW_RUN,
-    KW_SET,
-    KW_SETL,
-    KW_SETM,
-    KW_SETTIME,
-    KW_SHELL,
-    KW_SLEEP,
-    KW_SMALL,
-    KW_UNTIL,
-    KW_USE,
-    KW_WHILE,
-    KW_COUNT
+#define VTX32_KEYWORD_ID(id, text, role) KW_##id,
+    VTX32_KEYWORDS(VTX32_KEYWORD_ID)
+#undef VTX32_KEYWORD_ID
+        KW_COUNT
 };
 
 enum TokenKind {
@@ -73,13 +85,23 @@ enum TokenKind {
     TK_PLUS = -28,
     TK_SLASH = -29,
     TK_STAR = -30,
+    // Not scanned from text: the current token after a jump, which must not end the run.
+    TK_RESUMED = -31,
 };
 
 // Value kinds share the codes of a number and a string token.
 inline constexpr int KIND_INTEGER = TK_NUMBER;
 inline constexpr int KIND_STRING = TK_STRING;
 
-extern const char* const kKeywords[KW_COUNT];
+struct KeywordEntry {
+    const char* text;
+    KeywordRole role;
+};
+inline constexpr KeywordEntry kKeywords[KW_COUNT] = {
+#define VTX32_KEYWORD_ENTRY(id, text, role) {text, role},
+    VTX32_KEYWORDS(VTX32_KEYWORD_ENTRY)
+#undef VTX32_KEYWORD_ENTRY
+};
 
 // Index of the statement keyword equal to `word` (case-blind), or -1.
 int find_keyword(std::string_view word);
@@ -90,14 +112,19 @@ inline bool starts_expression_statement(int kind) {
            kind == TK_PLUS || kind == TK_MINUS || kind == TK_LEFT_PAREN;
 }
 
-// A keyword that can begin a statement: AND and OR are operators, FILE and LIST words of
-// PLAY and USE.
+// A keyword that can begin a statement: a command or a control keyword, not a part.
 inline bool begins_statement(int kind) {
-    return kind >= 0 && kind != KW_AND && kind != KW_OR && kind != KW_FILE && kind != KW_LIST;
+    return kind >= 0 && kind < KW_COUNT && kKeywords[kind].role != kPart;
 }
 
+// The comparison operators are one range of kinds.
+static_assert(TK_LESS == TK_EQUAL + 1 && TK_GREATER == TK_EQUAL + 2 &&
+              TK_LESS_EQUAL == TK_EQUAL + 3 && TK_GREATER_EQUAL == TK_EQUAL + 4 &&
+              TK_NOT_EQUAL == TK_EQUAL + 5);
 inline bool is_comparison(int kind) {
     return kind >= TK_EQUAL && kind <= TK_NOT_EQUAL;
 }
+// Keywords count up from 0 and every other kind is negative: `kind >= 0` means a keyword.
+static_assert(TK_END < 0 && TK_RESUMED < 0);
 
 } // namespace vtx

@@ -49,9 +49,9 @@ void read_options(Runtime& rt, std::string& user, bool& has_user, std::string& p
                   bool& has_password) {
     for (int i = 0; i < 2; ++i) {
         rt.tok.next_token();
-        if (rt.tok.kind != TK_SLASH) return rt.tok.push_back_token();
+        if (rt.tok.kind() != TK_SLASH) return rt.tok.push_back_token();
         rt.tok.next_token();
-        if (rt.tok.kind == TK_END) return;
+        if (rt.tok.kind() == TK_END) return;
         std::string word = rt.tok.token;
         std::size_t colon = word.find(':');
         std::string key = word.substr(0, colon);
@@ -75,8 +75,8 @@ void read_options(Runtime& rt, std::string& user, bool& has_user, std::string& p
 void cmd_use(Runtime& rt) {
     rt.error = 0;
     rt.tok.next_token();
-    if (rt.tok.kind == KW_LIST) return use_list(rt);
-    if (rt.tok.kind == TK_END) throw ScriptError(kErrUse);
+    if (rt.tok.kind() == KW_LIST) return use_list(rt);
+    if (rt.tok.kind() == TK_END) throw ScriptError(kErrUse);
 
     std::string device = rt.tok.token;
     expand_text(rt, device);
@@ -84,11 +84,11 @@ void cmd_use(Runtime& rt) {
     // different device than the script names.
     if (device.size() > kMaxDevice) throw ScriptError(kErrUse);
     rt.tok.next_token();
-    if (rt.tok.kind == TK_END) return;
+    if (rt.tok.kind() == TK_END) return;
 
-    if (rt.tok.kind == TK_SLASH) {
+    if (rt.tok.kind() == TK_SLASH) {
         rt.tok.next_token();
-        if (rt.tok.kind != TK_END && abbreviates(rt.tok.token, "delete"))
+        if (rt.tok.kind() != TK_END && abbreviates(rt.tok.token, "delete"))
             rt.error = platform::cancel_connection(device);
         return;
     }

@@ -1,6 +1,6 @@
 #include "builtins/arguments.h"
-#include "builtins/handlers.h"
 #include "builtins/status_result.h"
+#include "network/handlers.h"
 #include "platform/messaging.h"
 
 namespace vtx {

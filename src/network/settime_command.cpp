@@ -1,6 +1,6 @@
-#include "engine/commands.h"
 #include "engine/evaluator.h"
 #include "engine/runtime.h"
+#include "network/handlers.h"
 #include "network/time_sync.h"
 
 namespace vtx {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "network/user_info.h"
+#include "platform/system.h"
 
 namespace vtx {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "network/user_info.h"
+#include "engine/user_info.h"
 #include "platform/user.h"
 
 namespace vtx {

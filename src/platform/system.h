@@ -6,7 +6,18 @@
 #include <string_view>
 #include <vector>
 
-#include "network/user_info.h"
+namespace vtx {
+
+// The OS version record: platform identifier 2 selects the NT path everywhere.
+struct OsVersion {
+    uint32_t major = 0;
+    uint32_t minor = 0;
+    uint32_t build = 0;
+    uint32_t platform_id = 2;
+    bool is_nt() const { return platform_id == 2; }
+};
+
+} // namespace vtx
 
 namespace vtx::platform {
 

@@ -1,11 +1,11 @@
 #include "builtins/arguments.h"
-#include "builtins/handlers.h"
 #include "builtins/status_result.h"
 #include "engine/script_error.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/status.h"
 #include "registry/operations.h"
+#include "shell/handlers.h"
 
 namespace vtx {
 
@@ -107,7 +107,7 @@ void fn_setconsole(Runtime& rt, std::string& result) {
 void fn_messagebox(Runtime& rt, std::string& result) {
     std::string text, title;
     int32_t style = 0, timeout = 0;
-    arguments_by_signature(rt, "SSll", {text, title, style, timeout});
+    arguments_by_signature(rt, "SSii", {text, title, style, timeout});
     // A negative time is no time limit rather than a wait of weeks.
     uint32_t seconds = timeout > 0 ? uint32_t(timeout) : 0;
     finish_status(rt, result,
@@ -117,7 +117,7 @@ void fn_messagebox(Runtime& rt, std::string& result) {
 void fn_shutdown(Runtime& rt, std::string& result) {
     std::string computer, message;
     int32_t timeout = kDefaultShutdownSeconds, force = 0, reboot = 0;
-    arguments_by_signature(rt, "SSlll", {computer, message, timeout, force, reboot});
+    arguments_by_signature(rt, "SSiii", {computer, message, timeout, force, reboot});
     finish_status(
         rt, result,
         platform::shutdown_computer(computer, message, uint32_t(timeout), force != 0, reboot != 0));
@@ -125,7 +125,7 @@ void fn_shutdown(Runtime& rt, std::string& result) {
 
 void fn_logoff(Runtime& rt, std::string& result) {
     int32_t force = 0;
-    arguments_by_signature(rt, "l", {force});
+    arguments_by_signature(rt, "i", {force});
     finish_status(rt, result, platform::log_off(force != 0));
 }
 

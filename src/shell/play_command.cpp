@@ -1,4 +1,3 @@
-#include "engine/commands.h"
 #include "engine/evaluator.h"
 #include "engine/runtime.h"
 #include "engine/script.h"
@@ -8,6 +7,7 @@
 #include "platform/process.h"
 #include "platform/sound.h"
 #include "platform/status.h"
+#include "shell/handlers.h"
 #include "shell/tune.h"
 
 namespace vtx {
@@ -48,7 +48,7 @@ void play_text(Runtime& rt, std::string_view tune) {
 void cmd_play(Runtime& rt) {
     rt.error = 0;
     rt.tok.next_token();
-    bool from_file = rt.tok.kind == KW_FILE;
+    bool from_file = rt.tok.kind() == KW_FILE;
     if (!from_file) rt.tok.push_back_token();
     std::string name;
     evaluate_expression(rt, name, true);

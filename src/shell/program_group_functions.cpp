@@ -1,7 +1,7 @@
 #include "builtins/arguments.h"
-#include "builtins/handlers.h"
 #include "builtins/status_result.h"
 #include "platform/shell.h"
+#include "shell/handlers.h"
 #include "shell/progman_commands.h"
 
 namespace vtx {
@@ -28,21 +28,21 @@ int32_t send_one(const std::string& command) {
 void fn_addprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t common = 0;
-    arguments_by_signature(rt, "Sl", {name, common});
+    arguments_by_signature(rt, "Si", {name, common});
     finish_status(rt, result, send_one(create_group_command(name, common)));
 }
 
 void fn_delprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t common = 0;
-    arguments_by_signature(rt, "Sl", {name, common});
+    arguments_by_signature(rt, "Si", {name, common});
     finish_status(rt, result, send_one(delete_group_command(name, common)));
 }
 
 void fn_showprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t show = 0, common = 0;
-    arguments_by_signature(rt, "SLl", {name, show, common});
+    arguments_by_signature(rt, "SIi", {name, show, common});
     finish_status(rt, result, send_one(show_group_command(name, show, common)));
 }
 
@@ -55,7 +55,7 @@ void fn_delprogramitem(Runtime& rt, std::string& result) {
 void fn_addprogramitem(Runtime& rt, std::string& result) {
     ProgramItem item;
     int32_t replace = 0;
-    arguments_by_signature(rt, "SSSLSlll",
+    arguments_by_signature(rt, "SSSISiii",
                            {item.command_line, item.name, item.icon_file, item.icon_index,
                             item.working_dir, item.minimize, replace, item.separate_memory});
     item.minimize = item.minimize != 0;

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 #include "platform/posix/errno_status.h"
 #include "platform/status.h"
 

@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "engine/text.h"
+#include "platform/text_rules.h"
 
 namespace vtx::ini {
 

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "platform/shell.h"
-#include "shell/terminal_dialog.h"
+#include "platform/posix/terminal_dialog.h"
 
 namespace vtx::platform {
 

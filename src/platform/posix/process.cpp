@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "engine/command_line.h"
+#include "platform/posix/command_line.h"
 #include "platform/files.h"
 #include "platform/fuzzing.h"
 #include "platform/posix/errno_status.h"

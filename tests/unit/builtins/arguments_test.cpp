@@ -19,7 +19,7 @@ int read_list(const std::string& body, std::string_view signature, Destination&.
     try {
         arguments_by_signature(s.rt, signature, {ArgumentSlot(destination)...});
         s.rt.tok.next_token();
-        return s.rt.tok.kind == TK_END ? 0 : -1; // ")" was current: nothing may follow
+        return s.rt.tok.kind() == TK_END ? 0 : -1; // ")" was current: nothing may follow
     } catch (const ScriptError& e) {
         return e.code;
     }
@@ -55,23 +55,23 @@ TEST(Arguments, KindComesFromTheFirstOperandWithoutConversion) {
 TEST(Arguments, OptionalLettersKeepTheirDefaults) {
     std::string a;
     int32_t b = 7, c = 9;
-    EXPECT_EQ(read_list("(\"x\", 1)", "Sll", a, b, c), 0);
+    EXPECT_EQ(read_list("(\"x\", 1)", "Sii", a, b, c), 0);
     EXPECT_EQ(a, "x");
     EXPECT_EQ(b, 1);
     EXPECT_EQ(c, 9);
-    EXPECT_EQ(read_list("(\"y\")", "Sll", a, b, c), 0);
+    EXPECT_EQ(read_list("(\"y\")", "Sii", a, b, c), 0);
     EXPECT_EQ(b, 1);
-    EXPECT_EQ(read_list("(\"y\", 1, 2, 3)", "Sll", a, b, c), kErrParameters);
-    EXPECT_EQ(read_list("(\"y\",)", "Sll", a, b, c), kErrExpected);
-    EXPECT_EQ(read_list("(\"y\" 1)", "Sll", a, b, c), kErrParameters);
+    EXPECT_EQ(read_list("(\"y\", 1, 2, 3)", "Sii", a, b, c), kErrParameters);
+    EXPECT_EQ(read_list("(\"y\",)", "Sii", a, b, c), kErrExpected);
+    EXPECT_EQ(read_list("(\"y\" 1)", "Sii", a, b, c), kErrParameters);
 }
 
 TEST(Arguments, TheFirstArgumentIsAlwaysRead) {
     int32_t b = 4, c = 0;
-    EXPECT_EQ(read_list("()", "ll", b, c), kErrExpected);
-    EXPECT_EQ(read_list("(-3)", "ll", b, c), 0);
+    EXPECT_EQ(read_list("()", "ii", b, c), kErrExpected);
+    EXPECT_EQ(read_list("(-3)", "ii", b, c), 0);
     EXPECT_EQ(b, -3);
-    EXPECT_EQ(read_list("5", "ll", b, c), kErrParameters);
+    EXPECT_EQ(read_list("5", "ii", b, c), kErrParameters);
 }
 
 TEST(Arguments, NestedCallsLeaveTheOuterListInPlace) {

@@ -33,8 +33,7 @@ class FileSlotsTest : public ::testing::Test {
     // The text of one expression, evaluated on the test's runtime.
     std::string eval(const std::string& expr) {
         texts_.emplace_back(expr);
-        rt.tok.script = &texts_.back();
-        rt.tok.pos = rt.tok.start = 0;
+        rt.tok.attach(&texts_.back());
         std::string out;
         evaluate_expression(rt, out, true);
         return out;

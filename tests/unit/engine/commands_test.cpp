@@ -14,14 +14,14 @@ std::string next_after(const std::string& script, int32_t* error = nullptr) {
     s.rt.error = 99;
     try {
         s.rt.tok.next_token();
-        run_command(s.rt, s.rt.tok.kind);
+        run_command(s.rt, s.rt.tok.kind());
     } catch (const ScriptError& e) {
         return "E" + std::to_string(e.code);
     }
     if (error) *error = s.rt.error;
-    if (s.rt.tok.kind == TK_END) return "<end>";
+    if (s.rt.tok.kind() == TK_END) return "<end>";
     s.rt.tok.next_token();
-    return s.rt.tok.kind == TK_END ? "<end>" : s.rt.tok.token;
+    return s.rt.tok.kind() == TK_END ? "<end>" : s.rt.tok.token;
 }
 
 TEST(Commands, UseReadsItsOptionsAndNoMore) {

@@ -73,14 +73,14 @@ TEST(Evaluator, OptionalExpressionAndPushBack) {
     EXPECT_EQ(s.eval(out, false), TK_NAME);
     EXPECT_EQ(out, "untouched");
     s.rt.tok.next_token();
-    EXPECT_EQ(s.rt.tok.kind, KW_ENDIF);
+    EXPECT_EQ(s.rt.tok.kind(), KW_ENDIF);
 
     test::LoadedScript t("1 < 2 < 3");
     EXPECT_EQ(t.eval(out), KIND_INTEGER);
     EXPECT_EQ(out, "1");
-    EXPECT_EQ(t.rt.tok.kind, TK_LESS); // the second comparison ends the expression
+    EXPECT_EQ(t.rt.tok.kind(), TK_LESS); // the second comparison ends the expression
     t.rt.tok.next_token();
-    EXPECT_EQ(t.rt.tok.kind, TK_LESS);
+    EXPECT_EQ(t.rt.tok.kind(), TK_LESS);
 }
 
 TEST(Evaluator, VariablesAndExpansion) {

@@ -12,10 +12,7 @@ namespace vtx::test {
 struct LoadedScript {
     Runtime rt;
     ScriptText text;
-    explicit LoadedScript(std::string body) : text(std::move(body)) {
-        rt.tok.script = &text;
-        rt.tok.pos = rt.tok.start = 0;
-    }
+    explicit LoadedScript(std::string body) : text(std::move(body)) { rt.tok.attach(&text); }
     // Evaluates the expression at the reading position; returns its kind, text in `out`.
     int eval(std::string& out, bool required = true) {
         return evaluate_expression(rt, out, required);

@@ -18,12 +18,12 @@ struct Token {
 std::vector<Token> scan(const std::string& body, std::size_t max = 50) {
     ScriptText text(body);
     Tokenizer t;
-    t.script = &text;
+    t.attach(&text);
     std::vector<Token> tokens;
     for (std::size_t i = 0; i < max; ++i) {
         t.next_token();
-        if (t.kind == TK_END) break;
-        tokens.push_back({t.kind, t.token});
+        if (t.kind() == TK_END) break;
+        tokens.push_back({t.kind(), t.token});
     }
     return tokens;
 }
@@ -87,35 +87,70 @@ TEST(Tokenizer, CommentsAndEnd) {
 
     ScriptText text("x ; trailing");
     Tokenizer t;
-    t.script = &text;
+    t.attach(&text);
     t.next_token();
     for (int i = 0; i < 3; ++i) {
         t.next_token();
-        EXPECT_EQ(t.kind, TK_END);
+        EXPECT_EQ(t.kind(), TK_END);
     }
-    uint32_t end = t.pos;
+    uint32_t end = t.position();
     t.next_token();
-    EXPECT_EQ(t.pos, end); // the reading position does not move at the end
+    EXPECT_EQ(t.position(), end); // the reading position does not move at the end
 }
 
 TEST(Tokenizer, PushBackRescansTheSameToken) {
     ScriptText text("  first  \"second\"");
     Tokenizer t;
-    t.script = &text;
+    t.attach(&text);
     t.next_token();
     t.next_token();
     EXPECT_EQ(t.token, "second");
     t.push_back_token();
     t.next_token();
-    EXPECT_EQ(t.kind, TK_STRING);
+    EXPECT_EQ(t.kind(), TK_STRING);
     EXPECT_EQ(t.token, "second");
-    EXPECT_EQ(t.start, 9u);
+    EXPECT_EQ(t.token_start(), 9u);
+}
+
+TEST(Tokenizer, RewindUndoesALookAheadExactly) {
+    ScriptText text("IF 12 + x");
+    Tokenizer t;
+    t.attach(&text);
+    t.next_token();
+    t.next_token(); // 12
+    Tokenizer::Mark m = t.mark();
+    t.next_token();
+    t.next_token();
+    EXPECT_EQ(t.kind(), TK_NAME);
+    t.rewind(m);
+    EXPECT_EQ(t.kind(), TK_NUMBER);
+    EXPECT_EQ(t.number(), 12); // the cache entry came back with the position
+    EXPECT_EQ(t.token_start(), 3u);
+    EXPECT_EQ(t.scan_from(), 2u);
+    t.next_token();
+    EXPECT_EQ(t.kind(), TK_PLUS);
+}
+
+TEST(Tokenizer, ResumeKeepsTheRunGoingAndDetachForgetsTheScript) {
+    ScriptText text("a b");
+    Tokenizer t;
+    t.attach(&text);
+    while (t.kind() != TK_END || t.position() == 0) t.next_token();
+    t.resume_at(0); // a jump back after the text ended
+    EXPECT_NE(t.kind(), TK_END);
+    t.next_token();
+    EXPECT_EQ(t.token, "a");
+    t.stop();
+    EXPECT_EQ(t.kind(), TK_END);
+    t.detach(&text);
+    EXPECT_EQ(t.script(), nullptr);
+    EXPECT_EQ(t.text(), nullptr);
 }
 
 TEST(Tokenizer, OverlongTokenIsExpressionTooLong) {
     ScriptText text("\"" + std::string(32000, 'a') + "\"");
     Tokenizer t;
-    t.script = &text;
+    t.attach(&text);
     try {
         t.next_token();
         FAIL();
@@ -123,8 +158,7 @@ TEST(Tokenizer, OverlongTokenIsExpressionTooLong) {
         EXPECT_EQ(e.code, kErrTooLong);
     }
     ScriptText fits(std::string(31999, 'b'));
-    t.script = &fits;
-    t.pos = 0;
+    t.attach(&fits);
     t.next_token();
     EXPECT_EQ(t.token.size(), 31999u);
 }

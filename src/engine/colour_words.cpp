@@ -1,4 +1,4 @@
-#include "console/colour_words.h"
+#include "engine/colour_words.h"
 
 #include <cstring>
 
@@ -31,11 +31,11 @@ char first_character(const Tokenizer& t) {
 int colour_from_words(Tokenizer& t) {
     int s = 0, a = 0;
     t.next_token();
-    while (t.kind != TK_END && s != kFailed && s != kDone) {
-        if (t.kind == TK_SLASH) {
+    while (t.kind() != TK_END && s != kFailed && s != kDone) {
+        if (t.kind() == TK_SLASH) {
             s = kBackground;
         } else if (s < kBackground) {
-            if (t.kind == TK_PLUS) {
+            if (t.kind() == TK_PLUS) {
                 if (s & kForePlus) {
                     s = kFailed;
                 } else {
@@ -51,7 +51,7 @@ int colour_from_words(Tokenizer& t) {
                     a |= v;
                 }
             }
-        } else if (t.kind == TK_PLUS) {
+        } else if (t.kind() == TK_PLUS) {
             if (s & kBackPlus) {
                 s = kFailed;
             } else {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/terminal_dialog.h"
+#include "platform/posix/terminal_dialog.h"
 
 namespace vtx {
 namespace {

@@ -1,4 +1,5 @@
-// Facts about the user, the workstation and the domain, gathered once at start-up.
+// Facts about the user, the workstation and the domain, gathered once at start-up: run data
+// that the macros, the group test and the network functions read.
 #pragma once
 
 #include <cstddef>
@@ -44,15 +45,6 @@ struct UserInfo {
     std::string ip_address[4];             // empty = slot absent
     std::vector<std::string> groups;       // global groups (account path) or the helper's
     std::vector<std::string> local_groups; // account path only
-};
-
-// The OS version record: platform identifier 2 selects the NT path everywhere.
-struct OsVersion {
-    uint32_t major = 0;
-    uint32_t minor = 0;
-    uint32_t build = 0;
-    uint32_t platform_id = 2;
-    bool is_nt() const { return platform_id == 2; }
 };
 
 } // namespace vtx

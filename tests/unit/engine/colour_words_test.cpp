@@ -1,4 +1,4 @@
-#include "console/colour_words.h"
+#include "engine/colour_words.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,11 @@ struct Result {
 Result colour(const char* statement) {
     ScriptText script(statement);
     Tokenizer t;
-    t.script = &script;
+    t.attach(&script);
     t.next_token(); // COLOR
     int a = colour_from_words(t);
     // As the interpreter does: the next statement starts with the token after the current one.
-    if (t.kind != TK_END) t.next_token();
+    if (t.kind() != TK_END) t.next_token();
     return {a, t.token};
 }
 

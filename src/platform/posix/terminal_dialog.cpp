@@ -1,4 +1,4 @@
-#include "shell/terminal_dialog.h"
+#include "platform/posix/terminal_dialog.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "engine/command_line.h"
+#include "platform/posix/command_line.h"
 
 namespace vtx {
 

@@ -4,13 +4,22 @@
 #include "checker/script_walk.h"
 
 #include "checker/text_checks.h"
+#include "engine/evaluator.h"
 #include "engine/functions.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
 
 namespace vtx::walk {
 
+ScriptWalk::Nesting::Nesting(ScriptWalk& w) : walk(w) {
+    if (++walk.depth_ > kMaxExpressionDepth) {
+        --walk.depth_;
+        throw ScriptError(kErrTooLong); // the walk reports it and stops
+    }
+}
+
 Type ScriptWalk::expression(bool required) {
+    Nesting nesting(*this);
     next();
     expression_start_ = t_.token_start();
     Type type = first_type();
@@ -126,6 +135,7 @@ Operand ScriptWalk::unary(Type type) {
 
 Operand ScriptWalk::parenthesis(Type type) {
     if (t_.kind() != TK_LEFT_PAREN) return primary(type);
+    Nesting nesting(*this);
     next();
     logic(type);
     if (t_.kind() != TK_RIGHT_PAREN) {

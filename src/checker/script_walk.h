@@ -64,6 +64,15 @@ class ScriptWalk {
     std::set<std::string> reported_names_;
     uint32_t tokens_ = 0;           // tokens read so far: tells a one-token expression
     uint32_t expression_start_ = 0; // where the last expression began
+    int depth_ = 0;                 // expressions and parentheses open, as the evaluator counts
+
+    // The evaluator's bound on nesting: deeper is "expression too long" there, and here it
+    // keeps a hostile script from exhausting the checker's stack.
+    struct Nesting {
+        ScriptWalk& walk;
+        explicit Nesting(ScriptWalk& w);
+        ~Nesting() { --walk.depth_; }
+    };
 
     // --- findings ---------------------------------------------------------------------
 

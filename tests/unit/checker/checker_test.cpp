@@ -67,6 +67,14 @@ TEST(Checker, ExpressionsReadAsTheEvaluatorReadsThem) {
     EXPECT_EQ(where("IF READVALUE(\"k\", \"v\") = 1 ENDIF\n"), List{"1:24 warning"});
 }
 
+TEST(Checker, NestingBoundAsInTheEvaluator) {
+    EXPECT_EQ(where("$x = " + std::string(900, '(') + "1" + std::string(900, ')')), List{});
+    // Deeper than the evaluator allows: reported once, and the walk stops there.
+    List deep = where("$x = " + std::string(100000, '(') + "1");
+    ASSERT_EQ(deep.size(), 1u);
+    EXPECT_EQ(deep[0].substr(deep[0].find(' ')), " error");
+}
+
 TEST(Checker, FindingsFormatAndStatus) {
     EXPECT_EQ(format_finding({"a.scr", 3, 7, true, "unknown command x"}),
               "a.scr:3:7: error: unknown command x\n");

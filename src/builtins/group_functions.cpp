@@ -2,6 +2,7 @@
 
 #include "builtins/arguments.h"
 #include "builtins/handlers.h"
+#include "engine/domain_names.h"
 #include "engine/runtime.h"
 #include "engine/text.h"
 
@@ -9,9 +10,9 @@ namespace vtx {
 
 namespace {
 
-bool holds(const std::vector<std::string>& names, std::string_view name) {
+bool holds(const std::vector<std::string>& names, std::string_view name, bool qualified) {
     for (const std::string& n : names)
-        if (equal_nocase(n, name)) return true;
+        if (qualified ? domain_group_matches(n, name) : equal_nocase(n, name)) return true;
     return false;
 }
 
@@ -19,8 +20,8 @@ bool holds(const std::vector<std::string>& names, std::string_view name) {
 
 char group_membership(const UserInfo& user, std::string_view name) {
     if (user.groups.empty()) return '0'; // the local list counts only beside a global one
-    if (holds(user.groups, name)) return '1';
-    return holds(user.local_groups, name) ? '2' : '0';
+    if (holds(user.groups, name, user.qualified_groups)) return '1';
+    return holds(user.local_groups, name, user.qualified_groups) ? '2' : '0';
 }
 
 void fn_ingroup(Runtime& rt, std::string& result) {

@@ -47,7 +47,11 @@ void fn_writeprofilestring(Runtime& rt, std::string& result) {
     arguments_by_signature(rt, "SSSs", {file, section, key, value});
     rt.error = 0;
     int32_t code = 0;
-    if (unusable_name(section) || unusable_name(key) || has_line_break(value)) {
+    // Writing needs a key name; deleting with none is the platform's to answer (the file
+    // stays as it is).
+    bool deleting = value.empty();
+    if (unusable_name(section) || (!deleting && key.empty()) || has_line_break(key) ||
+        has_line_break(value)) {
         code = status::kInvalidParameter;
     } else {
         code = platform::profile_write(platform::native_path(file), section, key,

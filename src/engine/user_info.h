@@ -45,6 +45,9 @@ struct UserInfo {
     std::string ip_address[4];             // empty = slot absent
     std::vector<std::string> groups;       // global groups (account path) or the helper's
     std::vector<std::string> local_groups; // account path only
+    // Group names carry their domain (DOMAIN\name, name@realm): INGROUP also matches them
+    // by the name alone. Set for domain accounts on POSIX only.
+    bool qualified_groups = false;
 };
 
 } // namespace vtx

@@ -1,7 +1,9 @@
 #include "network/user_gather.h"
 
 #include "engine/runtime.h"
+#include "network/domain_gather.h"
 #include "network/user_rules.h"
+#include "platform/network.h"
 #include "platform/status.h"
 #include "platform/system.h"
 #include "platform/user.h"
@@ -14,17 +16,18 @@ namespace {
 // helper library.
 int32_t gather_from_helper(Runtime& rt) {
     UserInfo& user = rt.user;
-    std::vector<platform::NetConnection> connections;
+    // The same single enumeration as USE LIST.
+    std::vector<platform::Connection> connections;
     bool opened = false;
-    int32_t listed = platform::connected_resources(connections, opened);
-    for (const platform::NetConnection& c : connections) {
+    int32_t listed = platform::list_connections(connections, opened);
+    for (const platform::Connection& c : connections) {
         std::string server;
-        if (!netlogon_server(c.remote_name, server)) continue;
+        if (!netlogon_server(c.remote, server)) continue;
         store_field(user.logon_server, server, width::kLogonServer);
-        if (!c.local_name.empty()) store_field(user.logon_drive, c.local_name, width::kLogonDrive);
+        if (!c.local.empty()) store_field(user.logon_drive, c.local, width::kLogonDrive);
         rt.logon_share = true;
     }
-    if (opened && listed != 0) rt.error = listed;
+    if (opened && listed != 0 && listed != status::kNoMoreItems) rt.error = listed;
 
     std::string answer(platform::kHelperInfoSize, '\0');
     answer.replace(0, user.logon_server.size(), user.logon_server);
@@ -44,8 +47,8 @@ int32_t gather_user_information(Runtime& rt) {
     user.adapter_address = adapter_address_text(adapter);
 
     int32_t result;
+    platform::AccountFacts facts;
     if (rt.os.is_nt()) {
-        platform::AccountFacts facts;
         result = platform::read_account_facts(rt.program_dir, facts);
         store_account_facts(facts, user);
     } else {
@@ -54,6 +57,7 @@ int32_t gather_user_information(Runtime& rt) {
 
     std::string name = platform::logon_user_name();
     if (!name.empty()) store_field(user.user_id, name, width::kUserId);
+    if (facts.names_from_name_service) gather_domain_facts(facts.user_name, facts.groups, user);
     platform::short_path(user.home_dir);
     split_home_share(user);
     return result;

@@ -24,6 +24,11 @@ std::string logon_server_text(std::string_view name) {
     return "\\\\" + std::string(start == std::string_view::npos ? "" : name.substr(start));
 }
 
+void store_logon_server(std::string_view name, UserInfo& user) {
+    store_field(user.logon_server, logon_server_text(name), width::kLogonServer);
+    store_field(user.logon_drive, user.logon_server + "\\NETLOGON\\", width::kLogonDrive);
+}
+
 void split_home_share(UserInfo& user) {
     user.home_share = user.home_dir;
     const std::string& share = user.home_share;
@@ -104,10 +109,7 @@ void read_helper_answer(std::string_view answer, UserInfo& user) {
 void store_account_facts(const platform::AccountFacts& facts, UserInfo& user) {
     store_field(user.user_id, facts.user_name, width::kUserId);
     store_field(user.logon_domain, facts.logon_domain, width::kDomain);
-    if (!facts.logon_server.empty()) {
-        store_field(user.logon_server, logon_server_text(facts.logon_server), width::kLogonServer);
-        store_field(user.logon_drive, user.logon_server + "\\NETLOGON\\", width::kLogonDrive);
-    }
+    if (!facts.logon_server.empty()) store_logon_server(facts.logon_server, user);
     store_field(user.workstation, facts.workstation, width::kWorkstation);
     store_field(user.domain, facts.domain, width::kDomain);
     store_field(user.lan_root, facts.lan_root, width::kPath);

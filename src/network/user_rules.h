@@ -24,6 +24,10 @@ int32_t max_password_age_days(uint32_t seconds, int32_t password_age);
 // "\\SERVER" for a server name given with or without its leading backslashes.
 std::string logon_server_text(std::string_view name);
 
+// logon_server = \\ and the server's name; logon_drive = its NETLOGON share, as Windows
+// NT writes it (\\DC1\NETLOGON\).
+void store_logon_server(std::string_view name, UserInfo& user);
+
 // Copies home_dir into home_share, then splits a home directory on a share:
 // \\SRV\USERS\JDOE gives home_share \\SRV\USERS and home_dir JDOE.
 void split_home_share(UserInfo& user);

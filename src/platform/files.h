@@ -13,6 +13,14 @@ inline constexpr FileHandle kNoFile = -1;
 
 // True when the path names an existing file or folder.
 bool path_exists(const std::string& path);
+
+// What a (native) path names, links followed: nothing, a regular file, a folder, or something
+// else (a device, a FIFO, a socket; POSIX only), which a file must never replace.
+enum class FileKind { missing, regular, folder, other };
+FileKind file_kind(const std::string& path);
+// Renames `from` over `to`, replacing a file of that name in one step where the system
+// can: 0, or the failure.
+int32_t replace_file(const std::string& from, const std::string& to);
 // Reads the whole file into `out`: 0, or 2/3/5/... when it cannot be opened or read.
 // `limit` caps how many bytes are read (the rest is not touched).
 int32_t read_file(const std::string& path, std::string& out, std::size_t limit);

@@ -16,9 +16,12 @@ int32_t profile_read(const std::string& file, const std::string& section, const 
                      std::size_t capacity, std::string& out);
 
 // Sets the key to `*value` (creating the file and the section), or deletes the key when
-// `value` is null. 0, or the status of the failed read or write (5 for a folder, 3 for a
-// missing folder). On POSIX the file is replaced by renaming a complete new copy, so a
-// crash leaves the old file or the new one, never a mixture.
+// `value` is null. 0, or the status of the failed read or write (5 for a folder, a file that
+// may not be written or one that is not a regular file; 3 for a missing folder). On POSIX
+// writers take turns under a lock on the file, a symbolic link is followed (a dangling one
+// is created at its target), and the file is replaced by renaming a complete copy with the
+// original's owner, group and mode, so a crash leaves the old file or the new one; a file
+// with other hard links, or in a folder that refuses a new file, is rewritten in place.
 int32_t profile_write(const std::string& file, const std::string& section, const std::string& key,
                       const std::string* value);
 

@@ -32,6 +32,9 @@ struct AccountFacts {
     uint32_t max_password_age_seconds = kNoPasswordLimit;
     std::vector<std::string> groups;
     std::vector<std::string> local_groups;
+    // POSIX: names come from the name service, which writes a domain account's name and
+    // groups with their domain (DOMAIN\user, user@realm); `user_name` is that whole name.
+    bool names_from_name_service = false;
 };
 
 // The account path. Windows: the LAN manager calls of NETAPI32.DLL, loaded for this call;
@@ -44,16 +47,6 @@ int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts);
 // left zero. Windows: Netbios reset and adapter status (NETAPI32.DLL loaded for this call);
 // POSIX: the first non-loopback interface with a link-level address.
 int32_t adapter_address(uint8_t (&bytes)[6]);
-
-struct NetConnection {
-    std::string remote_name;
-    std::string local_name;
-};
-// The connected network resources, appended in the provider's order. Returns 0 when the
-// list was read to its end, the reading's status when it failed part way (entries read
-// before stay), or 50 on POSIX. `opened` tells whether the enumeration could be opened
-// at all (when not, the list is empty and the status is the opening's).
-int32_t connected_resources(std::vector<NetConnection>& out, bool& opened);
 
 // The helper library's "VXGetInfo32" on a 64000-byte buffer (loaded for this call):
 // its status, or GetLastError() when the library or the entry is missing; 50 on POSIX.

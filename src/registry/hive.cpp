@@ -24,12 +24,21 @@ int32_t with_privilege(platform::Registry& reg, const char* name, Work work) {
     return status;
 }
 
+// An existing file is replaced only once the new hive is complete beside it, so a failed
+// save (a full disk) leaves the old one; only a regular file is ever replaced.
 int32_t save_replacing(platform::Registry& reg, RegKey key, const std::string& file) {
+    using platform::FileKind;
+    FileKind kind = platform::file_kind(platform::native_path(file));
+    if (kind == FileKind::folder || kind == FileKind::other) return status::kAccessDenied;
     int32_t status = reg.save_key(key, file);
-    if (status == status::kAlreadyExists) {
-        status = platform::delete_file(file);
-        if (status == 0) status = reg.save_key(key, file);
-    }
+    if (status != status::kAlreadyExists) return status;
+    std::string temp = file + ".vtx32-new";
+    if (platform::file_kind(platform::native_path(temp)) == FileKind::regular)
+        platform::delete_file(temp); // left by a run that was killed
+    status = reg.save_key(key, temp);
+    if (status == 0)
+        status = platform::replace_file(platform::native_path(temp), platform::native_path(file));
+    if (status != 0) platform::delete_file(temp);
     return status;
 }
 

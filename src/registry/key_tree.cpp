@@ -7,11 +7,22 @@ namespace vtx {
 using platform::KeyAccess;
 using platform::RegKey;
 
+namespace {
+
+// A name that opens the key itself (empty) or a key further down (with a backslash) would
+// make a walk revisit keys without end; a damaged store can hold one.
+int32_t walkable(const std::string& name) {
+    return name.empty() || name.find('\\') != std::string::npos ? status::kBadFormat : 0;
+}
+
+} // namespace
+
 int32_t clear_subkeys(platform::Registry& reg, RegKey key) {
     std::string name;
     for (;;) {
         // Always position 0: each deleted subkey's place is taken by the next one.
         int32_t status = reg.enum_key(key, 0, name);
+        if (status == 0) status = walkable(name);
         if (status != 0) return status;
         RegKey sub;
         status = reg.open_key(key, name, KeyAccess::read, sub);
@@ -44,6 +55,7 @@ int32_t copy_branch(platform::Registry& reg, RegKey target, RegKey source) {
     int32_t status = 0;
     for (uint32_t i = 0; status == 0; ++i) {
         status = reg.enum_key(source, i, name, &class_name);
+        if (status == 0) status = walkable(name);
         if (status != 0) break;
         RegKey new_target, new_source;
         status = reg.create_key(target, name, class_name, KeyAccess::all, new_target);

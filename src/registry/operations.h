@@ -32,10 +32,11 @@ int32_t value_name_at(platform::Registry& reg, std::string_view path, int32_t in
 // Branches (key_tree.cpp).
 int32_t delete_tree(platform::Registry& reg, std::string_view path);
 // Deletes every key below an open key, always taking the first one; stops at the first
-// failure without retrying. 259 when all are gone.
+// failure without retrying. 259 when all are gone; 1010 for a subkey name no walk can
+// take (empty, or holding a backslash), which only a damaged store holds.
 int32_t clear_subkeys(platform::Registry& reg, platform::RegKey key);
 // Copies the branch below `source` into `target`: subkeys (with their classes) before
-// values, types and data byte for byte. 0 or the first failure.
+// values, types and data byte for byte. 0 or the first failure (1010 as clear_subkeys).
 int32_t copy_branch(platform::Registry& reg, platform::RegKey target, platform::RegKey source);
 
 // Hive files (hive.cpp).

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/posix/cp437.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/terminal.h"
 #include "platform/status.h"
 
@@ -41,17 +42,7 @@ int ansi_colour(int nibble) {
 } // namespace
 
 void console_write(std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(STDOUT_FILENO, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return; // write errors are ignored, as on the console
-        }
-        p += n;
-        left -= std::size_t(n);
-    }
+    write_all(STDOUT_FILENO, bytes); // write errors are ignored, as on the console
 }
 
 void console_write_cells(std::string_view cells) {

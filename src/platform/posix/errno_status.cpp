@@ -26,7 +26,9 @@ int32_t status_from_errno(int error, bool missing_is_path) {
     case EBUSY:
     case ETXTBSY: return status::kSharingViolation;
     case EINVAL: return status::kInvalidParameter;
-    case ENOSPC: return 112;  // ERROR_DISK_FULL
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return status::kDiskFull;
     case ENOEXEC: return 193; // ERROR_BAD_EXE_FORMAT
     case EPIPE: return status::kBrokenPipe;
     case ENOSYS:

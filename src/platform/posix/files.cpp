@@ -7,9 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/text_rules.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/errno_status.h"
+#include "platform/posix/file_kind.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 
@@ -20,80 +22,39 @@ bool path_exists(const std::string& path) {
 
 int32_t read_file(const std::string& path, std::string& out, std::size_t limit) {
     out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return status_from_errno(errno);
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return status::kAccessDenied; // Windows refuses to open a folder as a file
-    }
-    char buf[65536];
-    int32_t result = 0;
-    while (out.size() < limit) {
-        std::size_t want = limit - out.size() < sizeof buf ? limit - out.size() : sizeof buf;
-        ssize_t n = ::read(fd, buf, want);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            result = status_from_errno(errno);
-            break;
-        }
-        if (n == 0) break;
-        out.append(buf, std::size_t(n));
-    }
+    int fd = open_checked(path, O_RDONLY, 0, true);
+    if (fd < 0) return status_from_errno(-fd);
+    int error = read_all(fd, out, limit);
     ::close(fd);
-    return result;
+    return status_from_errno(error);
 }
 
 int32_t open_for_write(const std::string& path, bool truncate, FileHandle& out) {
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (truncate ? O_TRUNC : O_APPEND);
-    int fd = ::open(path.c_str(), flags, 0666);
+    int flags = O_WRONLY | O_CREAT | (truncate ? O_TRUNC : O_APPEND);
+    int fd = open_checked(path, flags, 0666, true);
     if (fd < 0) {
         out = kNoFile;
-        return status_from_errno(errno, true);
+        return status_from_errno(-fd, true);
     }
     out = fd;
     return 0;
 }
 
 int32_t write_file(FileHandle f, std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(int(f), p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return status_from_errno(errno);
-        }
-        p += n;
-        left -= std::size_t(n);
-    }
-    return 0;
+    int error = write_all(int(f), bytes);
+    return error ? status_from_errno(error) : 0;
 }
 
 void close_file(FileHandle f) {
     if (f != kNoFile) ::close(int(f));
 }
 
-namespace {
-
-// Hands out `fd` unless it is a folder, which Windows refuses to open as a file (5).
-int32_t file_not_folder(int fd, FileHandle& out) {
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return status::kAccessDenied;
-    }
-    out = fd;
-    return 0;
-}
-
-} // namespace
-
 int32_t open_for_read_shared(const std::string& path, FileHandle& out) {
     out = kNoFile;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return status_from_errno(errno, true);
-    return file_not_folder(fd, out);
+    int fd = open_checked(path, O_RDONLY | O_CREAT, 0666, true);
+    if (fd < 0) return status_from_errno(-fd, true);
+    out = fd;
+    return 0;
 }
 
 int32_t file_size(FileHandle f, uint64_t& size) {
@@ -101,6 +62,10 @@ int32_t file_size(FileHandle f, uint64_t& size) {
     if (::fstat(int(f), &st) != 0) return status_from_errno(errno);
     size = uint64_t(st.st_size);
     return 0;
+}
+
+int32_t replace_file(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : status_from_errno(errno, true);
 }
 
 int32_t delete_file(const std::string& path) {
@@ -137,9 +102,10 @@ int32_t set_current_directory(const std::string& path) {
 int32_t open_for_read(const std::string& path, FileHandle& out) {
     out = kNoFile;
     std::string native = native_path(path);
-    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return status_from_path_errno(errno, native);
-    return file_not_folder(fd, out);
+    int fd = open_checked(native, O_RDONLY, 0, true);
+    if (fd < 0) return status_from_path_errno(-fd, native);
+    out = fd;
+    return 0;
 }
 
 int32_t read_bytes(FileHandle f, char* buffer, std::size_t size, std::size_t& got) {

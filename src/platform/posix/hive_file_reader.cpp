@@ -19,6 +19,13 @@ constexpr int kMaxDepth = 512;             // the deepest branch the system allo
 constexpr std::size_t kMaxKeys = 1u << 20; // keys in one file
 constexpr std::size_t kMaxFile = 1u << 30; // bytes of one file
 constexpr std::size_t kBins = 4096;        // offset of the first bin
+constexpr std::size_t kMaxKeyName = 255;
+
+// A key name the store can hold and a walk can take: the root's name is never used.
+bool sound_key_name(const std::string& name, int depth) {
+    return depth == 0 ||
+           (!name.empty() && name.size() <= kMaxKeyName && name.find('\\') == std::string::npos);
+}
 
 bool is_string_type(uint32_t type) {
     return type == 1 || type == 2 || type == 7;
@@ -73,11 +80,21 @@ struct Reader {
         return narrow_utf16(std::string_view(file).substr(at, len));
     }
 
+    // The type word of a value's vk record, as stored: any 32-bit number, where hivex's
+    // enumeration would only name 0 to 15.
+    bool raw_type(hive_value_h value, uint32_t& type) {
+        std::size_t vk = value + 4;
+        if (vk + 0x10 > file.size()) return false;
+        type = le32(file, vk + 0x0C);
+        return true;
+    }
+
     bool key(hive_node_h node, HiveKey& out, int depth) {
         if (depth > kMaxDepth || seen.size() >= kMaxKeys || !seen.insert(node).second) return false;
         std::unique_ptr<char, decltype(&free)> name(hivex_node_name(h, node), free);
         if (!name) return false;
         out.name = utf8_to_latin1(name.get());
+        if (!sound_key_name(out.name, depth)) return false;
         out.class_name = class_of(node);
 
         std::unique_ptr<hive_value_h, decltype(&free)> values(hivex_node_values(h, node), free);
@@ -85,13 +102,11 @@ struct Reader {
         for (hive_value_h* v = values.get(); *v; ++v) {
             HiveValue value;
             std::unique_ptr<char, decltype(&free)> vname(hivex_value_key(h, *v), free);
-            hive_type type;
             size_t len = 0;
-            std::unique_ptr<char, decltype(&free)> data(hivex_value_value(h, *v, &type, &len),
+            std::unique_ptr<char, decltype(&free)> data(hivex_value_value(h, *v, nullptr, &len),
                                                         free);
-            if (!vname || !data) return false;
+            if (!vname || !data || !raw_type(*v, value.type)) return false;
             value.name = utf8_to_latin1(vname.get());
-            value.type = uint32_t(type);
             value.data.assign(data.get(), len);
             if (is_string_type(value.type) && len % 2 == 0) value.data = narrow_utf16(value.data);
             out.values.push_back(std::move(value));
@@ -113,7 +128,8 @@ int32_t read_hive(const std::string& path, HiveKey& root) {
     root = HiveKey{};
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return status_from_errno(errno);
-    if (S_ISDIR(st.st_mode)) return status::kAccessDenied;
+    // hivex opens the file itself and would wait on a FIFO or read a device without end.
+    if (!S_ISREG(st.st_mode)) return status::kAccessDenied;
     if (std::size_t(st.st_size) > kMaxFile) return status::kInvalidData;
     std::string bytes;
     int32_t status = read_file(path, bytes, kMaxFile);

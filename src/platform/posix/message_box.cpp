@@ -8,8 +8,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "platform/shell.h"
+#include "platform/posix/descriptor_io.h"
+#include "platform/posix/terminal.h"
 #include "platform/posix/terminal_dialog.h"
+#include "platform/shell.h"
 
 namespace vtx::platform {
 
@@ -17,25 +19,6 @@ namespace {
 
 // How long the rest of an arrow key's sequence may take to follow its Esc.
 constexpr int kSequenceGapMs = 30;
-
-bool locale_is_utf8() {
-    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const char* v = std::getenv(name);
-        if (v && *v)
-            return std::strstr(v, "UTF-8") || std::strstr(v, "utf8") || std::strstr(v, "UTF8") ||
-                   std::strstr(v, "utf-8");
-    }
-    return false;
-}
-
-void write_all(std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        bytes.remove_prefix(std::size_t(n));
-    }
-}
 
 // One byte within `timeout_ms` (-1: no limit): the byte, -1 when the time passed, -2 when
 // the terminal is gone.
@@ -78,7 +61,7 @@ int32_t message_box(intptr_t, const std::string& text, const std::string& title,
         height = size.ws_row;
     }
     TerminalDialog dialog;
-    if (!make_terminal_dialog(text, title, style, width, height, locale_is_utf8(), dialog))
+    if (!make_terminal_dialog(text, title, style, width, height, terminal_is_utf8(), dialog))
         return 0;
 
     // Keys one at a time, unechoed; Ctrl+C is a key here, so the box always closes cleanly.
@@ -87,10 +70,11 @@ int32_t message_box(intptr_t, const std::string& text, const std::string& title,
     raw.c_iflag &= ~tcflag_t(ICRNL | IXON);
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
+    input_modes_changed(saved);
     ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
     // The alternate screen keeps the script's own screen untouched underneath.
-    write_all("\x1b[?1049h\x1b[?25l");
-    write_all(draw_dialog(dialog, width, height));
+    dialog_screen_enter();
+    write_all(STDOUT_FILENO, draw_dialog(dialog, width, height));
 
     using clock = std::chrono::steady_clock;
     auto deadline = clock::now() + std::chrono::seconds(timeout_seconds);
@@ -111,11 +95,12 @@ int32_t message_box(intptr_t, const std::string& text, const std::string& title,
         if (key == 3) key = kKeyEscape;
         if (key < 0) continue;
         if ((result = dialog_key(dialog, key)) != 0) break;
-        write_all(draw_dialog(dialog, width, height));
+        write_all(STDOUT_FILENO, draw_dialog(dialog, width, height));
     }
 
-    write_all("\x1b[?25h\x1b[?1049l");
+    dialog_screen_leave();
     ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    input_modes_restored();
     return result;
 }
 

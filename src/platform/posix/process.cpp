@@ -9,9 +9,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/posix/command_line.h"
 #include "platform/files.h"
 #include "platform/fuzzing.h"
+#include "platform/posix/command_line.h"
 #include "platform/posix/errno_status.h"
 #include "platform/status.h"
 

@@ -1,6 +1,10 @@
 #include "platform/registry_location.h"
 
 #include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+#include "platform/posix/key_store.h"
 
 namespace vtx::platform {
 
@@ -10,10 +14,10 @@ void registry_folders(std::string& user_folder, std::string& machine_folder) {
         user_folder = machine_folder = env;
         return;
     }
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    user_folder = xdg && *xdg ? std::string(xdg) : std::string(home ? home : "") + "/.local/share";
-    user_folder += "/vtx32/registry";
+    // Without HOME the password database knows the home folder, never "/".
+    struct passwd* pw = ::getpwuid(::geteuid());
+    user_folder = store::user_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
+                                     pw && pw->pw_dir ? pw->pw_dir : "");
     machine_folder = "/var/lib/vtx32/registry";
 }
 

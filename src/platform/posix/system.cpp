@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/posix/errno_status.h"
+#include "platform/text_rules.h"
 
 extern char** environ;
 
@@ -43,15 +44,34 @@ std::string logon_user_name() {
     return {};
 }
 
+namespace {
+
+// The name under which a variable is set: the exact one when set, else the first whose
+// name matches without regard to case, as Windows compares them; else `name` itself.
+std::string name_in_use(const std::string& name) {
+    if (std::getenv(name.c_str())) return name;
+    for (char** e = environ; e && *e; ++e) {
+        std::string_view entry(*e);
+        std::size_t equals = entry.find('=');
+        if (equals != 0 && equals != entry.npos && equal_nocase(entry.substr(0, equals), name))
+            return std::string(entry.substr(0, equals));
+    }
+    return name;
+}
+
+} // namespace
+
 bool get_environment(const std::string& name, std::string& value) {
-    const char* v = std::getenv(name.c_str());
+    const char* v = std::getenv(name_in_use(name).c_str());
     if (!v) return false;
     value = v;
     return true;
 }
 
 int32_t set_environment(const std::string& name, const std::string& value) {
-    int rc = value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
+    std::string in_use = name_in_use(name);
+    int rc =
+        value.empty() ? ::unsetenv(in_use.c_str()) : ::setenv(in_use.c_str(), value.c_str(), 1);
     return rc == 0 ? 0 : status_from_errno(errno);
 }
 

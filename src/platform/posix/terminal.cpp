@@ -5,12 +5,14 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "platform/console.h"
+#include "platform/posix/descriptor_io.h"
 
 namespace vtx::platform {
 
@@ -20,10 +22,13 @@ namespace {
 volatile sig_atomic_t g_wrap_off = 0;      // auto-wrap was switched off at start
 volatile sig_atomic_t g_input_changed = 0; // g_input_modes must be put back
 volatile sig_atomic_t g_break_off = 0;
+volatile sig_atomic_t g_dialog_screen = 0; // a dialog holds the alternate screen
 termios g_input_modes;
 
 const char kWrapOff[] = "\x1b[?7l";
 const char kWrapOn[] = "\x1b[?7h";
+const char kDialogScreenOn[] = "\x1b[?1049h\x1b[?25l"; // alternate screen, cursor hidden
+const char kDialogScreenOff[] = "\x1b[?25h\x1b[?1049l";
 
 // Async-signal-safe: only tcsetattr and write.
 void restore_terminal() {
@@ -31,9 +36,12 @@ void restore_terminal() {
         tcsetattr(STDIN_FILENO, TCSANOW, &g_input_modes);
         g_input_changed = 0;
     }
+    if (g_dialog_screen) {
+        write_all(STDOUT_FILENO, kDialogScreenOff);
+        g_dialog_screen = 0;
+    }
     if (g_wrap_off) {
-        ssize_t ignored = ::write(STDOUT_FILENO, kWrapOn, sizeof kWrapOn - 1);
-        (void)ignored;
+        write_all(STDOUT_FILENO, kWrapOn);
         g_wrap_off = 0;
     }
 }
@@ -47,8 +55,7 @@ void restore_at_exit() {
 // gone), then the program ends, since the session it belonged to has ended with it.
 void end_by_signal(int sig) {
     if (sig == SIGHUP && g_break_off) {
-        ssize_t ignored = ::write(STDOUT_FILENO, "\a", 1);
-        (void)ignored;
+        write_all(STDOUT_FILENO, "\a");
     }
     restore_terminal();
     std::signal(sig, SIG_DFL);
@@ -69,6 +76,19 @@ void handle_unless_ignored(int sig) {
     struct sigaction old;
     if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) return;
     handle(sig, end_by_signal);
+}
+
+// A closed standard descriptor would be handed to the next file opened (a data file read
+// by GETS, or written by every text statement): each one is held by /dev/null instead.
+void hold_standard_descriptors() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        int held = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (held >= 0 && held != fd) {
+            ::dup2(held, fd);
+            ::close(held);
+        }
+    }
 }
 
 bool detect_utf8() {
@@ -102,8 +122,19 @@ void input_modes_restored() {
     g_input_changed = 0;
 }
 
+void dialog_screen_enter() {
+    g_dialog_screen = 1;
+    write_all(STDOUT_FILENO, kDialogScreenOn);
+}
+
+void dialog_screen_leave() {
+    write_all(STDOUT_FILENO, kDialogScreenOff);
+    g_dialog_screen = 0;
+}
+
 ConsoleSetup console_initialise() {
     ConsoleSetup setup;
+    hold_standard_descriptors();
     handle_unless_ignored(SIGTERM);
     handle_unless_ignored(SIGHUP);
     std::atexit(restore_at_exit);

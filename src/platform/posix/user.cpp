@@ -130,6 +130,7 @@ int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts) 
     passwd* pw = ::getpwuid(uid);
     if (!pw) return status::kUserNotFound;
     facts.user_name = pw->pw_name;
+    facts.names_from_name_service = true;
     read_gecos(pw->pw_gecos, facts);
     facts.home_dir = pw->pw_dir ? pw->pw_dir : "";
     facts.groups = group_names(*pw);
@@ -159,11 +160,6 @@ int32_t adapter_address(uint8_t (&bytes)[6]) {
     (void)bytes;
     return status::kNotSupported;
 #endif
-}
-
-int32_t connected_resources(std::vector<NetConnection>&, bool& opened) {
-    opened = false;
-    return status::kNotSupported;
 }
 
 int32_t helper_get_info(std::string&) {

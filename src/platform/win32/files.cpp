@@ -13,6 +13,22 @@ bool path_exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+FileKind file_kind(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return FileKind::missing;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? FileKind::folder : FileKind::regular;
+}
+
+int32_t replace_file(const std::string& from, const std::string& to) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+    DWORD error = GetLastError();
+    if (error != ERROR_CALL_NOT_IMPLEMENTED) return int32_t(error);
+    // The 9x line has no replacing rename: the old file goes first.
+    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return int32_t(GetLastError());
+    return MoveFileA(from.c_str(), to.c_str()) ? 0 : int32_t(GetLastError());
+}
+
 int32_t read_file(const std::string& path, std::string& out, std::size_t limit) {
     out.clear();
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

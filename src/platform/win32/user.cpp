@@ -34,28 +34,6 @@ int32_t adapter_address(uint8_t (&bytes)[6]) {
     return rc;
 }
 
-int32_t connected_resources(std::vector<NetConnection>& out, bool& opened) {
-    HANDLE list = nullptr;
-    DWORD rc = WNetOpenEnumA(RESOURCE_CONNECTED, RESOURCETYPE_ANY, 0, nullptr, &list);
-    opened = rc == NO_ERROR;
-    if (!opened) return int32_t(rc);
-    // Kept as records so the entries that the provider writes are aligned.
-    std::vector<NETRESOURCEA> buffer(32000 / sizeof(NETRESOURCEA) + 1);
-    for (;;) {
-        DWORD count = 0xFFFFFFFF;
-        DWORD size = DWORD(buffer.size() * sizeof(NETRESOURCEA));
-        rc = WNetEnumResourceA(list, &count, buffer.data(), &size);
-        if (rc != NO_ERROR) break;
-        for (DWORD i = 0; i < count; ++i) {
-            const NETRESOURCEA& r = buffer[i];
-            out.push_back(
-                {r.lpRemoteName ? r.lpRemoteName : "", r.lpLocalName ? r.lpLocalName : ""});
-        }
-    }
-    WNetCloseEnum(list);
-    return rc == ERROR_NO_MORE_ITEMS ? 0 : int32_t(rc);
-}
-
 int32_t helper_get_info(std::string& buffer) {
     Library helper(kHelperLibrary);
     if (!helper.loaded()) return int32_t(GetLastError());

@@ -23,5 +23,19 @@ TEST(Ingroup, LocalGroupsCountOnlyBesideGlobalOnes) {
     EXPECT_EQ(group_membership(user, "Administrators"), '0');
 }
 
+TEST(Ingroup, QualifiedNamesMatchByNameOnlyForDomainAccounts) {
+    UserInfo user;
+    user.groups = {"EXAMPLE\\sales", "EXAMPLE\\Domain Users"};
+    user.local_groups = {"BUILTIN\\users", "users"};
+    EXPECT_EQ(group_membership(user, "Sales"), '0'); // the Windows build's whole-name rule
+    EXPECT_EQ(group_membership(user, "EXAMPLE\\Sales"), '1');
+
+    user.qualified_groups = true;
+    EXPECT_EQ(group_membership(user, "Sales"), '1');
+    EXPECT_EQ(group_membership(user, "OTHER\\Sales"), '0');
+    EXPECT_EQ(group_membership(user, "Domain Users"), '1');
+    EXPECT_EQ(group_membership(user, "Users"), '2');
+}
+
 } // namespace
 } // namespace vtx

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/posix/hive_file.h"
+#include "platform/posix/key_store.h"
 #include "platform/registry.h"
 #include "registry/operations.h"
 
@@ -324,6 +325,49 @@ TEST_F(RegistryStore, DamagedHivesGiveAStatusNeverACrash) {
     ASSERT_EQ(create_key(reg, "Software\\Target\\Keep"), 0);
     EXPECT_EQ(hive_load(reg, true, "Software\\Target", bad), 13);
     EXPECT_EQ(test_key(reg, "Software\\Target\\Keep"), 0);
+}
+
+TEST_F(RegistryStore, HiveKeyNamesNoWalkCanTakeAreRefused) {
+    for (const std::string& name : {std::string(), std::string("A\\B"), std::string(256, 'L')}) {
+        HiveKey root{"ROOT", "", {}, {{"Fine", "", {}, {{name, "", {}, {}}}}}};
+        std::ofstream(file("odd.hiv"), std::ios::binary | std::ios::trunc) << build_hive(root);
+        HiveKey tree;
+        EXPECT_EQ(read_hive(file("odd.hiv"), tree), 13) << name.size();
+    }
+    HiveKey root{"ROOT", "", {{"T", 0xFFFF0010u, "raw"}}, {{std::string(255, 'L'), "", {}, {}}}};
+    std::ofstream(file("ok.hiv"), std::ios::binary | std::ios::trunc) << build_hive(root);
+    HiveKey tree;
+    ASSERT_EQ(read_hive(file("ok.hiv"), tree), 0);
+    EXPECT_EQ(tree.values.at(0).type, 0xFFFF0010u);
+}
+
+TEST_F(RegistryStore, TreeWalksStopAtANameThatWouldRevisitAKey) {
+    {
+        Registry reg;
+        ASSERT_EQ(create_key(reg, "Software\\Planted\\AB"), 0);
+    }
+    // What a damaged store (or an older release's hive load) could hold.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file("HKEY_CURRENT_USER.db").c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "UPDATE keys SET name = '' WHERE name = 'AB'", 0, 0, 0), SQLITE_OK);
+    sqlite3_close(db);
+    Registry reg;
+    EXPECT_EQ(delete_tree(reg, "Software\\Planted"), 1010);
+    RegKey target, source;
+    ASSERT_EQ(reg.create_key(kCurrentUser, "Software\\Copy", "", KeyAccess::all, target), 0);
+    ASSERT_EQ(reg.open_key(kCurrentUser, "Software\\Planted", KeyAccess::read, source), 0);
+    EXPECT_EQ(copy_branch(reg, target, source), 1010);
+    reg.close_key(target);
+    reg.close_key(source);
+}
+
+// Without HOME the store once landed in "/.local/share" (as root) or nowhere.
+TEST(StoreFolder, HomeFromThePasswordDatabaseWhenHomeIsUnsetOrEmpty) {
+    const std::string account = "/home/u/.local/share/vtx32/registry";
+    EXPECT_EQ(store::user_folder(nullptr, nullptr, "/home/u"), account);
+    EXPECT_EQ(store::user_folder("", "", "/home/u"), account);
+    EXPECT_EQ(store::user_folder(nullptr, "/h", "/home/u"), "/h/.local/share/vtx32/registry");
+    EXPECT_EQ(store::user_folder("/x", "/h", "/home/u"), "/x/vtx32/registry");
 }
 
 } // namespace

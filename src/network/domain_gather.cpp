@@ -1,0 +1,81 @@
+#include "network/domain_gather.h"
+
+#include "engine/domain_names.h"
+#include "network/user_rules.h"
+#include "platform/domain.h"
+#include "platform/text_rules.h"
+
+namespace vtx {
+
+namespace {
+
+void add_group(std::vector<std::string>& list, const std::string& name) {
+    std::string cut;
+    store_field(cut, name, width::kGroup);
+    for (const std::string& g : list)
+        if (equal_nocase(g, cut)) return;
+    list.push_back(cut);
+}
+
+// The workstation's domain: winbind's own, else the first domain sssd serves, else the
+// Kerberos default realm, each as a NetBIOS name; empty when none of them knows.
+std::string workstation_domain(const std::string& default_realm) {
+    std::string own;
+    if (platform::winbind_own_domain(own) == 0 && !own.empty()) return upper_copy(own);
+    if (std::string sssd = platform::sssd_domain(); !sssd.empty()) return first_label_upper(sssd);
+    return first_label_upper(default_realm);
+}
+
+// Domain groups from winbind when it answers (so Domain Users keeps its name whatever gid
+// it maps to), else the name service's qualified names; BUILTIN aliases and the machine's
+// own groups are local.
+void sort_groups(const std::string& account, const std::vector<std::string>& nss_groups,
+                 UserInfo& user) {
+    std::vector<std::string> domain_groups;
+    bool from_winbind =
+        platform::winbind_user_groups(account, domain_groups) == 0 && !domain_groups.empty();
+    user.groups.clear();
+    user.local_groups.clear();
+    for (const std::string& name : nss_groups) {
+        bool qualified = !split_account_name(name).domain.empty();
+        if (!qualified || is_builtin_group(name))
+            add_group(user.local_groups, name);
+        else if (!from_winbind)
+            domain_groups.push_back(name);
+    }
+    for (const std::string& name : domain_groups)
+        add_group(is_builtin_group(name) ? user.local_groups : user.groups, name);
+}
+
+} // namespace
+
+void gather_domain_facts(const std::string& account, const std::vector<std::string>& nss_groups,
+                         UserInfo& user) {
+    QualifiedName q = split_account_name(account);
+    if (q.domain.empty()) return;
+    user.qualified_groups = true;
+    store_field(user.user_id, q.user, width::kUserId);
+
+    std::string netbios, dns;
+    platform::winbind_domain_names(q.domain, netbios, dns);
+    std::string default_realm = platform::kerberos_default_realm();
+    // A NetBIOS name is taken whole (it may hold a dot); only a realm is cut to its label.
+    std::string logon_domain = !q.realm_form     ? upper_copy(q.domain)
+                               : netbios.empty() ? first_label_upper(q.domain)
+                                                 : upper_copy(netbios);
+    store_field(user.logon_domain, logon_domain, width::kDomain);
+    if (std::string own = workstation_domain(default_realm); !own.empty())
+        store_field(user.domain, own, width::kDomain);
+
+    if (user.logon_server.empty()) {
+        std::string controller;
+        platform::winbind_domain_controller(user.logon_domain, controller);
+        std::string realm = q.realm_form ? q.domain : (dns.empty() ? default_realm : dns);
+        if (controller.empty() && !realm.empty())
+            platform::dns_domain_controller(realm, controller);
+        if (!controller.empty()) store_logon_server(first_label_upper(controller), user);
+    }
+    sort_groups(account, nss_groups, user);
+}
+
+} // namespace vtx

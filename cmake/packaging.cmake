@@ -16,8 +16,15 @@ if(WIN32)
     string(REPLACE "\n" "\r\n" _readme "${_readme}")
     file(WRITE "${CMAKE_BINARY_DIR}/README.TXT" "${_readme}")
 
-    install(TARGETS vtx32 RUNTIME DESTINATION .)
-    install(FILES "${CMAKE_BINARY_DIR}/README.TXT" DESTINATION .)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+        "${CMAKE_SOURCE_DIR}/docs/README-WINDOWS.txt" "${CMAKE_SOURCE_DIR}/docs/guide.md")
+    # The guide as text that Notepad shows as it is written (CR LF line ends).
+    file(READ "${CMAKE_SOURCE_DIR}/docs/guide.md" _guide)
+    string(REPLACE "\n" "\r\n" _guide "${_guide}")
+    file(WRITE "${CMAKE_BINARY_DIR}/GUIDE.TXT" "${_guide}")
+
+    install(TARGETS vtx32 vtx32_check RUNTIME DESTINATION .)
+    install(FILES "${CMAKE_BINARY_DIR}/README.TXT" "${CMAKE_BINARY_DIR}/GUIDE.TXT" DESTINATION .)
 
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME vtx32-${VTX32_VERSION}-win32)
@@ -25,15 +32,23 @@ if(WIN32)
 else()
     include(GNUInstallDirs)
     set(_doc ${CMAKE_INSTALL_DATAROOTDIR}/doc/vtx32)
-    # Debian keeps manual pages compressed; -n leaves the time out so the bytes are repeatable.
-    set(_man "${CMAKE_BINARY_DIR}/vtx32.1.gz")
-    add_custom_command(OUTPUT "${_man}"
-        COMMAND gzip -9n -c "${CMAKE_SOURCE_DIR}/docs/vtx32.1" > "${_man}"
-        DEPENDS "${CMAKE_SOURCE_DIR}/docs/vtx32.1" VERBATIM)
-    add_custom_target(vtx32_man ALL DEPENDS "${_man}")
+    # Debian keeps manual pages and the changelog compressed; -n leaves the time out so the
+    # bytes are repeatable.
+    set(_compressed)
+    foreach(_page vtx32.1 vtx32-check.1 changelog)
+        set(_gz "${CMAKE_BINARY_DIR}/${_page}.gz")
+        add_custom_command(OUTPUT "${_gz}"
+            COMMAND gzip -9n -c "${CMAKE_SOURCE_DIR}/docs/${_page}" > "${_gz}"
+            DEPENDS "${CMAKE_SOURCE_DIR}/docs/${_page}" VERBATIM)
+        list(APPEND _compressed "${_gz}")
+    endforeach()
+    add_custom_target(vtx32_man ALL DEPENDS ${_compressed})
 
-    install(TARGETS vtx32 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    install(FILES "${_man}" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(TARGETS vtx32 vtx32_check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES "${CMAKE_BINARY_DIR}/vtx32.1.gz" "${CMAKE_BINARY_DIR}/vtx32-check.1.gz"
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES "${CMAKE_BINARY_DIR}/changelog.gz" "${CMAKE_SOURCE_DIR}/docs/copyright"
+        DESTINATION ${_doc})
     install(FILES "${CMAKE_SOURCE_DIR}/docs/guide.md" DESTINATION ${_doc})
     install(DIRECTORY "${CMAKE_SOURCE_DIR}/examples/" DESTINATION ${_doc}/examples)
 
@@ -43,9 +58,12 @@ else()
     set(CPACK_DEBIAN_PACKAGE_SECTION admin)
     set(CPACK_DEBIAN_PACKAGE_MAINTAINER "VTX32 maintainers <maintainers@vtx32.invalid>")
     string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
-        "VTX32 runs logon scripts: it greets the user, maps drives and printers by group,\n"
-        "edits the registry and writes initialisation files. The POSIX build keeps its\n"
-        "registry in SQLite databases and reads and writes standard hive files.")
+        "VTX32 runs logon scripts: it greets the user, maps drives and printers by\n"
+        "group, edits the registry and writes initialisation files. The POSIX build\n"
+        "keeps its registry in SQLite databases and reads and writes standard hive\n"
+        "files. vtx32-check finds the script language's traps before a script runs.")
+    # The manual page points at hivexsh for the hive files SAVEKEY writes.
+    set(CPACK_DEBIAN_PACKAGE_SUGGESTS libhivex-bin)
     # The dependencies are worked out from the libraries the program really links.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # Loaded only when a script connects a printer: libcups, and Samba's smb backend for

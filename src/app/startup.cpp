@@ -4,7 +4,10 @@
 #include "engine/runtime.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
+#include "engine/trace.h"
 #include "network/user_gather.h"
+#include "platform/diagnostics.h"
+#include "platform/registry_location.h"
 #include "platform/system.h"
 
 namespace vtx {
@@ -58,10 +61,17 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
     std::string path;
     if (platform::get_environment("PATH", path)) rt.logon_share = is_logon_share_path(path);
 
+    rt.trace = trace_requested();
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.rfind("/h", 0) == 0 || arg.rfind("/?", 0) == 0) {
+        bool posix_help = platform::kPosixConventions && (arg == "--help" || arg == "-h");
+        if (arg.rfind("/h", 0) == 0 || arg.rfind("/?", 0) == 0 || posix_help) {
             rt.out.write_text(kUsage);
+            rt.out.break_on();
+            return 0;
+        }
+        if (platform::kPosixConventions && arg == "--version") {
+            rt.out.write_text(version_text());
             rt.out.break_on();
             return 0;
         }
@@ -70,6 +80,7 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
 
     rt.os = platform::os_version();
     rt.user_result = gather_user_information(rt);
+    rt.traced_error = rt.error;
 
     if (args.size() > 1) {
         for (std::size_t i = 1; i < args.size(); ++i) {
@@ -84,7 +95,22 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
 
     rt.out.close_redirect();
     rt.out.break_on();
-    return rt.exit_code;
+    return process_status(rt.exit_code);
+}
+
+int process_status(int32_t exit_code) {
+    // The low byte alone would turn EXIT 256 into success.
+    if (platform::kPosixConventions && (exit_code < 0 || exit_code > 255)) return 255;
+    return exit_code;
+}
+
+std::string version_text() {
+    std::string user, machine;
+    platform::registry_folders(user, machine);
+    std::string text = "vtx32 " VTX32_VERSION_TEXT "\n";
+    text += "registry: HKEY_CURRENT_USER in " + user + "\n";
+    text += "registry: HKEY_LOCAL_MACHINE and HKEY_USERS in " + machine + "\n";
+    return text;
 }
 
 } // namespace vtx

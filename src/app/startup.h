@@ -1,6 +1,7 @@
 // Start-up: the command line, the facts gathered once, and the scripts run in turn.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,13 @@ bool is_logon_share_path(const std::string& path);
 
 // A script name with ".SCR" appended when its last path component holds no dot.
 std::string script_file_name(const std::string& arg);
+
+// The process exit status for the script's exit code: on POSIX a value outside 0..255 is
+// 255, since the low byte alone could read as success.
+int process_status(int32_t exit_code);
+
+// What --version prints on POSIX: the version and the folders of the registry store.
+std::string version_text();
 
 // Defines a `$name=value` command-line variable without looking for an existing one.
 void define_command_line_variable(Runtime& rt, const std::string& arg);

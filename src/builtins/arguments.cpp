@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "engine/evaluator.h"
+#include "engine/functions.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
@@ -12,6 +13,8 @@ namespace vtx {
 void arguments_by_signature(Runtime& rt, std::string_view signature,
                             std::initializer_list<ArgumentSlot> slots) {
     Tokenizer& t = rt.tok;
+    // The table's copy is what the checker goes by; the two must never drift apart.
+    assert(t.kind() != TK_FUNCTION || signature == kFunctionNames[t.function()].signature);
     t.next_token();
     if (t.kind() != TK_LEFT_PAREN) throw ScriptError(kErrParameters);
     assert(slots.size() == signature.size());

@@ -8,50 +8,51 @@
 
 namespace vtx {
 
-// Every function, once: its name (also its id, FN_name) and its result kind, I or S. A
-// function token carries its position here.
+// Every function, once: its name (also its id, FN_name), its result kind, I or S, and the
+// argument letters its handler reads (S text, I number, lower case: may be left out), by
+// which the checker reads argument lists. A function token carries its position here.
 #define VTX32_FUNCTIONS(X)                                                                         \
-    X(ADDKEY, I)                                                                                   \
-    X(ADDPRINTERCONNECTION, I)                                                                     \
-    X(ADDPROGRAMGROUP, I)                                                                          \
-    X(ADDPROGRAMITEM, I)                                                                           \
-    X(CHR, S)                                                                                      \
-    X(CLOSE, I)                                                                                    \
-    X(DELKEY, I)                                                                                   \
-    X(DELPROGRAMGROUP, I)                                                                          \
-    X(DELPROGRAMITEM, I)                                                                           \
-    X(DELTREE, I)                                                                                  \
-    X(DELVALUE, I)                                                                                 \
-    X(DELPRINTERCONNECTION, I)                                                                     \
-    X(ENUMKEY, S)                                                                                  \
-    X(ENUMVALUE, S)                                                                                \
-    X(EXISTKEY, I)                                                                                 \
-    X(EXIST, I)                                                                                    \
-    X(INGROUP, I)                                                                                  \
-    X(INSTR, I)                                                                                    \
-    X(LEN, I)                                                                                      \
-    X(LOADKEY, I)                                                                                  \
-    X(LOGOFF, I)                                                                                   \
-    X(MESSAGEBOX, I)                                                                               \
-    X(OPEN, I)                                                                                     \
-    X(READPROFILESTRING, S)                                                                        \
-    X(READLINE, S)                                                                                 \
-    X(READTYPE, S)                                                                                 \
-    X(READVALUE, S)                                                                                \
-    X(REDIRECTOUTPUT, S)                                                                           \
-    X(SAVEKEY, I)                                                                                  \
-    X(SENDMESSAGE, I)                                                                              \
-    X(SETCONSOLE, I)                                                                               \
-    X(SETDEFAULTPRINTER, I)                                                                        \
-    X(SETWALLPAPER, I)                                                                             \
-    X(SHOWPROGRAMGROUP, I)                                                                         \
-    X(SHUTDOWN, I)                                                                                 \
-    X(SUBSTR, S)                                                                                   \
-    X(WRITEPROFILESTRING, I)                                                                       \
-    X(WRITEVALUE, I)
+    X(ADDKEY, I, "S")                                                                              \
+    X(ADDPRINTERCONNECTION, I, "S")                                                                \
+    X(ADDPROGRAMGROUP, I, "Si")                                                                    \
+    X(ADDPROGRAMITEM, I, "SSSISiii")                                                               \
+    X(CHR, S, "I")                                                                                 \
+    X(CLOSE, I, "I")                                                                               \
+    X(DELKEY, I, "S")                                                                              \
+    X(DELPROGRAMGROUP, I, "Si")                                                                    \
+    X(DELPROGRAMITEM, I, "S")                                                                      \
+    X(DELTREE, I, "S")                                                                             \
+    X(DELVALUE, I, "SS")                                                                           \
+    X(DELPRINTERCONNECTION, I, "S")                                                                \
+    X(ENUMKEY, S, "SI")                                                                            \
+    X(ENUMVALUE, S, "SI")                                                                          \
+    X(EXISTKEY, I, "S")                                                                            \
+    X(EXIST, I, "S")                                                                               \
+    X(INGROUP, I, "S")                                                                             \
+    X(INSTR, I, "SS")                                                                              \
+    X(LEN, I, "S")                                                                                 \
+    X(LOADKEY, I, "SS")                                                                            \
+    X(LOGOFF, I, "i")                                                                              \
+    X(MESSAGEBOX, I, "SSii")                                                                       \
+    X(OPEN, I, "IS")                                                                               \
+    X(READPROFILESTRING, S, "SSS")                                                                 \
+    X(READLINE, S, "I")                                                                            \
+    X(READTYPE, S, "SS")                                                                           \
+    X(READVALUE, S, "SS")                                                                          \
+    X(REDIRECTOUTPUT, S, "Si")                                                                     \
+    X(SAVEKEY, I, "SS")                                                                            \
+    X(SENDMESSAGE, I, "SS")                                                                        \
+    X(SETCONSOLE, I, "S")                                                                          \
+    X(SETDEFAULTPRINTER, I, "S")                                                                   \
+    X(SETWALLPAPER, I, "S")                                                                        \
+    X(SHOWPROGRAMGROUP, I, "SIi")                                                                  \
+    X(SHUTDOWN, I, "SSiii")                                                                        \
+    X(SUBSTR, S, "SII")                                                                            \
+    X(WRITEPROFILESTRING, I, "SSSs")                                                               \
+    X(WRITEVALUE, I, "SSSS")
 
 enum Function {
-#define VTX32_FUNCTION_ID(name, kind) FN_##name,
+#define VTX32_FUNCTION_ID(name, kind, signature) FN_##name,
     VTX32_FUNCTIONS(VTX32_FUNCTION_ID)
 #undef VTX32_FUNCTION_ID
         FN_COUNT
@@ -60,10 +61,11 @@ enum Function {
 struct FunctionName {
     const char* name;
     int kind; // KIND_INTEGER or KIND_STRING
+    const char* signature;
 };
 
 inline constexpr FunctionName kFunctionNames[FN_COUNT] = {
-#define VTX32_FUNCTION_ENTRY(name, kind) {#name, KIND_##kind},
+#define VTX32_FUNCTION_ENTRY(name, kind, signature) {#name, KIND_##kind, signature},
 #define KIND_I KIND_INTEGER
 #define KIND_S KIND_STRING
     VTX32_FUNCTIONS(VTX32_FUNCTION_ENTRY)

@@ -7,6 +7,7 @@
 #include "engine/runtime.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
+#include "engine/trace.h"
 #include "platform/fuzzing.h"
 
 namespace vtx {
@@ -37,15 +38,22 @@ class Interpreter {
             if (t_.kind() == TK_END) return;
             if (platform::kFuzzing && ++rt_.statements > kFuzzStatementLimit)
                 throw ScriptError(kErrOutOfMemory);
-            dispatch();
+            if (rt_.trace) {
+                trace_statement(rt_, t_.token_start());
+                dispatch();
+                trace_error(rt_);
+            } else {
+                dispatch();
+            }
             if (t_.kind() == TK_END) return;
         }
     }
 
     // The statement at the reading position from its compiled form, when it has one; the
-    // fuzzing build's statement limit is left to the interpreter to report.
+    // fuzzing build's statement limit is left to the interpreter to report, and the trace
+    // wants every statement through the interpreter, where it is announced.
     bool compiled_statement() {
-        if (!rt_.compile) return false;
+        if (!rt_.compile || rt_.trace) return false;
         if (platform::kFuzzing && rt_.statements >= kFuzzStatementLimit) return false;
         if (!run_compiled_statement(rt_, run_)) return false;
         if (platform::kFuzzing) ++rt_.statements;
@@ -75,19 +83,12 @@ class Interpreter {
         case KW_EXIT: return statement_exit();
         case TK_LABEL: return;
         case TK_VARIABLE: return statement_variable();
-        case TK_STRING:
-        case TK_NUMBER:
-        case TK_MACRO:
-        case TK_FUNCTION:
-        case TK_PLUS:
-        case TK_MINUS:
-        case TK_LEFT_PAREN: t_.push_back_token(); return expression_statement();
-        case KW_AND:
-        case KW_OR:
-        case KW_FILE:
-        case KW_LIST: return drive_change(rt_, t_.token);
         default:
-            if (t_.kind() >= 0) return run_command(rt_, t_.kind());
+            if (starts_expression_statement(t_.kind())) {
+                t_.push_back_token();
+                return expression_statement();
+            }
+            if (begins_statement(t_.kind())) return run_command(rt_, t_.kind());
             return drive_change(rt_, t_.token);
         }
     }
@@ -243,11 +244,15 @@ void BlockStack::count_open() {
 
 int run_script(Runtime& rt, std::string_view name) {
     if (rt.runs.size() >= kMaxCallDepth) throw ScriptError(kErrOutOfMemory);
-    std::string body;
-    if (!read_text_file(search_path(rt, name), kMaxScript, body)) return 1;
+    ScriptSource source;
+    if (!read_script_file(search_path(rt, name), source)) {
+        rt.missing_script = name;
+        return 1;
+    }
     rt.runs.push_back(std::make_unique<ScriptRun>());
     ScriptRun& run = *rt.runs.back();
-    run.text = std::make_unique<ScriptText>(std::move(body));
+    run.name = name;
+    run.text = std::make_unique<ScriptText>(std::move(source.text));
 
     Tokenizer& t = rt.tok;
     t.attach(run.text.get());

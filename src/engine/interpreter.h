@@ -33,6 +33,7 @@ struct BlockStack {
 };
 
 struct ScriptRun {
+    std::string name; // as the command line or CALL gave it: the file of a located message
     std::unique_ptr<ScriptText> text;
     LabelIndex labels;
     BlockStack ifs, whiles, dos;

@@ -116,6 +116,11 @@ void finish(std::string& text, std::string& scratch) {
 
 } // namespace
 
+std::size_t macro_name_length(std::string_view rest) {
+    int macro = match_macro(rest);
+    return macro < 0 ? 0 : std::strlen(kMacroNames[macro]);
+}
+
 int day_of_year(int year, int month, int day) {
     static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;

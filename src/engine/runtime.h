@@ -54,6 +54,10 @@ struct Runtime {
     std::vector<std::unique_ptr<ScriptRun>> runs;
     BufferPool buffers;
     int depth = 0; // expression nesting, guarded so hostile scripts cannot exhaust the stack
+    // VTX32_TRACE: each statement and each change of @ERROR goes to standard error.
+    bool trace = false;
+    int32_t traced_error = 0;   // @ERROR as the trace last showed it
+    std::string missing_script; // the last script that could not be loaded
     // Statements run: counted and limited by the fuzzing build only (platform/fuzzing.h).
     uint64_t statements = 0;
 };

@@ -21,6 +21,21 @@ std::string search_path(const Runtime& rt, std::string_view name);
 // Returns false when the file cannot be opened.
 bool read_text_file(const std::string& path, std::size_t limit, std::string& out);
 
+// A script as loaded: its text, and what the loader did to it.
+struct ScriptSource {
+    std::string text;
+    int byte_order_mark = 0; // 0 none, 8 UTF-8 (skipped), 16 UTF-16 (converted)
+    bool cut = false;        // longer than kMaxScript: only the first kMaxScript ran
+};
+
+// Reads a script as text mode reads it, after the byte-order mark an editor may have put in
+// front: a UTF-8 mark is skipped, a UTF-16 text is converted to the platform's 8-bit text.
+// The limit of kMaxScript characters applies to the converted text.
+bool read_script_file(const std::string& path, ScriptSource& out);
+
+// Text-mode conversion of bytes already read; true when text was left over past `limit`.
+bool text_mode(std::string_view raw, std::size_t limit, std::string& out);
+
 // The labels of one script: folded name -> position just after the name. First wins.
 class LabelIndex {
   public:

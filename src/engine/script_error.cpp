@@ -5,6 +5,9 @@
 #include "console/writer.h"
 #include "engine/interpreter.h"
 #include "engine/runtime.h"
+#include "engine/script_location.h"
+#include "engine/trace.h"
+#include "platform/diagnostics.h"
 
 namespace vtx {
 
@@ -32,16 +35,25 @@ const char* const kMessages[] = {
     "LOOP without DO",
 };
 
-// The line of the script text that holds `pos`, without its line end.
-std::string_view line_at(const ScriptText* script, uint32_t pos) {
-    if (!script) return {};
-    std::string_view text(script->text.data(), script->text.size() - 2);
-    if (pos > text.size()) pos = uint32_t(text.size());
-    std::size_t end = pos;
-    while (end < text.size() && text[end] != '\n' && text[end] != 26 && text[end] != '\0') ++end;
-    std::size_t begin = end == 0 ? std::string_view::npos : text.rfind('\n', end - 1);
-    begin = begin == std::string_view::npos ? 0 : begin + 1;
-    return text.substr(begin, end - begin);
+// The located line: "FILE:LINE: script error: MESSAGE" on standard error, for logs and
+// for whoever reads a redirected report. On POSIX it is written whenever standard error is
+// not the screen the report is on; the Windows build writes it only while tracing.
+void write_located_error(const Runtime& rt, int code, uint32_t pos) {
+    bool wanted =
+        rt.trace || (platform::kPosixConventions &&
+                     (rt.out.redirect != platform::kNoFile || platform::error_stream_separate()));
+    if (!wanted) return;
+    std::string line = script_location(rt, pos);
+    if (line.empty()) line = rt.missing_script.empty() ? "command line" : rt.missing_script;
+    line += ": script error: ";
+    line += script_error_message(code);
+    if (code == kErrNoScript && !rt.runs.empty()) {
+        line += " \"";
+        line += rt.missing_script;
+        line += '"';
+    }
+    line += '\n';
+    platform::error_write(line);
 }
 
 } // namespace
@@ -64,7 +76,9 @@ int report_script_error(Runtime& rt, int code) {
     const Tokenizer& t = rt.tok;
     uint32_t pos = t.position();
     if (pos == t.token_start() && t.scan_from() < pos) pos = t.scan_from();
-    if (code != 0) out.write_text(line_at(t.script(), pos));
+    // Before the redirect file, which decides whether it is wanted, is closed below.
+    write_located_error(rt, code, pos);
+    if (code != 0 && t.script()) out.write_text(line_at(script_body(*t.script()), pos));
     out.write_stdout("\a"); // the bell bypasses the redirect file
     out.set_attribute(7);
     out.write_text("\n \n");

@@ -106,6 +106,17 @@ inline constexpr KeywordEntry kKeywords[KW_COUNT] = {
 // Index of the statement keyword equal to `word` (case-blind), or -1.
 int find_keyword(std::string_view word);
 
+// A statement that starts with one of these is an expression whose value is written out.
+inline bool starts_expression_statement(int kind) {
+    return kind == TK_STRING || kind == TK_NUMBER || kind == TK_MACRO || kind == TK_FUNCTION ||
+           kind == TK_PLUS || kind == TK_MINUS || kind == TK_LEFT_PAREN;
+}
+
+// A keyword that can begin a statement: a command or a control keyword, not a part.
+inline bool begins_statement(int kind) {
+    return kind >= 0 && kind < KW_COUNT && kKeywords[kind].role != kPart;
+}
+
 // The comparison operators are one range of kinds.
 static_assert(TK_LESS == TK_EQUAL + 1 && TK_GREATER == TK_EQUAL + 2 &&
               TK_LESS_EQUAL == TK_EQUAL + 3 && TK_GREATER_EQUAL == TK_EQUAL + 4 &&

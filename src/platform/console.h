@@ -55,7 +55,8 @@ int32_t console_fill_characters(char c, uint32_t count, int16_t column, int16_t 
 int32_t console_fill_attribute(uint16_t attribute, uint32_t count, int16_t column, int16_t row);
 
 // Reads one key from standard input without echo and without waiting for a line; Enter
-// gives 13; interrupt keys still reach break handling. The input mode is set back after
+// gives 13 (POSIX: also a line feed read from a pipe or file); interrupt keys still reach
+// break handling. The input mode is set back after
 // the read. 0; 38 (end of input) or another status when nothing could be read (`byte`
 // is then 0).
 int32_t console_read_key(uint8_t& byte);

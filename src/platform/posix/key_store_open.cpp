@@ -8,6 +8,7 @@
 
 #include "platform/posix/file_writes.h"
 #include "platform/posix/key_store.h"
+#include "platform/registry_location.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -199,16 +200,8 @@ void Registry::State::find_store() {
     found = true;
     struct passwd* pw = ::getpwuid(::geteuid());
     user = pw && pw->pw_name ? std::string(pw->pw_name) : "uid" + std::to_string(::geteuid());
-    const char* env = std::getenv("VTX32_REGISTRY");
     std::string user_dir, machine_dir;
-    if (env && *env) {
-        user_dir = machine_dir = env;
-    } else {
-        // Without HOME the password database knows the home folder, never "/".
-        user_dir = store::user_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
-                                      pw && pw->pw_dir ? pw->pw_dir : "");
-        machine_dir = "/var/lib/vtx32/registry";
-    }
+    registry_folders(user_dir, machine_dir);
     paths[store::kUserDb] = user_dir + "/HKEY_CURRENT_USER.db";
     paths[store::kMachineDb] = machine_dir + "/HKEY_LOCAL_MACHINE.db";
     paths[store::kUsersDb] = machine_dir + "/HKEY_USERS.db";

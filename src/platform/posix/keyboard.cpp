@@ -67,6 +67,8 @@ int32_t console_read_key(uint8_t& byte) {
     byte = 0;
     int32_t result = read_byte(byte);
     if (result != status::kSuccess) byte = 0;
+    // A terminal in raw mode gives 13 for Enter; a pipe or file ends its lines with 10.
+    if (byte == '\n' && !::isatty(STDIN_FILENO)) byte = 13;
     return result;
 }
 

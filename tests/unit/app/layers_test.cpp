@@ -13,10 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Lowest first; shell and network share a layer.
+// Lowest first; shell, network and the checker share a layer.
 const std::map<std::string, int> kLayer = {
-    {"platform", 0}, {"console", 1}, {"engine", 2},  {"registry", 3},
-    {"builtins", 4}, {"shell", 5},   {"network", 5}, {"app", 6},
+    {"platform", 0}, {"console", 1}, {"engine", 2},  {"registry", 3}, {"builtins", 4},
+    {"shell", 5},    {"network", 5}, {"checker", 5}, {"app", 6},
 };
 
 // Including file and included header of every upward include there is a reason for.

@@ -46,3 +46,18 @@ TEST(Startup, CommandLineVariables) {
 
 } // namespace
 } // namespace vtx
+
+namespace vtx {
+namespace {
+
+// A status byte of 0 would report EXIT 256 as success.
+TEST(Startup, ExitStatusOutsideOneByte) {
+    EXPECT_EQ(process_status(0), 0);
+    EXPECT_EQ(process_status(255), 255);
+    EXPECT_EQ(process_status(256), 255);
+    EXPECT_EQ(process_status(-1), 255);
+    EXPECT_EQ(process_status(INT32_MIN), 255);
+}
+
+} // namespace
+} // namespace vtx

@@ -1,0 +1,37 @@
+// The checker's entry: vtx32-check (VTXCHECK.EXE) SCRIPT... reports on standard error and
+// runs nothing.
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "checker/checker.h"
+#include "platform/diagnostics.h"
+
+namespace {
+
+constexpr const char* kCheckUsage =
+    "usage: vtx32-check SCRIPT...\n"
+    "Reads each script and the scripts it CALLs by name, runs nothing, and reports\n"
+    "FILE:LINE:COLUMN: error|warning: text on standard error.\n"
+    "Exit status: 0 clean, 1 errors, 2 warnings only, 3 no script named.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> names;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h" || arg.rfind("/?", 0) == 0 || arg.rfind("/h", 0) == 0) {
+            vtx::platform::error_write(kCheckUsage);
+            return 0;
+        }
+        names.push_back(vtx::script_file_name(arg));
+    }
+    if (names.empty()) {
+        vtx::platform::error_write(kCheckUsage);
+        return 3;
+    }
+    vtx::Findings findings = vtx::check_scripts(names);
+    for (const vtx::Finding& f : findings) vtx::platform::error_write(vtx::format_finding(f));
+    return vtx::findings_status(findings);
+}

@@ -51,8 +51,6 @@ int32_t gather_user_information(Runtime& rt) {
     if (rt.os.is_nt()) {
         result = platform::read_account_facts(rt.program_dir, facts);
         store_account_facts(facts, user);
-        // Where no PATH names the logon share, its being mounted says the same.
-        if (platform::logon_share_mounted(user.logon_drive)) rt.logon_share = true;
     } else {
         result = gather_from_helper(rt);
     }
@@ -60,6 +58,9 @@ int32_t gather_user_information(Runtime& rt) {
     std::string name = platform::logon_user_name();
     if (!name.empty()) store_field(user.user_id, name, width::kUserId);
     if (facts.names_from_name_service) gather_domain_facts(facts.user_name, facts.groups, user);
+    // Where no PATH names the logon share, its being mounted says the same; asked once the
+    // domain facts have named the logon drive.
+    if (rt.os.is_nt() && platform::logon_share_mounted(user.logon_drive)) rt.logon_share = true;
     platform::short_path(user.home_dir);
     split_home_share(user);
     return result;

@@ -30,7 +30,7 @@ fx_stop() {
     rm -rf "/etc/netns/$fx_name"
     if [[ -n "$fx_dir" ]]; then
         # A FUSE mount left by a killed session would make rm fail.
-        grep -o " $fx_dir/[^ ]*" /proc/mounts | while read -r m; do umount -l "$m" || true; done
+        grep -o " $fx_dir/[^ ]*" /proc/mounts | while read -r m; do umount -l "$m" || true; done || true
         rm -rf "$fx_dir"
     fi
 }

@@ -6,6 +6,7 @@
 #include "engine/compiled_expression.h"
 #include "engine/compiled_statement.h"
 #include "engine/functions.h"
+#include "engine/script.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
 
@@ -18,7 +19,10 @@ int find_keyword(std::string_view word) {
     return -1;
 }
 
+static_assert(kMaxScript + 2 <= UINT16_MAX, "cache positions are 16 bits");
+
 ScriptText::ScriptText(std::string body) : text(std::move(body)) {
+    if (text.size() > kMaxScript) text.resize(kMaxScript);
     text.push_back('\0');
     text.push_back('\0');
     // Zero-filled on demand: pages of a large script that are never scanned cost nothing.
@@ -53,6 +57,15 @@ static_assert(TK_SLASH == TK_STAR + 1 && TK_PLUS == TK_STAR + 2 && TK_MINUS == T
               TK_RIGHT_PAREN == TK_STAR + 6 && TK_EQUAL == TK_STAR + 7 && TK_LESS == TK_STAR + 8 &&
               TK_GREATER == TK_STAR + 9);
 
+// Positions are below kMaxScript + 2, so they narrow without loss.
+CachedToken scanned(uint32_t start, uint32_t end, uint32_t text_begin, uint32_t length, int kind,
+                    int function = -1, int32_t number = 0) {
+    return {uint16_t(start),  uint16_t(end), uint16_t(text_begin),
+            uint16_t(length), int16_t(kind), int16_t(function),
+            number,           nullptr,       nullptr,
+            nullptr};
+}
+
 int operator_kind(char c) {
     return TK_STAR + int(std::strchr(kOperators, c) - kOperators);
 }
@@ -80,7 +93,7 @@ void Tokenizer::scan(CachedToken& entry) {
     char close = 0;
     switch (first) {
     case '\0':
-    case 26: entry = {begin, begin, begin, 0, TK_END, -1, 0, nullptr, nullptr, nullptr}; return;
+    case 26: entry = scanned(begin, begin, begin, 0, TK_END); return;
     case '"':
     case '\'':
         k = TK_STRING;
@@ -116,7 +129,7 @@ void Tokenizer::scan(CachedToken& entry) {
             k = TK_NOT_EQUAL;
             len = 2;
         }
-        entry = {begin, begin + len, begin, len, int16_t(k), -1, 0, nullptr, nullptr, nullptr};
+        entry = scanned(begin, begin + len, begin, len, k);
         return;
     }
     default:
@@ -131,7 +144,7 @@ void Tokenizer::scan(CachedToken& entry) {
         // Decided once per position: a literal without @, % or $ never needs expanding.
         std::string_view body(t + text_begin, len);
         int32_t plain = body.find_first_of("@%$") == std::string_view::npos;
-        entry = {begin, p, text_begin, len, TK_STRING, -1, plain, nullptr, nullptr, nullptr};
+        entry = scanned(begin, p, text_begin, len, TK_STRING, -1, plain);
     } else {
         // The sigil of a variable or macro is part of its text and is not a stop here.
         if (k == TK_VARIABLE || k == TK_MACRO) ++p;
@@ -152,8 +165,7 @@ void Tokenizer::scan(CachedToken& entry) {
             }
         }
         int32_t number = k == TK_NUMBER ? text_to_int(std::string_view(t + text_begin, len)) : 0;
-        entry = {begin,       p,      text_begin, len,     int16_t(k),
-                 int16_t(fn), number, nullptr,    nullptr, nullptr};
+        entry = scanned(begin, p, text_begin, len, k, fn, number);
     }
 }
 

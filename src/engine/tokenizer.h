@@ -15,12 +15,13 @@ struct CompiledExpression;
 struct CompiledStatement;
 
 // What one scan at a position produced; the text is a slice of the script text.
-// Zero bytes mean "not scanned yet" (end is never 0 after a scan).
+// Zero bytes mean "not scanned yet" (end is never 0 after a scan). A script holds at most
+// 64000 characters, so its positions fit 16 bits: the cache has an entry per character.
 struct CachedToken {
-    uint32_t start;      // the token start, after blanks and comments
-    uint32_t end;        // the reading position after the token
-    uint32_t text_begin; // the token text is text[text_begin, text_begin + text_length)
-    uint32_t text_length;
+    uint16_t start;      // the token start, after blanks and comments
+    uint16_t end;        // the reading position after the token
+    uint16_t text_begin; // the token text is text[text_begin, text_begin + text_length)
+    uint16_t text_length;
     int16_t kind;
     int16_t function;
     int32_t number;     // a number token's value, converted once; for a string token, 1
@@ -34,7 +35,8 @@ struct CachedToken {
     const CompiledStatement* statement;
 };
 
-// A loaded script: the text (ended by two zero bytes) and the scan cache for it.
+// A loaded script: the text (ended by two zero bytes) and the scan cache for it. A text
+// longer than a script may be is cut, as the loader cuts it.
 struct ScriptText {
     std::string text; // includes the two terminating zero bytes
     struct FreeDeleter {

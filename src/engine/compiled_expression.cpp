@@ -3,13 +3,18 @@
 #include <algorithm>
 #include <memory>
 
-#include "engine/integer_rules.h"
 #include "engine/runtime.h"
 #include "engine/text.h"
 
 namespace vtx {
 
 const CompiledExpression kNotCompiled{};
+
+static_assert(CompiledExpression::kNotEqual - CompiledExpression::kEqual ==
+                      TK_NOT_EQUAL - TK_EQUAL &&
+                  CompiledExpression::kGreaterEqual - CompiledExpression::kEqual ==
+                      TK_GREATER_EQUAL - TK_EQUAL,
+              "comparison operators follow their token kinds");
 
 namespace {
 
@@ -37,9 +42,8 @@ class Compiler {
     CompiledExpression& out_;
     int depth_ = 0;
 
-    void emit(CompiledExpression::Op op, int32_t value = 0, const Variable* v = nullptr,
-              int comparison = 0) {
-        out_.steps.push_back({op, int8_t(comparison), value, v});
+    void emit(CompiledExpression::Op op, int32_t value = 0, const Variable* v = nullptr) {
+        out_.steps.push_back({op, value, v});
     }
 
     // The type look-ahead: the expression must be an integer one, through its parentheses.
@@ -70,10 +74,10 @@ class Compiler {
     bool comparison() {
         if (!additive()) return false;
         if (!is_comparison(t_.kind())) return true;
-        int op = t_.kind();
+        auto op = CompiledExpression::Op(CompiledExpression::kEqual + (t_.kind() - TK_EQUAL));
         t_.next_token();
         if (!additive()) return false;
-        emit(CompiledExpression::kCompare, 0, nullptr, op);
+        emit(op);
         return true;
     }
 
@@ -143,6 +147,16 @@ int stack_needed(const CompiledExpression& c) {
     return most;
 }
 
+CompiledExpression::Shape shape_of(const std::vector<CompiledExpression::Step>& s) {
+    auto operand = [](const CompiledExpression::Step& step) {
+        return step.op <= CompiledExpression::kVar;
+    };
+    if (s.size() == 1) return CompiledExpression::kOperand;
+    if (s.size() == 3 && operand(s[0]) && operand(s[1]) && s[2].op > CompiledExpression::kNeg)
+        return CompiledExpression::kBinary;
+    return CompiledExpression::kStack;
+}
+
 const CompiledExpression* compile(Runtime& rt) {
     Tokenizer& t = rt.tok;
     Tokenizer::Mark saved = t.mark();
@@ -155,56 +169,28 @@ const CompiledExpression* compile(Runtime& rt) {
     t.rewind(saved);
     t.token.swap(saved_token);
     if (!ok || stack_needed(*compiled) > kMaxStack) return &kNotCompiled;
+    compiled->shape = shape_of(compiled->steps);
     t.script()->expressions.push_back(std::move(compiled));
     return t.script()->expressions.back().get();
 }
 
-int32_t operand(const CompiledExpression::Step& s) {
-    return s.op == CompiledExpression::kConst ? s.value : s.variable->as_integer();
-}
+} // namespace
 
-int32_t apply(const CompiledExpression::Step& s, int32_t a, int32_t b) {
-    switch (s.op) {
-    case CompiledExpression::kAdd: return int32_t(uint32_t(a) + uint32_t(b));
-    case CompiledExpression::kSub: return int32_t(uint32_t(a) - uint32_t(b));
-    case CompiledExpression::kMul: return int32_t(uint32_t(a) * uint32_t(b));
-    case CompiledExpression::kDiv: return divide(a, b);
-    case CompiledExpression::kCompare: return compare_integers(s.comparison, a, b);
-    case CompiledExpression::kAnd: return a != 0 && b != 0;
-    default: return a != 0 || b != 0; // kOr
-    }
-}
-
-int32_t run(const CompiledExpression& c) {
-    const CompiledExpression::Step* s = c.steps.data();
-    // The common shapes, `$i + 1` and `$i < 10`, skip the stack machine.
-    if (c.steps.size() == 1) return operand(s[0]);
-    if (c.steps.size() == 3 && s[0].op <= CompiledExpression::kVar &&
-        s[1].op <= CompiledExpression::kVar && s[2].op > CompiledExpression::kNeg)
-        return apply(s[2], operand(s[0]), operand(s[1]));
+int32_t CompiledExpression::run_stack() const {
     int32_t stack[kMaxStack];
     int top = -1;
-    for (const CompiledExpression::Step& step : c.steps) {
+    for (const Step& step : steps) {
         switch (step.op) {
-        case CompiledExpression::kConst:
-        case CompiledExpression::kVar: stack[++top] = operand(step); break;
-        case CompiledExpression::kNeg: stack[top] = int32_t(0u - uint32_t(stack[top])); break;
+        case kConst:
+        case kVar: stack[++top] = operand(step); break;
+        case kNeg: stack[top] = int32_t(0u - uint32_t(stack[top])); break;
         default:
             --top;
-            stack[top] = apply(step, stack[top], stack[top + 1]);
+            stack[top] = apply(step.op, stack[top], stack[top + 1]);
             break;
         }
     }
     return stack[top];
-}
-
-} // namespace
-
-bool run_guarded(const CompiledExpression& c, int32_t& number) {
-    for (const Variable* v : c.integers)
-        if (v->kind != KIND_INTEGER) return false;
-    number = run(c);
-    return true;
 }
 
 const CompiledExpression* expression_at(Runtime& rt, uint32_t at) {

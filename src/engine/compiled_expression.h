@@ -9,19 +9,41 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/integer_rules.h"
+#include "engine/variables.h"
+
 namespace vtx {
 
 struct Runtime;
 struct Variable;
 
 struct CompiledExpression {
-    enum Op : uint8_t { kConst, kVar, kNeg, kAdd, kSub, kMul, kDiv, kCompare, kAnd, kOr };
+    // The comparisons follow the order of their token kinds, from TK_EQUAL.
+    enum Op : uint8_t {
+        kConst,
+        kVar,
+        kNeg,
+        kAdd,
+        kSub,
+        kMul,
+        kDiv,
+        kEqual,
+        kLess,
+        kGreater,
+        kLessEqual,
+        kGreaterEqual,
+        kNotEqual,
+        kAnd,
+        kOr
+    };
     struct Step {
         Op op;
-        int8_t comparison; // the token kind of a kCompare
-        int32_t value;     // a kConst's value
+        int32_t value; // a kConst's value
         const Variable* variable;
     };
+    // The common shapes, `$i` and `$i + 1` or `$i < 10`, skip the stack machine.
+    enum Shape : uint8_t { kOperand, kBinary, kStack };
+    Shape shape = kStack;
     std::vector<Step> steps;               // postfix order
     std::vector<const Variable*> integers; // first operands that must still be integers
     uint32_t end_from = 0;                 // the reading position after the last operand
@@ -29,6 +51,28 @@ struct CompiledExpression {
     // where a statement made of this expression hands over to the next.
     uint32_t next_at = 0;
     bool ends_text = false;
+
+    // Inline with run_guarded below: they are the inner loop of every compiled loop.
+    static int32_t operand(const Step& s) {
+        return s.op == kConst ? s.value : s.variable->as_integer();
+    }
+    static int32_t apply(Op op, int32_t a, int32_t b) {
+        switch (op) {
+        case kAdd: return int32_t(uint32_t(a) + uint32_t(b));
+        case kSub: return int32_t(uint32_t(a) - uint32_t(b));
+        case kMul: return int32_t(uint32_t(a) * uint32_t(b));
+        case kDiv: return divide(a, b);
+        case kEqual: return a == b;
+        case kLess: return a < b;
+        case kGreater: return a > b;
+        case kLessEqual: return a <= b;
+        case kGreaterEqual: return a >= b;
+        case kNotEqual: return a != b;
+        case kAnd: return a != 0 && b != 0;
+        default: return a != 0 || b != 0; // kOr
+        }
+    }
+    int32_t run_stack() const;
 };
 
 // Sentinel for a position whose expression cannot be compiled.
@@ -43,6 +87,18 @@ bool evaluate_compiled(Runtime& rt, int32_t& number);
 // compiling it on first use; null when it has none. The tokenizer is left as it was.
 const CompiledExpression* expression_at(Runtime& rt, uint32_t at);
 // Its value, when the variables it relies on are still integers.
-bool run_guarded(const CompiledExpression& c, int32_t& number);
+[[gnu::always_inline]] inline bool run_guarded(const CompiledExpression& c, int32_t& number) {
+    for (const Variable* v : c.integers)
+        if (v->kind != KIND_INTEGER) return false;
+    const CompiledExpression::Step* s = c.steps.data();
+    switch (c.shape) {
+    case CompiledExpression::kOperand: number = c.operand(s[0]); break;
+    case CompiledExpression::kBinary:
+        number = c.apply(s[2].op, c.operand(s[0]), c.operand(s[1]));
+        break;
+    default: number = c.run_stack(); break;
+    }
+    return true;
+}
 
 } // namespace vtx

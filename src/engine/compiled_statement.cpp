@@ -29,56 +29,102 @@ Variable* variable_named(Runtime& rt) {
     return v;
 }
 
-// `$target + a + b ...` where every operand is a literal with nothing to expand, a number or
-// a plain variable, and the expression ends there: its value can only be the target's text
-// with the operands' texts after it, and computing it can fail only by growing too long.
-bool plain_append_chain(Runtime& rt, CompiledStatement& c) {
+// From the current token: plain operands (literals with nothing to expand, numbers, plain
+// variables) joined by "+", where the expression ends. Their value can only be their texts
+// one after the other, and computing it can fail only by growing too long.
+bool plain_chain(Runtime& rt, CompiledStatement& c) {
     Tokenizer& t = rt.tok;
-    t.next_token();
-    if (t.kind() != TK_VARIABLE || variable_named(rt) != c.target) return false;
-    t.next_token();
-    if (t.kind() != TK_PLUS) return false;
     for (;;) {
-        t.next_token();
         bool plain = (t.kind() == TK_STRING && t.plain_literal()) || t.kind() == TK_NUMBER ||
                      (t.kind() == TK_VARIABLE && is_variable_name(t.token));
         if (!plain) return false;
         c.operands.push_back(&t.script()->cache[t.scan_from()]);
         t.next_token();
-        if (t.kind() == TK_PLUS) continue;
+        if (t.kind() == TK_PLUS) {
+            t.next_token();
+            continue;
+        }
         c.next_at = t.token_start();
         c.ends_text = t.kind() == TK_END;
         return !is_comparison(t.kind()) && t.kind() != KW_AND && t.kind() != KW_OR;
     }
 }
 
+// `$target + a + b ...`, a plain chain after the target.
+bool plain_append_chain(Runtime& rt, CompiledStatement& c) {
+    Tokenizer& t = rt.tok;
+    t.next_token();
+    if (t.kind() != TK_VARIABLE || variable_named(rt) != c.target) return false;
+    t.next_token();
+    if (t.kind() != TK_PLUS) return false;
+    t.next_token();
+    return plain_chain(rt, c);
+}
+
+// An expression statement: an integer expression, or a plain chain that starts with a
+// literal (and so is a string expression).
+CompiledStatement::Kind expression_kind(Runtime& rt, CompiledStatement& c, int first) {
+    c.value = expression_at(rt, c.operand_at);
+    if (c.value) return CompiledStatement::kExpression;
+    if (first != TK_STRING) return CompiledStatement::kNone;
+    rt.tok.resume_at(c.operand_at);
+    rt.tok.next_token();
+    return plain_chain(rt, c) ? CompiledStatement::kText : CompiledStatement::kNone;
+}
+
 // The statement at the reading position, or null when it may compile on a later visit (an
-// assignment to a variable that does not exist yet).
-const CompiledStatement* compile(Runtime& rt) {
+// assignment to a variable that does not exist yet). Kept out of line: it runs once per
+// position, and inlined it would widen the frame of every compiled statement.
+[[gnu::noinline]] const CompiledStatement* compile(Runtime& rt) {
     Tokenizer& t = rt.tok;
     Tokenizer::Mark start = t.mark();
     std::string saved_token = t.token;
     auto c = std::make_unique<CompiledStatement>();
+    c->operand_at = t.position();
     bool later = false;
     t.next_token();
-    switch (t.kind()) {
+    int first = t.kind();
+    switch (first) {
     case KW_IF: c->kind = CompiledStatement::kIf; break;
     case KW_ELSE: c->kind = CompiledStatement::kElse; break;
     case KW_ENDIF: c->kind = CompiledStatement::kEndif; break;
     case KW_WHILE: c->kind = CompiledStatement::kWhile; break;
     case KW_LOOP: c->kind = CompiledStatement::kLoop; break;
+    case KW_DO: c->kind = CompiledStatement::kDo; break;
+    case KW_UNTIL: c->kind = CompiledStatement::kUntil; break;
     case TK_VARIABLE:
         c->target = variable_named(rt);
         later = c->target == nullptr;
         if (later) break;
         t.skip_token();
-        if (t.kind() != TK_EQUAL) break;
-        c->kind = CompiledStatement::kAssign;
+        if (t.kind() == TK_EQUAL) {
+            c->kind = CompiledStatement::kAssign;
+        } else {
+            c->target = nullptr;
+            c->kind = expression_kind(rt, *c, first);
+        }
         break;
-    default: break;
+    default:
+        if (starts_expression_statement(first) && first != TK_MACRO && first != TK_FUNCTION)
+            c->kind = expression_kind(rt, *c, first);
+        break;
     }
-    c->operand_at = t.position();
-    if (c->kind == CompiledStatement::kAssign) c->appends = plain_append_chain(rt, *c);
+    switch (c->kind) {
+    case CompiledStatement::kAssign:
+        c->operand_at = t.position();
+        c->value = expression_at(rt, c->operand_at);
+        c->appends = plain_append_chain(rt, *c);
+        break;
+    case CompiledStatement::kIf:
+    case CompiledStatement::kWhile:
+    case CompiledStatement::kUntil:
+        c->operand_at = t.position();
+        c->value = expression_at(rt, c->operand_at);
+        break;
+    case CompiledStatement::kExpression:
+    case CompiledStatement::kText: break;
+    default: c->operand_at = t.position(); break;
+    }
     t.rewind(start);
     t.token.swap(saved_token);
     if (later) return nullptr;
@@ -87,15 +133,9 @@ const CompiledStatement* compile(Runtime& rt) {
     return t.script()->statements.back().get();
 }
 
-// The value of the compiled integer expression at `at`; null when it has none or its guard
-// fails, with nothing changed.
-const CompiledExpression* compiled_value(Runtime& rt, const CompiledStatement& c, uint32_t at,
-                                         int32_t& number) {
-    if (c.value_at != at) {
-        c.value = expression_at(rt, at);
-        c.value_at = at;
-    }
-    return c.value && run_guarded(*c.value, number) ? c.value : nullptr;
+// The value of compiled expression `value`; false when there is none or its guard fails.
+[[gnu::always_inline]] inline bool value_of(const CompiledExpression* value, int32_t& number) {
+    return value && run_guarded(*value, number);
 }
 
 // Reading goes on with the token that ended expression `c`: nothing reads the tokenizer
@@ -122,39 +162,68 @@ int skip_learnt(const CompiledStatement& c, Tokenizer& t, int opener, int closer
     return level;
 }
 
-bool append_in_place(Runtime& rt, const CompiledStatement& c) {
-    Tokenizer& t = rt.tok;
-    Variable& target = *c.target;
-    // Too long is a script error: the parser reports it, from where it arises.
-    auto too_long = [&](std::size_t rest) { return target.text.size() + rest + 1 > kMaxText; };
-    if (too_long(0)) return false;
-    const char* text = t.text();
-    std::string& rest = rt.work; // the old value stays whole until every operand is read
-    rest.clear();
+// The texts of a plain chain, appended to `out`; false, with `out` left longer, when they
+// would take it past `limit`: the longest text the parser's bounded appends allow, so that
+// it reports the error, from where it arises.
+bool append_chain(Runtime& rt, const CompiledStatement& c, std::string& out, std::size_t limit) {
+    const char* text = rt.tok.text();
     for (CachedToken* operand : c.operands) {
         std::string_view written(text + operand->text_begin, operand->text_length);
         if (operand->kind != TK_VARIABLE) {
-            rest += written;
+            out += written;
         } else {
             Variable* v = operand->variable;
             if (!v && (v = rt.vars.find(written))) operand->variable = v;
-            if (v) v->append_text(rest);
+            if (v) v->append_text(out);
         }
-        if (too_long(rest.size())) return false;
+        if (out.size() > limit) return false;
     }
-    target.text += rest;
+    return true;
+}
+
+void end_chain(Tokenizer& t, const CompiledStatement& c) {
     t.resume_at(c.next_at);
     if (c.ends_text) t.stop();
+}
+
+bool append_in_place(Runtime& rt, const CompiledStatement& c) {
+    Variable& target = *c.target;
+    if (target.text.size() + 1 > kMaxText) return false;
+    std::string& rest = rt.work; // the old value stays whole until every operand is read
+    rest.clear();
+    if (!append_chain(rt, c, rest, kMaxText - 1 - target.text.size())) return false;
+    target.text += rest;
+    end_chain(rt.tok, c);
     return true;
 }
 
 bool run_assign(Runtime& rt, const CompiledStatement& c) {
     if (c.appends && c.target->kind == KIND_STRING) return append_in_place(rt, c);
     int32_t number = 0;
-    const CompiledExpression* value = compiled_value(rt, c, c.operand_at, number);
-    if (!value) return false;
+    if (!value_of(c.value, number)) return false;
     c.target->set_integer(number);
-    hand_over(rt.tok, *value);
+    hand_over(rt.tok, *c.value);
+    return true;
+}
+
+// Written as the interpreter writes it, from the tokenizer's text buffer.
+bool run_expression(Runtime& rt, const CompiledStatement& c) {
+    int32_t number = 0;
+    if (!value_of(c.value, number)) return false;
+    std::string& out = rt.tok.token;
+    out.clear();
+    append_int(out, number);
+    rt.out.write_text(out);
+    hand_over(rt.tok, *c.value);
+    return true;
+}
+
+bool run_text(Runtime& rt, const CompiledStatement& c) {
+    std::string& out = rt.tok.token;
+    out.clear();
+    if (!append_chain(rt, c, out, kMaxText - 1)) return false;
+    rt.out.write_text(out);
+    end_chain(rt.tok, c);
     return true;
 }
 
@@ -163,11 +232,9 @@ bool run_assign(Runtime& rt, const CompiledStatement& c) {
 bool run_opening(Runtime& rt, BlockStack& s, const CompiledStatement& c, int opener, int closer,
                  int stop_at) {
     int32_t number = 0;
-    if (s.depth >= BlockStack::kLimit - 1) return false;
-    const CompiledExpression* condition = compiled_value(rt, c, c.operand_at, number);
-    if (!condition) return false;
+    if (s.depth >= BlockStack::kLimit - 1 || !value_of(c.value, number)) return false;
     s.open(c.operand_at, opener == KW_IF && number != 0);
-    hand_over(rt.tok, *condition);
+    hand_over(rt.tok, *c.value);
     if (!number) s.depth = skip_learnt(c, rt.tok, opener, closer, s.depth, stop_at);
     return true;
 }
@@ -182,11 +249,14 @@ bool run_else(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
 
 bool run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     if (s.depth < 0 || s.top() == BlockStack::kUnwritten) return false;
+    if (c.loop_at != s.top()) {
+        c.loop_value = expression_at(rt, s.top());
+        c.loop_at = s.top();
+    }
     int32_t number = 0;
-    const CompiledExpression* condition = compiled_value(rt, c, s.top(), number);
-    if (!condition) return false;
+    if (!value_of(c.loop_value, number)) return false;
     if (number) {
-        hand_over(rt.tok, *condition);
+        hand_over(rt.tok, *c.loop_value);
     } else {
         rt.tok.resume_at(c.operand_at);
         s.close();
@@ -194,21 +264,40 @@ bool run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     return true;
 }
 
-} // namespace
+bool run_do(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    if (s.depth >= BlockStack::kLimit - 1) return false;
+    s.open(c.operand_at);
+    rt.tok.resume_at(c.operand_at);
+    return true;
+}
 
-bool run_compiled_statement(Runtime& rt, ScriptRun& run) {
+// A true condition, or a DO entered by a forward GOTO, closes the block; otherwise reading
+// goes back to the DO, even when the condition ended the text.
+bool run_until(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    int32_t number = 0;
+    if (s.depth < 0 || !value_of(c.value, number)) return false;
+    if (number || s.top() == BlockStack::kUnwritten) {
+        s.close();
+        hand_over(rt.tok, *c.value);
+    } else {
+        rt.tok.resume_at(s.top());
+    }
+    return true;
+}
+
+// Inlined in the loop below: one statement of a compiled loop is little more than this.
+[[gnu::always_inline]] inline bool run_one(Runtime& rt, ScriptRun& run) {
     CachedToken& entry = rt.tok.entry_here();
     const CompiledStatement* c = entry.statement;
     if (!c) {
         entry.statement = &kSeenOnce;
         return false;
     }
-    if (c->kind == CompiledStatement::kSeen) {
-        c = entry.statement = compile(rt);
-        if (!c) return false;
-    }
+    if (c->kind == CompiledStatement::kSeen && !(c = entry.statement = compile(rt))) return false;
     switch (c->kind) {
     case CompiledStatement::kAssign: return run_assign(rt, *c);
+    case CompiledStatement::kExpression: return run_expression(rt, *c);
+    case CompiledStatement::kText: return run_text(rt, *c);
     case CompiledStatement::kIf: return run_opening(rt, run.ifs, *c, KW_IF, KW_ENDIF, KW_ELSE);
     case CompiledStatement::kElse: return run_else(rt, run.ifs, *c);
     case CompiledStatement::kEndif:
@@ -218,8 +307,21 @@ bool run_compiled_statement(Runtime& rt, ScriptRun& run) {
         return true;
     case CompiledStatement::kWhile: return run_opening(rt, run.whiles, *c, KW_WHILE, KW_LOOP, -1);
     case CompiledStatement::kLoop: return run_loop(rt, run.whiles, *c);
+    case CompiledStatement::kDo: return run_do(rt, run.dos, *c);
+    case CompiledStatement::kUntil: return run_until(rt, run.dos, *c);
     default: return false;
     }
+}
+
+} // namespace
+
+uint64_t run_compiled_statements(Runtime& rt, ScriptRun& run, uint64_t most) {
+    uint64_t ran = 0;
+    while (ran < most && run_one(rt, run)) {
+        ++ran;
+        if (rt.tok.kind() == TK_END) break;
+    }
+    return ran;
 }
 
 } // namespace vtx

@@ -18,34 +18,53 @@ struct CompiledExpression;
 struct CachedToken;
 
 struct CompiledStatement {
-    enum Kind : uint8_t { kNone, kSeen, kAssign, kIf, kElse, kEndif, kWhile, kLoop };
+    enum Kind : uint8_t {
+        kNone,
+        kSeen,
+        kAssign,     // `$target = value`
+        kExpression, // an integer expression, written out
+        kText,       // "literal" + operands ..., written out
+        kIf,
+        kElse,
+        kEndif,
+        kWhile,
+        kLoop,
+        kDo,
+        kUntil
+    };
     Kind kind = kNone;
     // kAssign: `$target = ...` whose value starts at `operand_at`; with `appends`, the value
     // is `$target + ...` of plain operands, appended in place while the target is a string.
     Variable* target = nullptr;
     bool appends = false;
-    // kAssign with `appends`: the scans of the operands after "$target +", and where the token
-    // that ends the expression starts (and whether it ends the text).
+    // kText, and kAssign with `appends`: the scans of the plain operands joined by "+" (after
+    // "$target +" for an append), where the token that ends them starts and whether it ends
+    // the text.
     std::vector<CachedToken*> operands;
     uint32_t next_at = 0;
     bool ends_text = false;
-    // The reading position after the keyword or the "=": where the condition or value starts.
+    // The reading position after the keyword or the "=", or the statement's own start for an
+    // expression: where the condition or value starts.
     uint32_t operand_at = 0;
+    // The compiled expression at `operand_at`, found when the statement is compiled; null
+    // when it has none.
+    const CompiledExpression* value = nullptr;
+    // A LOOP's condition is its WHILE's: the compiled expression last found at `loop_at`.
+    mutable uint32_t loop_at = UINT32_MAX;
+    mutable const CompiledExpression* loop_value = nullptr;
     // A skip over the part not taken (kIf, kElse, kWhile), learnt when first done: the reading
     // position after the token that ended it, whether that was the end of the text, and the
     // block level it left, relative.
-    // The compiled expression last found at `value_at` (a LOOP's condition is its WHILE's).
-    mutable uint32_t value_at = UINT32_MAX;
-    mutable const CompiledExpression* value = nullptr;
     mutable bool skip_known = false;
     mutable bool skip_ends_text = false;
     mutable uint32_t skip_to = 0;
     mutable int skip_delta = 0;
 };
 
-// With the reading position at the start of a statement: runs it from its compiled form and
-// leaves the tokenizer and the blocks exactly as the interpreter would. Returns false,
-// having changed nothing, when the statement there has no compiled form or its guard fails.
-bool run_compiled_statement(Runtime& rt, ScriptRun& run);
+// Runs statements from their compiled forms, from the reading position on, leaving the
+// tokenizer and the blocks exactly as the interpreter would. Stops at the first statement
+// that has no compiled form or whose guard fails, having changed nothing for it, or after a
+// statement that ended the text. Returns the number of statements run.
+uint64_t run_compiled_statements(Runtime& rt, ScriptRun& run, uint64_t most);
 
 } // namespace vtx

@@ -30,10 +30,7 @@ class Interpreter {
 
     void run() {
         for (;;) {
-            if (compiled_statement()) {
-                if (t_.kind() == TK_END) return;
-                continue;
-            }
+            if (compiled_statements()) return;
             t_.next_token();
             if (t_.kind() == TK_END) return;
             if (platform::kFuzzing && ++rt_.statements > kFuzzStatementLimit)
@@ -49,15 +46,18 @@ class Interpreter {
         }
     }
 
-    // The statement at the reading position from its compiled form, when it has one; the
-    // fuzzing build's statement limit is left to the interpreter to report, and the trace
-    // wants every statement through the interpreter, where it is announced.
-    bool compiled_statement() {
+    // The statements from the reading position on that have compiled forms; true when they
+    // ended the text. The fuzzing build's statement limit is left to the interpreter to
+    // report, and the trace wants every statement through the interpreter, where it is
+    // announced.
+    bool compiled_statements() {
         if (!rt_.compile || rt_.trace) return false;
-        if (platform::kFuzzing && rt_.statements >= kFuzzStatementLimit) return false;
-        if (!run_compiled_statement(rt_, run_)) return false;
-        if (platform::kFuzzing) ++rt_.statements;
-        return true;
+        uint64_t most = UINT64_MAX;
+        if (platform::kFuzzing)
+            most = rt_.statements < kFuzzStatementLimit ? kFuzzStatementLimit - rt_.statements : 0;
+        uint64_t ran = run_compiled_statements(rt_, run_, most);
+        if (platform::kFuzzing) rt_.statements += ran;
+        return ran != 0 && t_.kind() == TK_END;
     }
 
   private:

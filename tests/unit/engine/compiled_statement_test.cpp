@@ -1,5 +1,5 @@
 // Scripts run with compiled statements and without must end with the same variables, the
-// same script error and the same reading position.
+// same output, the same script error and the same reading position.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,6 +20,7 @@ struct Ending {
     int error = -1;
     uint32_t position = 0;
     std::string variables; // "name=kind:value;" of every variable, in creation order
+    std::string output;
     bool operator==(const Ending&) const = default;
 };
 
@@ -32,9 +33,10 @@ class CompiledStatements : public ::testing::Test {
     Ending run(const std::string& body, bool compile) {
         std::string path = (dir_ / "t.scr").string();
         std::ofstream(path, std::ios::binary) << body;
+        std::string written = (dir_ / "out.txt").string();
         Runtime rt;
         rt.compile = compile;
-        platform::open_for_write("/dev/null", false, rt.out.redirect);
+        platform::open_for_write(written, true, rt.out.redirect);
         Ending e;
         try {
             run_script(rt, path);
@@ -42,6 +44,9 @@ class CompiledStatements : public ::testing::Test {
             e.error = err.code;
             e.position = rt.tok.position();
         }
+        rt.out.close_redirect();
+        std::ifstream in(written, std::ios::binary);
+        e.output.assign(std::istreambuf_iterator<char>(in), {});
         for (const char* name : {"$i", "$s", "$t", "$n", "$x", "$k"}) {
             const Variable* v = rt.vars.find(name);
             if (!v) continue;
@@ -58,6 +63,7 @@ class CompiledStatements : public ::testing::Test {
         EXPECT_EQ(compiled.error, parsed.error) << body;
         EXPECT_EQ(compiled.position, parsed.position) << body;
         EXPECT_EQ(compiled.variables, parsed.variables) << body;
+        EXPECT_EQ(compiled.output, parsed.output) << body;
     }
 };
 
@@ -82,6 +88,30 @@ TEST_F(CompiledStatements, BlocksAndTheirErrorsMatchTheInterpreter) {
     // A condition that turns from an integer into a string, and a skip that ends the text.
     expect_same("$t = 1 $i = 0 WHILE $i < 3 IF $t $k = $i ENDIF $t = \"\" $i = $i + 1 LOOP");
     expect_same("$i = 0 WHILE $i < 3 $i = $i + 1 IF 0 $x = 1");
+}
+
+TEST_F(CompiledStatements, ExpressionStatementsWriteWhatTheParserWrites) {
+    expect_same("$i = 0 WHILE $i < 3 $i \"-\" $i * 2 + 1 \",\" + $i + \"x\" $i = $i + 1 LOOP");
+    // A literal that stops being plain, a comparison after the chain, a variable turning
+    // into a string, an expression that ends the text.
+    expect_same("$i = 0 WHILE $i < 3 \"a\" + $i = \"a1\" \"%\" + $i $i = $i + 1 LOOP");
+    expect_same("$i = 0 $s = 5 WHILE $i < 3 $s $s = \"t\" + $i $i = $i + 1 LOOP");
+    expect_same("$i = 0 WHILE $i < 2 $i = $i + 1 LOOP $i + 1");
+    // The text limit: error 9 where the chain outgrows it.
+    expect_same("$s = \"abcdefgh\" $i = 0 WHILE $i < 13 $s = $s + $s $i = $i + 1 LOOP "
+                "$i = 0 WHILE $i < 2 \"x\" + $s + $s $i = $i + 1 LOOP");
+}
+
+TEST_F(CompiledStatements, DoUntilMatchesTheInterpreter) {
+    expect_same("$i = 0 DO $i = $i + 1 $i UNTIL $i >= 4 $x = 1");
+    expect_same("$i = 0 $n = 0 DO $k = 0 DO $k = $k + 1 $n = $n + 1 UNTIL $k = 3 $i = $i + 1 "
+                "UNTIL $i = 3");
+    // UNTIL without DO, DO nested past ten, a condition that ends the text, a condition
+    // that becomes a string.
+    expect_same("$i = 0 WHILE $i < 2 $i = $i + 1 LOOP UNTIL 1");
+    expect_same("$i = 0 WHILE $i < 2 DO DO DO DO DO DO DO DO DO DO $i = $i + 1 LOOP");
+    expect_same("$i = 0 DO $i = $i + 1 UNTIL $i > 2");
+    expect_same("$t = 0 $i = 0 DO $i = $i + 1 IF $i = 2 $t = \"y\" ENDIF UNTIL $t");
 }
 
 } // namespace

@@ -35,9 +35,15 @@ std::string read_link(const std::string& path) {
 }
 
 // A mount that is gone leaves a link to nothing (or a FUSE folder that answers ENOTCONN).
+// A FUSE folder busy with another mount, or one just unmounted, can answer EIO for a moment:
+// asked again it shows whether the mount is there (the folder) or gone (ENOENT).
 bool is_live_folder(const std::string& path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    for (int tries = 0;; ++tries) {
+        if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+        if ((errno != EIO && errno != EINTR && errno != EAGAIN) || tries == 20) return false;
+        ::usleep(50 * 1000);
+    }
 }
 
 std::string upper_copy(std::string_view s) {

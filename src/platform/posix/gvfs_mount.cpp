@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
-#include <dlfcn.h>
 #include <functional>
 #include <string_view>
 #include <sys/stat.h>
@@ -12,6 +11,7 @@
 #include "platform/fuzzing.h"
 #include "platform/posix/limited_child.h"
 #include "platform/posix/mount_status.h"
+#include "platform/posix/shared_library.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -62,39 +62,32 @@ constexpr int kReplyHandled = 0, kReplyAborted = 1; // GMountOperationResult
 constexpr int kAskAnonymousSupported = 1 << 4;      // GAskPasswordFlags
 constexpr int kUnmountForce = 1;                    // GMountUnmountFlags
 
-template <typename F> bool bind(void* lib, const char* name, F& fn) {
-    fn = reinterpret_cast<F>(::dlsym(lib, name));
-    return fn != nullptr;
-}
-
 // Loaded in the child only, so the program itself never carries GIO's threads.
 bool load_gio(Gio& g) {
-    void* lib = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!lib) return false;
-    return bind(lib, "g_file_new_for_uri", g.file_new_for_uri) &&
-           bind(lib, "g_file_get_path", g.file_get_path) &&
-           bind(lib, "g_file_mount_enclosing_volume", g.file_mount_enclosing_volume) &&
-           bind(lib, "g_file_mount_enclosing_volume_finish",
-                g.file_mount_enclosing_volume_finish) &&
-           bind(lib, "g_mount_unmount_with_operation", g.mount_unmount_with_operation) &&
-           bind(lib, "g_mount_unmount_with_operation_finish",
-                g.mount_unmount_with_operation_finish) &&
-           bind(lib, "g_volume_monitor_get", g.volume_monitor_get) &&
-           bind(lib, "g_volume_monitor_get_mounts", g.volume_monitor_get_mounts) &&
-           bind(lib, "g_mount_get_root", g.mount_get_root) &&
-           bind(lib, "g_mount_operation_new", g.mount_operation_new) &&
-           bind(lib, "g_mount_operation_set_username", g.mount_operation_set_username) &&
-           bind(lib, "g_mount_operation_set_password", g.mount_operation_set_password) &&
-           bind(lib, "g_mount_operation_set_domain", g.mount_operation_set_domain) &&
-           bind(lib, "g_mount_operation_set_anonymous", g.mount_operation_set_anonymous) &&
-           bind(lib, "g_mount_operation_reply", g.mount_operation_reply) &&
-           bind(lib, "g_signal_connect_data", g.signal_connect_data) &&
-           bind(lib, "g_cancellable_new", g.cancellable_new) &&
-           bind(lib, "g_cancellable_cancel", g.cancellable_cancel) &&
-           bind(lib, "g_timeout_add_seconds", g.timeout_add_seconds) &&
-           bind(lib, "g_main_context_iteration", g.main_context_iteration) &&
-           bind(lib, "g_io_error_quark", g.io_error_quark) &&
-           bind(lib, "g_error_free", g.error_free) && bind(lib, "g_free", g.free);
+    static const SharedLibrary lib("libgio-2.0.so.0");
+    return lib.bind(g.file_new_for_uri, "g_file_new_for_uri") &&
+           lib.bind(g.file_get_path, "g_file_get_path") &&
+           lib.bind(g.file_mount_enclosing_volume, "g_file_mount_enclosing_volume") &&
+           lib.bind(g.file_mount_enclosing_volume_finish, "g_file_mount_enclosing_volume_finish") &&
+           lib.bind(g.mount_unmount_with_operation, "g_mount_unmount_with_operation") &&
+           lib.bind(g.mount_unmount_with_operation_finish,
+                    "g_mount_unmount_with_operation_finish") &&
+           lib.bind(g.volume_monitor_get, "g_volume_monitor_get") &&
+           lib.bind(g.volume_monitor_get_mounts, "g_volume_monitor_get_mounts") &&
+           lib.bind(g.mount_get_root, "g_mount_get_root") &&
+           lib.bind(g.mount_operation_new, "g_mount_operation_new") &&
+           lib.bind(g.mount_operation_set_username, "g_mount_operation_set_username") &&
+           lib.bind(g.mount_operation_set_password, "g_mount_operation_set_password") &&
+           lib.bind(g.mount_operation_set_domain, "g_mount_operation_set_domain") &&
+           lib.bind(g.mount_operation_set_anonymous, "g_mount_operation_set_anonymous") &&
+           lib.bind(g.mount_operation_reply, "g_mount_operation_reply") &&
+           lib.bind(g.signal_connect_data, "g_signal_connect_data") &&
+           lib.bind(g.cancellable_new, "g_cancellable_new") &&
+           lib.bind(g.cancellable_cancel, "g_cancellable_cancel") &&
+           lib.bind(g.timeout_add_seconds, "g_timeout_add_seconds") &&
+           lib.bind(g.main_context_iteration, "g_main_context_iteration") &&
+           lib.bind(g.io_error_quark, "g_io_error_quark") &&
+           lib.bind(g.error_free, "g_error_free") && lib.bind(g.free, "g_free");
 }
 
 // One asynchronous GIO call driven to its end or to the deadline, which cancels it.

@@ -58,10 +58,11 @@ fx_start() {
     { cat /etc/passwd; echo "$fx_user:x:$fx_uid:$fx_uid:VTX32 drive tests:$fx_dir/home:/bin/sh"; } \
         >"/etc/netns/$fx_name/passwd"
     { cat /etc/group; echo "$fx_user:x:$fx_uid:"; } >"/etc/netns/$fx_name/group"
-    # REFUSED has no server; SLOW takes connections and never answers.
+    # REFUSED has no server; SLOW takes connections and never answers; FS is FILES by a name
+    # short enough for a USE device field (\\FS\HOME).
     cat >"/etc/netns/$fx_name/hosts" <<HOSTS
 127.0.0.1 localhost
-127.0.0.1 files files.example.test
+127.0.0.1 files files.example.test fs
 127.0.0.2 refused
 127.0.0.3 slow
 HOSTS

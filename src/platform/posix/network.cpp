@@ -22,6 +22,20 @@ std::string mount_folder_of(const std::string& target) {
     return target.substr(0, target.find('/', root.size()));
 }
 
+// A connection without a letter is cancelled by its remote name. One GVfs mount serves the
+// letters on a share and its letterless connection alike, so while a letter still shows the
+// share the mount stays for it.
+int32_t cancel_share(const std::string& remote) {
+    std::string_view server, share, rest;
+    if (!split_unc(remote, server, share, rest) ||
+        rest.find_first_not_of("\\/") != std::string_view::npos)
+        return status::kNotConnected;
+    std::string folder = mounted_share_folder(server, share);
+    if (folder.empty()) return status::kNotConnected;
+    std::string mount = mount_folder_of(folder);
+    return mount_still_used(mount) ? 0 : gvfs_unmount(mount);
+}
+
 } // namespace
 
 int32_t add_connection(const std::string& device, const std::string& remote,
@@ -46,6 +60,7 @@ int32_t add_connection(const std::string& device, const std::string& remote,
 }
 
 int32_t cancel_connection(const std::string& device) {
+    if (!is_drive_name(device)) return cancel_share(device);
     DriveEntry d;
     if (!find_drive(device, d)) {
         forget_drive(device); // a stale link of a mount that is gone

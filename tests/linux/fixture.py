@@ -192,6 +192,36 @@ path = {folder}/share
 
     def stop(self) -> None:
         self.process.stop()
+        # smbd (or `net`) starts samba-dcerpcd in a session of its own, outside smbd's group:
+        # it is found by the configuration file it was given.
+        end_processes_naming(str(self.conf))
+
+
+def end_processes_naming(text: str) -> None:
+    """Ends, by PID, every process whose command line holds `text`."""
+    import signal
+    import time
+    pids = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit() or int(entry.name) == os.getpid():
+            continue
+        try:
+            if text.encode() in (entry / "cmdline").read_bytes():
+                pids.append(int(entry.name))
+        except OSError:
+            pass
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        for pid in pids:
+            try:
+                os.kill(pid, sig)
+            except ProcessLookupError:
+                pass
+        end = time.monotonic() + 5
+        while time.monotonic() < end and any(Path(f"/proc/{pid}").exists() for pid in pids):
+            time.sleep(0.05)
+        pids = [pid for pid in pids if Path(f"/proc/{pid}").exists()]
+        if not pids:
+            return
 
 
 class PrivateBus:

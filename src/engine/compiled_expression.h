@@ -62,12 +62,13 @@ struct CompiledExpression {
         case kSub: return int32_t(uint32_t(a) - uint32_t(b));
         case kMul: return int32_t(uint32_t(a) * uint32_t(b));
         case kDiv: return divide(a, b);
-        case kEqual: return a == b;
-        case kLess: return a < b;
-        case kGreater: return a > b;
-        case kLessEqual: return a <= b;
-        case kGreaterEqual: return a >= b;
-        case kNotEqual: return a != b;
+        // The parser's rule, with the token a constant: each folds to one comparison.
+        case kEqual: return compare_integers(TK_EQUAL, a, b);
+        case kLess: return compare_integers(TK_LESS, a, b);
+        case kGreater: return compare_integers(TK_GREATER, a, b);
+        case kLessEqual: return compare_integers(TK_LESS_EQUAL, a, b);
+        case kGreaterEqual: return compare_integers(TK_GREATER_EQUAL, a, b);
+        case kNotEqual: return compare_integers(TK_NOT_EQUAL, a, b);
         case kAnd: return a != 0 && b != 0;
         default: return a != 0 || b != 0; // kOr
         }

@@ -11,6 +11,7 @@
 #include "engine/evaluator.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
+#include "script_input.h"
 
 namespace {
 
@@ -32,18 +33,9 @@ void define_variables(Runtime& rt) {
     rt.vars.create("$d", KIND_STRING).set_string("42x");
 }
 
-bool reads_the_world(const std::string& input) {
-    ScriptText text(input);
-    Tokenizer t;
-    t.attach(&text);
-    try {
-        for (t.next_token(); t.kind() != TK_END; t.next_token())
-            if (t.kind() == TK_FUNCTION || t.kind() == TK_MACRO ||
-                t.token.find_first_of("@%") != std::string::npos)
-                return true;
-    } catch (const ScriptError&) {
-    }
-    return false;
+bool reads_the_world(const Tokenizer& t) {
+    return t.kind() == TK_FUNCTION || t.kind() == TK_MACRO ||
+           t.token.find_first_of("@%") != std::string::npos;
 }
 
 Outcome evaluate(Runtime& rt, ScriptText& text) {
@@ -61,9 +53,8 @@ Outcome evaluate(Runtime& rt, ScriptText& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > 4096) return -1;
-    std::string input(reinterpret_cast<const char*>(data), size);
-    if (reads_the_world(input)) return -1;
+    std::string input;
+    if (!script_input(data, size, reads_the_world, input)) return -1;
 
     Runtime parsed;
     parsed.compile = false;

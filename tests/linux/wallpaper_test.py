@@ -2,7 +2,8 @@
 """SETWALLPAPER on POSIX: each desktop's real settings store (GSettings with dconf for GNOME,
 Cinnamon and MATE; xfconfd for XFCE), started by D-Bus activation under dbus-run-session, with
 a private home, configuration and runtime folder: the machine's desktop is never touched.
-A second session reads the value back, as the next logon would.
+A second session reads the value back, as the next logon would. Plasma's shell, which cannot
+run here, is a dbusmock service on a private session bus that records the script it is given.
 
 usage: tests/linux/wallpaper_test.py   (VTX32_EXE overrides the program)
 """
@@ -11,7 +12,7 @@ import os
 import shlex
 import subprocess
 
-from fixture import EXE, Tally, base_env, lines, scratch
+from fixture import EXE, PrivateBus, Tally, base_env, lines, mock_calls, run_script, scratch
 
 t = Tally()
 
@@ -91,7 +92,33 @@ out = wallpaper(home, "GNOME", "pics\\none.png")
 out += wallpaper(home, "GNOME", "nofolder\\none.png")
 out += wallpaper(home, "KDE", picture)
 out += wallpaper(home, "", picture)
-t.check("a missing file 2, a missing folder 3; no desktop this build knows 50",
-        out == ["e 2", "e 3", "e 50", "e 50"], f"{out}")
+t.check("a missing file 2, a missing folder 3; Plasma's shell not running 1062; no desktop "
+        "this build knows 50", out == ["e 2", "e 3", "e 1062", "e 50"], f"{out}")
+
+# Plasma's shell cannot run here: dbusmock stands in for it on a private session bus, and
+# records the script it is given.
+kde_home = scratch("wallpaper-kde")
+(kde_home / 'sea "view".png').write_bytes(b"\x89PNG\r\n\x1a\n")
+bus = PrivateBus(kde_home, system=False)
+try:
+    plasma = bus.server("org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell")
+    plasma.AddMethod("org.kde.PlasmaShell", "evaluateScript", "s", "s", 'ret = ""',
+                     dbus_interface="org.freedesktop.DBus.Mock")
+    env = base_env(kde_home)
+    env.update(DBUS_SESSION_BUS_ADDRESS=bus.address, XDG_CURRENT_DESKTOP="KDE")
+    out, _ = run_script(kde_home, '"e " SETWALLPAPER(\'sea "view".png\') ?\n', env)
+    calls = mock_calls(plasma, "evaluateScript")
+    image = f'd.writeConfig("Image", "file://{kde_home}/sea%20%22view%22.png");'
+    t.check("KDE: Plasma's shell sets the picture of every desktop, the path escaped",
+            lines(out) == ["e 0"] and len(calls) == 1 and image in calls[0][0]
+            and 'd.wallpaperPlugin = "org.kde.image";' in calls[0][0], f"{out} {calls}")
+    plasma.AddMethod("org.kde.PlasmaShell", "evaluateScript", "s", "s",
+                     "raise dbus.exceptions.DBusException('Widgets are locked', "
+                     "name='org.freedesktop.DBus.Error.Failed')",
+                     dbus_interface="org.freedesktop.DBus.Mock")
+    out, _ = run_script(kde_home, '"e " SETWALLPAPER("") ?\n', env)
+    t.check("KDE: a shell that refuses the script 1", lines(out) == ["e 1"], f"{out}")
+finally:
+    bus.stop()
 
 t.finish()

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/text_rules.h"
 #include "platform/files.h"
 #include "platform/fuzzing.h"
 #include "platform/posix/dbus_bus.h"
@@ -14,12 +13,13 @@
 #include "platform/posix/gsettings.h"
 #include "platform/shell.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 
 namespace {
 
-enum class Desktop { none, gnome, cinnamon, mate, xfce };
+enum class Desktop { none, gnome, cinnamon, mate, xfce, kde };
 
 struct DesktopName {
     const char* name;
@@ -29,7 +29,7 @@ struct DesktopName {
 const DesktopName kDesktops[] = {
     {"GNOME", Desktop::gnome},         {"Unity", Desktop::gnome},       {"ubuntu", Desktop::gnome},
     {"X-Cinnamon", Desktop::cinnamon}, {"Cinnamon", Desktop::cinnamon}, {"MATE", Desktop::mate},
-    {"XFCE", Desktop::xfce},
+    {"XFCE", Desktop::xfce},           {"KDE", Desktop::kde},
 };
 
 // XDG_CURRENT_DESKTOP lists the desktop's names, most specific first.
@@ -98,6 +98,23 @@ int32_t set_xfce(const std::string& file) {
     return 0;
 }
 
+// Plasma keeps a picture per desktop containment; its shell runs a script that sets every
+// one. The URI escapes quotes and backslashes, so it stands as a script string unchanged.
+int32_t set_kde(const std::string& file) {
+    DbusBus bus;
+    if (int32_t st = bus.open(DbusBus::Which::session)) return st;
+    std::string script =
+        "var all = desktops();\n"
+        "for (var i = 0; i < all.length; i++) {\n"
+        "    var d = all[i];\n"
+        "    d.wallpaperPlugin = \"org.kde.image\";\n"
+        "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
+        "    d.writeConfig(\"Image\", \"" +
+        (file.empty() ? "" : file_uri(file)) + "\");\n}\n";
+    return bus.call(nullptr, "org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell",
+                    "evaluateScript", "s", script.c_str());
+}
+
 // The picture as an absolute path: 0, or the status of a file that is not there.
 int32_t picture_path(const std::string& path, std::string& file) {
     if (path.empty()) return 0;
@@ -127,6 +144,7 @@ int32_t set_wallpaper(const std::string& path) {
                                file);
     case Desktop::mate: return set_gsettings_text("org.mate.background", "picture-filename", file);
     case Desktop::xfce: return set_xfce(file);
+    case Desktop::kde: return set_kde(file);
     case Desktop::none: break;
     }
     return status::kNotSupported;

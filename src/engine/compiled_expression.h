@@ -15,7 +15,6 @@
 namespace vtx {
 
 struct Runtime;
-struct Variable;
 
 struct CompiledExpression {
     // The comparisons follow the order of their token kinds, from TK_EQUAL.

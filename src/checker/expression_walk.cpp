@@ -30,7 +30,7 @@ Type ScriptWalk::expression(bool required) {
         }
         std::string text = expected_text();
         if (t_.kind() >= 0)
-            text += ": " + fold_upper(t_.token) + " is a keyword; a label or a text of " +
+            text += ": " + upper_copy(t_.token) + " is a keyword; a label or a text of " +
                     "that name needs quotes";
         error(t_.token_start(), text);
         // A keyword is taken as the missing operand, so that it does not read as a
@@ -162,7 +162,7 @@ Operand ScriptWalk::primary(Type type) {
         break;
     case TK_FUNCTION:
         o.string_function = function_kind(t_.function()) == KIND_STRING;
-        o.function = fold_upper(t_.token);
+        o.function = upper_copy(t_.token);
         function_call();
         return o;
     case TK_RIGHT_PAREN:
@@ -175,7 +175,7 @@ Operand ScriptWalk::primary(Type type) {
 }
 
 void ScriptWalk::bare_word() {
-    std::string upper = fold_upper(t_.token);
+    std::string upper = upper_copy(t_.token);
     if (peek() == TK_LEFT_PAREN)
         warn(t_.token_start(), upper + " is no function: it is the text \"" + t_.token +
                                    "\", and the ( ) after it is a statement of its own");
@@ -237,13 +237,6 @@ std::string ScriptWalk::arity(std::size_t low, std::size_t high) {
     std::string n = std::to_string(low);
     if (high != low) n += " to " + std::to_string(high);
     return n + (high == 1 && low == 1 ? " argument" : " arguments");
-}
-
-std::string ScriptWalk::fold_upper(std::string_view word) {
-    std::string out(word);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return out;
 }
 
 } // namespace vtx::walk

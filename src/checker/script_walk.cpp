@@ -180,7 +180,7 @@ void ScriptWalk::unknown_command() {
     if (t_.kind() == TK_NAME && peek() == TK_LEFT_PAREN)
         text += ": " + t_.token + " is no function";
     else if (t_.kind() == TK_NAME && is_foreign_word(t_.token))
-        text += ": the language has no " + fold_upper(t_.token);
+        text += ": the language has no " + upper_copy(t_.token);
     error(t_.token_start(), text);
 }
 

@@ -187,8 +187,6 @@ class ScriptWalk {
                              uint32_t at);
 
     static std::string arity(std::size_t low, std::size_t high);
-
-    static std::string fold_upper(std::string_view word);
 };
 
 } // namespace vtx::walk

@@ -193,27 +193,21 @@ int32_t CompiledExpression::run_stack() const {
     return stack[top];
 }
 
-const CompiledExpression* expression_at(Runtime& rt, uint32_t at) {
+const CompiledExpression* compile_at(Runtime& rt, uint32_t at) {
     Tokenizer& t = rt.tok;
-    CachedToken& entry = t.script()->cache[at];
-    if (!entry.expression) {
-        Tokenizer::Mark before = t.mark();
-        t.resume_at(at);
-        entry.expression = compile(rt);
-        t.rewind(before);
-    }
-    return entry.expression == &kNotCompiled ? nullptr : entry.expression;
+    Tokenizer::Mark before = t.mark();
+    t.resume_at(at);
+    const CompiledExpression* c = t.script()->cache[at].expression = compile(rt);
+    t.rewind(before);
+    return c;
 }
 
 bool evaluate_compiled(Runtime& rt, int32_t& number) {
     if (!rt.compile) return false;
-    Tokenizer& t = rt.tok;
-    CachedToken& entry = t.entry_here();
-    if (!entry.expression) entry.expression = compile(rt);
-    const CompiledExpression& c = *entry.expression;
-    if (&c == &kNotCompiled || !run_guarded(c, number)) return false;
+    const CompiledExpression* c = expression_at(rt, rt.tok.position());
+    if (!c || !run_guarded(*c, number)) return false;
     // Leave the token that ended the expression current and pushed back, as the parser does.
-    t.push_back_at(c.end_from);
+    rt.tok.push_back_at(c->end_from);
     return true;
 }
 

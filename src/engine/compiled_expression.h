@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "engine/integer_rules.h"
+#include "engine/runtime.h"
 #include "engine/variables.h"
 
 namespace vtx {
-
-struct Runtime;
 
 struct CompiledExpression {
     // The comparisons follow the order of their token kinds, from TK_EQUAL.
@@ -85,7 +84,13 @@ bool evaluate_compiled(Runtime& rt, int32_t& number);
 
 // The compiled form of the integer expression that starts at reading position `at`,
 // compiling it on first use; null when it has none. The tokenizer is left as it was.
-const CompiledExpression* expression_at(Runtime& rt, uint32_t at);
+// Inline: a LOOP asks for its condition on every turn.
+const CompiledExpression* compile_at(Runtime& rt, uint32_t at);
+inline const CompiledExpression* expression_at(Runtime& rt, uint32_t at) {
+    const CompiledExpression* c = rt.tok.script()->cache[at].expression;
+    if (!c) c = compile_at(rt, at);
+    return c == &kNotCompiled ? nullptr : c;
+}
 // Its value, when the variables it relies on are still integers.
 [[gnu::always_inline]] inline bool run_guarded(const CompiledExpression& c, int32_t& number) {
     for (const Variable* v : c.integers)

@@ -138,20 +138,19 @@ CompiledStatement::Kind expression_kind(Runtime& rt, CompiledStatement& c, int f
     return value && run_guarded(*value, number);
 }
 
-// Reading goes on with the token that ended expression `c`: nothing reads the tokenizer
-// between statements but the next scan, so its position and the end of the text are all
-// that must match the interpreter.
-void hand_over(Tokenizer& t, const CompiledExpression& c) {
-    t.resume_at(c.next_at);
-    if (c.ends_text) t.stop();
+// Reading goes on at `at`, the start of the token that ended what was compiled; nothing
+// reads the tokenizer between statements but the next scan, so its position and the end of
+// the text are all that must match the interpreter.
+void resume(Tokenizer& t, uint32_t at, bool ends_text) {
+    t.resume_at(at);
+    if (ends_text) t.stop();
 }
 
 // skip_block from the reading position, replayed from where it ended the first time.
 int skip_learnt(const CompiledStatement& c, Tokenizer& t, int opener, int closer, int depth,
                 int stop_at) {
     if (c.skip_known) {
-        t.resume_at(c.skip_to);
-        if (c.skip_ends_text) t.stop();
+        resume(t, c.skip_to, c.skip_ends_text);
         return depth + c.skip_delta;
     }
     int level = skip_block(t, opener, closer, depth, stop_at);
@@ -181,11 +180,6 @@ bool append_chain(Runtime& rt, const CompiledStatement& c, std::string& out, std
     return true;
 }
 
-void end_chain(Tokenizer& t, const CompiledStatement& c) {
-    t.resume_at(c.next_at);
-    if (c.ends_text) t.stop();
-}
-
 bool append_in_place(Runtime& rt, const CompiledStatement& c) {
     Variable& target = *c.target;
     if (target.text.size() + 1 > kMaxText) return false;
@@ -193,7 +187,7 @@ bool append_in_place(Runtime& rt, const CompiledStatement& c) {
     rest.clear();
     if (!append_chain(rt, c, rest, kMaxText - 1 - target.text.size())) return false;
     target.text += rest;
-    end_chain(rt.tok, c);
+    resume(rt.tok, c.next_at, c.ends_text);
     return true;
 }
 
@@ -202,7 +196,7 @@ bool run_assign(Runtime& rt, const CompiledStatement& c) {
     int32_t number = 0;
     if (!value_of(c.value, number)) return false;
     c.target->set_integer(number);
-    hand_over(rt.tok, *c.value);
+    resume(rt.tok, c.value->next_at, c.value->ends_text);
     return true;
 }
 
@@ -214,7 +208,7 @@ bool run_expression(Runtime& rt, const CompiledStatement& c) {
     out.clear();
     append_int(out, number);
     rt.out.write_text(out);
-    hand_over(rt.tok, *c.value);
+    resume(rt.tok, c.value->next_at, c.value->ends_text);
     return true;
 }
 
@@ -223,7 +217,7 @@ bool run_text(Runtime& rt, const CompiledStatement& c) {
     out.clear();
     if (!append_chain(rt, c, out, kMaxText - 1)) return false;
     rt.out.write_text(out);
-    end_chain(rt.tok, c);
+    resume(rt.tok, c.next_at, c.ends_text);
     return true;
 }
 
@@ -234,7 +228,7 @@ bool run_opening(Runtime& rt, BlockStack& s, const CompiledStatement& c, int ope
     int32_t number = 0;
     if (s.depth >= BlockStack::kLimit - 1 || !value_of(c.value, number)) return false;
     s.open(c.operand_at, opener == KW_IF && number != 0);
-    hand_over(rt.tok, *c.value);
+    resume(rt.tok, c.value->next_at, c.value->ends_text);
     if (!number) s.depth = skip_learnt(c, rt.tok, opener, closer, s.depth, stop_at);
     return true;
 }
@@ -249,14 +243,11 @@ bool run_else(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
 
 bool run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     if (s.depth < 0 || s.top() == BlockStack::kUnwritten) return false;
-    if (c.loop_at != s.top()) {
-        c.loop_value = expression_at(rt, s.top());
-        c.loop_at = s.top();
-    }
+    const CompiledExpression* condition = expression_at(rt, s.top());
     int32_t number = 0;
-    if (!value_of(c.loop_value, number)) return false;
+    if (!value_of(condition, number)) return false;
     if (number) {
-        hand_over(rt.tok, *c.loop_value);
+        resume(rt.tok, condition->next_at, condition->ends_text);
     } else {
         rt.tok.resume_at(c.operand_at);
         s.close();
@@ -278,7 +269,7 @@ bool run_until(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     if (s.depth < 0 || !value_of(c.value, number)) return false;
     if (number || s.top() == BlockStack::kUnwritten) {
         s.close();
-        hand_over(rt.tok, *c.value);
+        resume(rt.tok, c.value->next_at, c.value->ends_text);
     } else {
         rt.tok.resume_at(s.top());
     }

@@ -49,9 +49,6 @@ struct CompiledStatement {
     // The compiled expression at `operand_at`, found when the statement is compiled; null
     // when it has none.
     const CompiledExpression* value = nullptr;
-    // A LOOP's condition is its WHILE's: the compiled expression last found at `loop_at`.
-    mutable uint32_t loop_at = UINT32_MAX;
-    mutable const CompiledExpression* loop_value = nullptr;
     // A skip over the part not taken (kIf, kElse, kWhile), learnt when first done: the reading
     // position after the token that ended it, whether that was the end of the text, and the
     // block level it left, relative.

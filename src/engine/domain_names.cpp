@@ -22,12 +22,6 @@ QualifiedName split_account_name(std::string_view name) {
     return q;
 }
 
-std::string upper_copy(std::string_view name) {
-    std::string r(name);
-    for (char& c : r) c = upper(c);
-    return r;
-}
-
 std::string first_label_upper(std::string_view name) {
     name.remove_prefix(std::min(name.find_first_not_of('\\'), name.size()));
     return upper_copy(name.substr(0, name.find('.')));

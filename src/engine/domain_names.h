@@ -16,9 +16,6 @@ struct QualifiedName {
 };
 QualifiedName split_account_name(std::string_view name);
 
-// Domain and server names are written in upper case, over A to Z only.
-std::string upper_copy(std::string_view name);
-
 // The first label of a host or domain name in upper case, leading backslashes dropped:
 // "dc1.example.test" and "\\dc1" give "DC1", "example.test" gives "EXAMPLE". This is how
 // Windows writes a controller's name and how a realm becomes a NetBIOS name when nobody

@@ -60,7 +60,8 @@ int32_t gather_user_information(Runtime& rt) {
     if (facts.names_from_name_service) gather_domain_facts(facts.user_name, facts.groups, user);
     // Where no PATH names the logon share, its being mounted says the same; asked once the
     // domain facts have named the logon drive.
-    if (rt.os.is_nt() && platform::logon_share_mounted(user.logon_drive)) rt.logon_share = true;
+    if (!rt.logon_share && rt.os.is_nt() && platform::logon_share_mounted(user.logon_drive))
+        rt.logon_share = true;
     platform::short_path(user.home_dir);
     split_home_share(user);
     return result;

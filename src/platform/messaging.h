@@ -9,7 +9,9 @@
 namespace vtx::platform {
 
 // Sends `message` to `recipient` through the LAN manager: 0, its status, or the loader's
-// status (126 missing library, 127 missing entry). POSIX: 50.
+// status (126 missing library, 127 missing entry). POSIX: the user's own name, a desktop
+// notification; a user logged on here, their terminals (5 when every one refuses); else a
+// computer's messenger service through smbclient; 2273 when none of these takes it.
 int32_t lanman_send_message(const std::string& recipient, const std::string& message);
 // The same through the helper library; the caller upper-cases the recipient. POSIX: 50.
 int32_t helper_send_message(const std::string& recipient, const std::string& message);

@@ -72,9 +72,10 @@ int32_t message_box(intptr_t owner, const std::string& text, const std::string& 
 
 // Asks `computer` (empty: this one) to shut down after `timeout_seconds`; the caller holds
 // the shut-down privilege. 0 or a status. POSIX, this computer (empty or its own name):
-// logind's wall message, then ScheduleShutdown, or PowerOff/Reboot at once for 0 seconds;
-// 5 refused, 1062 no logind, 126 no libsystemd. Another computer: `net rpc shutdown` with
-// the user's Kerberos ticket or Samba's environment credentials; 5 refused, 53 unreachable.
+// logind's wall message, then ScheduleShutdown, or PowerOff/Reboot at once for 0 seconds
+// (`force` has no counterpart: logind always ends the programs); 5 refused, 1062 no logind, 126 no
+// libsystemd. Another computer: `net rpc shutdown` with the user's Kerberos ticket or Samba's
+// environment credentials; 5 refused, 53 unreachable.
 int32_t shutdown_computer(const std::string& computer, const std::string& message,
                           uint32_t timeout_seconds, bool force, bool reboot);
 // Starts logging the user off: 0 or a status. POSIX: unless forced, the desktop's session

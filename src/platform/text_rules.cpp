@@ -28,6 +28,12 @@ std::string fold_copy(std::string_view s) {
     return r;
 }
 
+std::string upper_copy(std::string_view s) {
+    std::string r(s);
+    for (char& c : r) c = upper(c);
+    return r;
+}
+
 int32_t text_to_int(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' ||

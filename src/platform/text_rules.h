@@ -25,6 +25,7 @@ bool starts_nocase(std::string_view text, std::string_view prefix);
 // Byte order after folding A to Z to lower case: <0, 0, >0.
 int compare_nocase(std::string_view a, std::string_view b);
 std::string fold_copy(std::string_view s);
+std::string upper_copy(std::string_view s);
 
 // Leading blanks, one sign, decimal digits up to the first non-digit; wraps modulo 2^32.
 int32_t text_to_int(std::string_view s);

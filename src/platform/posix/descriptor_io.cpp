@@ -1,6 +1,8 @@
 #include "platform/posix/descriptor_io.h"
 
 #include <cerrno>
+#include <poll.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace vtx::platform {
@@ -27,6 +29,43 @@ int read_all(int fd, std::string& out, std::size_t limit) {
         out.append(buf, std::size_t(n));
     }
     return 0;
+}
+
+long long monotonic_ms() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
+}
+
+bool exchange(int in, int out, const std::string& input, std::string& output, long long deadline) {
+    std::size_t sent = 0;
+    bool ended = false;
+    while (!ended) {
+        if (in >= 0 && sent == input.size()) ::close(in), in = -1;
+        pollfd p[2] = {{out, POLLIN, 0}, {in, POLLOUT, 0}};
+        long long left = deadline - monotonic_ms();
+        if (left <= 0) break;
+        int rc = ::poll(p, in >= 0 ? 2 : 1, int(left));
+        if (rc < 0 && errno == EINTR) continue;
+        if (rc <= 0) break;
+        if (in >= 0 && p[1].revents) {
+            ssize_t n = ::write(in, input.data() + sent, input.size() - sent);
+            if (n < 0)
+                ::close(in), in = -1; // it closed its input: nothing more to give
+            else
+                sent += std::size_t(n);
+        }
+        if (p[0].revents) {
+            char buf[4096];
+            ssize_t n = ::read(out, buf, sizeof buf);
+            if (n > 0)
+                output.append(buf, std::size_t(n));
+            else
+                ended = n == 0 || errno != EINTR;
+        }
+    }
+    if (in >= 0) ::close(in);
+    return ended;
 }
 
 } // namespace vtx::platform

@@ -15,4 +15,11 @@ int write_all(int fd, std::string_view bytes);
 // failure.
 int read_all(int fd, std::string& out, std::size_t limit);
 
+// Milliseconds of the monotonic clock, for deadlines.
+long long monotonic_ms();
+
+// Feeds `input` to `in` (-1 for none) and drains `out` into `output` until `out` closes
+// (true) or the monotonic clock passes `deadline` (false). Closes `in`.
+bool exchange(int in, int out, const std::string& input, std::string& output, long long deadline);
+
 } // namespace vtx::platform

@@ -1,18 +1,14 @@
 #include "platform/diagnostics.h"
 
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/posix/descriptor_io.h"
 
 namespace vtx::platform {
 
 void error_write(std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(STDERR_FILENO, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        bytes.remove_prefix(std::size_t(n));
-    }
+    write_all(STDERR_FILENO, bytes);
 }
 
 bool error_stream_separate() {

@@ -46,12 +46,6 @@ bool is_live_folder(const std::string& path) {
     }
 }
 
-std::string upper_copy(std::string_view s) {
-    std::string u(s);
-    for (char& c : u) c = upper(c);
-    return u;
-}
-
 int hex_digit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -148,7 +142,10 @@ std::string gvfs_fuse_folder() {
     return rt.empty() ? rt : rt + "/gvfs";
 }
 
-std::vector<DriveEntry> live_drives() {
+namespace {
+
+// Every entry of the table, live or not, sorted by device.
+std::vector<DriveEntry> drive_entries() {
     std::vector<DriveEntry> out;
     std::string folder = drive_table_folder();
     DIR* d = folder.empty() ? nullptr : ::opendir(folder.c_str());
@@ -158,11 +155,19 @@ std::vector<DriveEntry> live_drives() {
         if (!is_drive_name(name)) continue;
         DriveEntry entry{name, read_link(folder + "/" + name + std::string(kRemoteSuffix)),
                          read_link(folder + "/" + name)};
-        if (!entry.target.empty() && is_live_folder(entry.target)) out.push_back(entry);
+        if (!entry.target.empty()) out.push_back(entry);
     }
     ::closedir(d);
     std::sort(out.begin(), out.end(),
               [](const DriveEntry& a, const DriveEntry& b) { return a.device < b.device; });
+    return out;
+}
+
+} // namespace
+
+std::vector<DriveEntry> live_drives() {
+    std::vector<DriveEntry> out = drive_entries();
+    std::erase_if(out, [](const DriveEntry& d) { return !is_live_folder(d.target); });
     return out;
 }
 
@@ -219,8 +224,8 @@ std::vector<MountedShare> mounted_shares() {
 std::string mounted_share_folder(std::string_view server, std::string_view share) {
     // A share mapped to a letter is found through its link, which names the very mount USE
     // made even when GVfs holds the share twice (as two users).
-    for (const DriveEntry& d : live_drives())
-        if (same_share(d.remote, server, share)) return d.target;
+    for (const DriveEntry& d : drive_entries())
+        if (same_share(d.remote, server, share) && is_live_folder(d.target)) return d.target;
     for (const MountedShare& m : mounted_shares())
         if (same_share(m.remote, server, share) && is_live_folder(m.folder)) return m.folder;
     return "";

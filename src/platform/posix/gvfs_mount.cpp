@@ -12,6 +12,7 @@
 #include "platform/posix/limited_child.h"
 #include "platform/posix/mount_status.h"
 #include "platform/posix/shared_library.h"
+#include "platform/posix/uri.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -158,24 +159,6 @@ std::string error_reply(Gio& g, GError* error) {
     return status_reply(st);
 }
 
-// RFC 3986: server and share names may hold blanks and other bytes a URI must escape.
-std::string uri_escape(std::string_view text) {
-    static const char* hex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                     c == '-' || c == '.' || c == '_' || c == '~';
-        if (plain) {
-            out.push_back(char(c));
-        } else {
-            out.push_back('%');
-            out.push_back(hex[c >> 4]);
-            out.push_back(hex[c & 15]);
-        }
-    }
-    return out;
-}
-
 std::string mount_in_child(const std::string& uri, const std::string* user,
                            const std::string* password) {
     Gio g;
@@ -294,7 +277,7 @@ int32_t gvfs_mount(const std::string& server, const std::string& share, const st
     folder.clear();
     // Fuzzed scripts would mount whatever they name, thousands of times a minute.
     if (kFuzzing || !session_bus_present()) return status::kNoNetwork;
-    std::string uri = "smb://" + uri_escape(server) + "/" + uri_escape(share);
+    std::string uri = smb_uri(server, share);
     int32_t st = run_gio([&] { return mount_in_child(uri, user, password); }, folder);
     if (st != 0)
         folder.clear();

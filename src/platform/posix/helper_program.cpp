@@ -2,14 +2,13 @@
 
 #include <cerrno>
 #include <csignal>
-#include <ctime>
 #include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/fuzzing.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/spawn_attributes.h"
 
 extern char** environ;
@@ -30,45 +29,6 @@ struct Pipe {
         close_end(1);
     }
 };
-
-long long now_ms() {
-    timespec ts{};
-    ::clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
-}
-
-// Feeds the input and drains the output until the output closes (true) or the time is up.
-// Closes `in`.
-bool exchange(int in, int out, const std::string& input, std::string& output, long long deadline) {
-    std::size_t sent = 0;
-    bool ended = false;
-    while (!ended) {
-        if (in >= 0 && sent == input.size()) ::close(in), in = -1;
-        pollfd p[2] = {{out, POLLIN, 0}, {in, POLLOUT, 0}};
-        long long left = deadline - now_ms();
-        if (left <= 0) break;
-        int rc = ::poll(p, in >= 0 ? 2 : 1, int(left));
-        if (rc < 0 && errno == EINTR) continue;
-        if (rc <= 0) break;
-        if (in >= 0 && p[1].revents) {
-            ssize_t n = ::write(in, input.data() + sent, input.size() - sent);
-            if (n < 0)
-                ::close(in), in = -1; // it closed its input: nothing more to give
-            else
-                sent += std::size_t(n);
-        }
-        if (p[0].revents) {
-            char buf[4096];
-            ssize_t n = ::read(out, buf, sizeof buf);
-            if (n > 0)
-                output.append(buf, std::size_t(n));
-            else
-                ended = n == 0 || errno != EINTR;
-        }
-    }
-    if (in >= 0) ::close(in);
-    return ended;
-}
 
 } // namespace
 
@@ -101,7 +61,7 @@ int run_helper(const std::vector<std::string>& argv, const std::string& input, s
     ::sigaction(SIGPIPE, &ignore, &saved);
     int in = to.fd[1];
     to.fd[1] = -1;
-    bool finished = exchange(in, from.fd[0], input, output, now_ms() + seconds * 1000LL);
+    bool finished = exchange(in, from.fd[0], input, output, monotonic_ms() + seconds * 1000LL);
     ::sigaction(SIGPIPE, &saved, nullptr);
     if (!finished) ::kill(pid, SIGKILL);
     int st = 0;

@@ -1,26 +1,21 @@
 #include "platform/messaging.h"
 
-#include <pwd.h>
 #include <unistd.h>
 
-#include "platform/text_rules.h"
 #include "platform/fuzzing.h"
 #include "platform/posix/desktop_notification.h"
 #include "platform/posix/helper_program.h"
 #include "platform/posix/host_address.h"
 #include "platform/posix/terminal_message.h"
 #include "platform/status.h"
+#include "platform/system.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 
 namespace {
 
 constexpr int kSmbMessageSeconds = 20;
-
-std::string current_user() {
-    passwd* pw = ::getpwuid(::geteuid());
-    return pw ? pw->pw_name : "";
-}
 
 // A Windows computer or Samba server's messenger, through smbclient (SMB1 on port 139).
 // smbclient itself finds a messenger name only by NetBIOS (broadcast, WINS, lmhosts), so a
@@ -41,7 +36,7 @@ bool send_to_computer(const std::string& name, const std::string& message) {
 // else their terminals), another user logged on here (their terminals), a computer.
 int32_t lanman_send_message(const std::string& recipient, const std::string& message) {
     if constexpr (kFuzzing) return status::kNotSupported;
-    std::string me = current_user();
+    std::string me = logon_user_name();
     if (equal_nocase(recipient, me) && notify_desktop("Message from " + me, message) == 0) return 0;
     int32_t st = message_terminals(recipient, me, message);
     if (st != status::kFileNotFound) return st;

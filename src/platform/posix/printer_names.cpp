@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/posix/uri.h"
 #include "platform/text_rules.h"
 
 namespace vtx::platform {
@@ -23,19 +24,6 @@ bool is_plain(unsigned char c) {
            c == '_' || c == '-';
 }
 
-void append_encoded(std::string& out, const std::string& part) {
-    static const char kHex[] = "0123456789ABCDEF";
-    for (unsigned char c : part) {
-        if (is_plain(c) || c == '~') {
-            out += char(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-}
-
 } // namespace
 
 bool parse_printer_share(const std::string& name, PrinterShare& share) {
@@ -50,11 +38,7 @@ bool parse_printer_share(const std::string& name, PrinterShare& share) {
 }
 
 std::string share_device_uri(const PrinterShare& share) {
-    std::string uri = "smb://";
-    append_encoded(uri, share.server);
-    uri += '/';
-    append_encoded(uri, share.queue);
-    return uri;
+    return smb_uri(share.server, share.queue);
 }
 
 std::string queue_base_name(const PrinterShare& share) {

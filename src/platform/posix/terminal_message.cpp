@@ -10,8 +10,9 @@
 #include <utmpx.h>
 #include <vector>
 
-#include "platform/text_rules.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 
@@ -39,13 +40,7 @@ bool write_to(const std::string& device, const std::string& text) {
     struct stat st {};
     bool ok =
         ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && (st.st_mode & S_IWGRP) && ::isatty(fd);
-    std::size_t done = 0;
-    while (ok && done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += std::size_t(n);
-    }
+    ok = ok && write_all(fd, text) == 0;
     ::close(fd);
     return ok;
 }

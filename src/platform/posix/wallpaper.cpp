@@ -11,6 +11,7 @@
 #include "platform/posix/dbus_bus.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/gsettings.h"
+#include "platform/posix/uri.h"
 #include "platform/shell.h"
 #include "platform/status.h"
 #include "platform/text_rules.h"
@@ -46,19 +47,8 @@ Desktop current_desktop() {
 }
 
 std::string file_uri(const std::string& path) {
-    static const char kHex[] = "0123456789ABCDEF";
     std::string uri = "file://";
-    for (unsigned char c : path) {
-        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                     std::string_view("/-._~!$&'()*+,;=:@").find(char(c)) != std::string_view::npos;
-        if (plain) {
-            uri += char(c);
-        } else {
-            uri += '%';
-            uri += kHex[c >> 4];
-            uri += kHex[c & 15];
-        }
-    }
+    append_uri_encoded(uri, path, "/!$&'()*+,;=:@");
     return uri;
 }
 

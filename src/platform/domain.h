@@ -11,9 +11,6 @@
 
 namespace vtx::platform {
 
-inline constexpr int32_t kNoSuchDomain = 1355; // ERROR_NO_SUCH_DOMAIN
-inline constexpr int32_t kTimeout = 1460;      // ERROR_TIMEOUT
-
 // The NetBIOS name of the workstation's domain as winbind reports it: 0; 50 without
 // libwbclient; 1355 when winbind does not answer; 1460 after the time limit.
 int32_t winbind_own_domain(std::string& netbios);

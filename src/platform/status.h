@@ -54,8 +54,9 @@ inline constexpr int32_t kModuleNotFound = 126;    // a library (or tool) not in
 inline constexpr int32_t kServiceNotActive = 1062; // no bus, or nobody owns the service
 inline constexpr int32_t kShutdownInProgress = 1115;
 inline constexpr int32_t kNoSuchLogonSession = 1312;
-inline constexpr int32_t kTimeout = 1460;
-inline constexpr int32_t kNameNotFound = 2273; // NERR_NameNotFound: no such message alias
+inline constexpr int32_t kTimeout = 1460;            // ERROR_TIMEOUT
+inline constexpr int32_t kNoSuchDomain = 1355;       // ERROR_NO_SUCH_DOMAIN
+inline constexpr int32_t kNameNotFound = 2273;       // NERR_NameNotFound: no such message alias
 inline constexpr int32_t kSpoolerUnavailable = 1722; // RPC_S_SERVER_UNAVAILABLE
 inline constexpr int32_t kInvalidPrinterName = 1801;
 

@@ -118,13 +118,16 @@ def wait_port(port: int, address: str = "127.0.0.1", seconds: float = 10) -> boo
 
 
 class Process:
-    """A fixture program ended by its own PID (and its group) when the test is done."""
+    """A fixture program ended by its own PID (and its group) when the test is done, also when
+    the test ends by an exception before its own clean-up."""
 
     def __init__(self, args: list, log: Path, env: dict = None, **kw):
+        import atexit
         self.log = open(log, "wb")
         self.proc = subprocess.Popen(args, stdout=self.log, stderr=subprocess.STDOUT,
                                      stdin=subprocess.DEVNULL, env=env, start_new_session=True,
                                      **kw)
+        atexit.register(self.stop)
 
     def stop(self) -> None:
         import signal
@@ -178,6 +181,8 @@ path = {folder}/share
 """)
         self.process = Process([*prefix, *NO_SYS_TIME, "smbd", "--foreground", "--no-process-group",
                                 "--debug-stdout", "-s", str(self.conf)], folder / "smbd.log")
+        import atexit
+        atexit.register(self.stop)
         self.ready = wait_port(445, address) and wait_port(139, address)
 
     def add_user(self, name: str, password: str) -> None:
@@ -241,6 +246,8 @@ class PrivateBus:
 """)
         self.pid, self.address = DBusTestCase.start_dbus(conf=conf)
         self.servers = []
+        import atexit
+        atexit.register(self.stop)
 
     def _environment(self):
         os.environ["DBUS_SYSTEM_BUS_ADDRESS" if self.system else "DBUS_SESSION_BUS_ADDRESS"] = \
@@ -271,11 +278,15 @@ class PrivateBus:
         return DBusTestCase.get_dbus(self.system).get_object(name, path)
 
     def stop(self) -> None:
+        """Ends the services and the bus; a second call does nothing."""
         from dbusmock import DBusTestCase
+        if self.pid is None:
+            return
         for proc in self.servers:
             proc.terminate()
             proc.wait()
         DBusTestCase.stop_dbus(self.pid)
+        self.pid = None
 
 
 def mock_calls(obj, method: str) -> list:

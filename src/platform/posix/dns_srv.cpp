@@ -6,13 +6,14 @@
 
 #include "platform/domain.h"
 #include "platform/posix/dns_answer.h"
+#include "platform/status.h"
 
 namespace vtx::platform {
 
 int32_t dns_domain_controller(const std::string& realm, std::string& host) {
     struct __res_state state;
     std::memset(&state, 0, sizeof state);
-    if (::res_ninit(&state) != 0) return kNoSuchDomain;
+    if (::res_ninit(&state) != 0) return status::kNoSuchDomain;
     // One try of one second at the first server: the lookup stays within the second a
     // logon may spend on it.
     state.retrans = 1;
@@ -23,8 +24,8 @@ int32_t dns_domain_controller(const std::string& realm, std::string& host) {
     int length = ::res_nquery(&state, name.c_str(), ns_c_in, ns_t_srv, answer, sizeof answer);
     int error = state.res_h_errno;
     ::res_nclose(&state);
-    if (length < 0) return error == TRY_AGAIN ? kTimeout : kNoSuchDomain;
-    return first_srv_target(answer, std::size_t(length), host) ? 0 : kNoSuchDomain;
+    if (length < 0) return error == TRY_AGAIN ? status::kTimeout : status::kNoSuchDomain;
+    return first_srv_target(answer, std::size_t(length), host) ? 0 : status::kNoSuchDomain;
 }
 
 } // namespace vtx::platform

@@ -260,8 +260,7 @@ void wait_gone(const std::string& folder) {
         ::usleep(50 * 1000);
 }
 
-} // namespace
-
+// True when the process has a session bus to reach GVfs through.
 bool session_bus_present() {
     const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
     if (address && *address) return true;
@@ -271,6 +270,8 @@ bool session_bus_present() {
     return rt && *rt && ::stat((std::string(rt) + "/bus").c_str(), &st) == 0 &&
            S_ISSOCK(st.st_mode);
 }
+
+} // namespace
 
 int32_t gvfs_mount(const std::string& server, const std::string& share, const std::string* user,
                    const std::string* password, std::string& folder) {

@@ -11,9 +11,6 @@ namespace vtx::platform {
 // Seconds one mount or unmount may take before it counts as timed out (53).
 inline constexpr int kMountSeconds = 10;
 
-// True when the process has a session bus to reach GVfs through.
-bool session_bus_present();
-
 // Mounts smb://server/share. Kerberos when the user holds a ticket; otherwise the given
 // user (`DOMAIN\name` or `name`) and password, or a guest connection when neither is given.
 // 0 and the share's FUSE folder in `folder`; otherwise a status (mount_status.h): 1222

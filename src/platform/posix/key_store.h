@@ -78,7 +78,6 @@ struct Registry::State {
     void enter_user_tree(Loc& at, std::vector<std::string>& parts);
     // 0 when the key is there, 1018 when it went, or the store's failure.
     int32_t present(const Loc& loc);
-    bool exists(const Loc& loc) { return present(loc) == 0; }
     int32_t walk(Loc at, const std::vector<std::string>& parts, Loc& out);
     RegKey add_handle(const Loc& loc);
     int32_t start_path(RegKey parent, const std::string& subkey, Loc& at,

@@ -2,7 +2,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include "platform/posix/key_store.h"
 #include "platform/registry_location.h"
 #include "platform/status.h"
+#include "platform/system.h"
 
 namespace vtx::platform {
 
@@ -198,8 +198,8 @@ int32_t open_store(Database& db, const std::string& path, mode_t mode, int root)
 
 void Registry::State::find_store() {
     found = true;
-    struct passwd* pw = ::getpwuid(::geteuid());
-    user = pw && pw->pw_name ? std::string(pw->pw_name) : "uid" + std::to_string(::geteuid());
+    user = logon_user_name();
+    if (user.empty()) user = "uid" + std::to_string(::geteuid());
     std::string user_dir, machine_dir;
     registry_folders(user_dir, machine_dir);
     paths[store::kUserDb] = user_dir + "/HKEY_CURRENT_USER.db";

@@ -4,13 +4,13 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "platform/text_rules.h"
 #include "platform/fuzzing.h"
 #include "platform/posix/dbus_bus.h"
 #include "platform/posix/helper_program.h"
 #include "platform/posix/host_address.h"
 #include "platform/shell.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 

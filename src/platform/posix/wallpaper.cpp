@@ -46,14 +46,16 @@ Desktop current_desktop() {
     return Desktop::none;
 }
 
+// No path, no picture: the empty text.
 std::string file_uri(const std::string& path) {
+    if (path.empty()) return path;
     std::string uri = "file://";
     append_uri_encoded(uri, path, "/!$&'()*+,;=:@");
     return uri;
 }
 
 int32_t set_gnome_style(const char* schema, const std::string& file) {
-    std::string uri = file.empty() ? "" : file_uri(file);
+    std::string uri = file_uri(file);
     int32_t st = set_gsettings_text(schema, "picture-uri", uri);
     // Newer GNOME shows a second picture in dark mode; older ones have no such key.
     if (st == 0) set_gsettings_text(schema, "picture-uri-dark", uri);
@@ -100,7 +102,7 @@ int32_t set_kde(const std::string& file) {
         "    d.wallpaperPlugin = \"org.kde.image\";\n"
         "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
         "    d.writeConfig(\"Image\", \"" +
-        (file.empty() ? "" : file_uri(file)) + "\");\n}\n";
+        file_uri(file) + "\");\n}\n";
     return bus.call(nullptr, "org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell",
                     "evaluateScript", "s", script.c_str());
 }

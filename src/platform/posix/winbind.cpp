@@ -36,7 +36,7 @@ const Winbind* winbind() {
 }
 
 int32_t status_of(wbcErr e) {
-    return e == WBC_ERR_SUCCESS ? 0 : kNoSuchDomain;
+    return e == WBC_ERR_SUCCESS ? 0 : status::kNoSuchDomain;
 }
 
 // Set once a question overran: winbind is stuck, and asking again would only add a second
@@ -48,7 +48,7 @@ std::atomic<bool> gave_up{false};
 template <class Out, class Ask> int32_t ask_winbind(Out& out, Ask ask) {
     const Winbind* w = winbind();
     if (!w) return status::kNotSupported;
-    if (gave_up) return kTimeout;
+    if (gave_up) return status::kTimeout;
     auto answer = within_limit(kLimit, [w, ask]() {
         std::pair<int32_t, Out> r{0, Out{}};
         r.first = ask(*w, r.second);
@@ -56,7 +56,7 @@ template <class Out, class Ask> int32_t ask_winbind(Out& out, Ask ask) {
     });
     if (!answer) {
         gave_up = true;
-        return kTimeout;
+        return status::kTimeout;
     }
     if (answer->first == 0) out = std::move(answer->second);
     return answer->first;
@@ -75,7 +75,7 @@ int32_t winbind_own_domain(std::string& netbios) {
         if (e != WBC_ERR_SUCCESS) return status_of(e);
         out = text(details->netbios_domain);
         w.wbcFreeMemory(details);
-        return out.empty() ? kNoSuchDomain : 0;
+        return out.empty() ? status::kNoSuchDomain : 0;
     });
 }
 
@@ -100,7 +100,7 @@ int32_t winbind_domain_controller(const std::string& domain, std::string& contro
         if (e != WBC_ERR_SUCCESS) return status_of(e);
         out = text(dc->dc_unc);
         w.wbcFreeMemory(dc);
-        return out.empty() ? kNoSuchDomain : 0;
+        return out.empty() ? status::kNoSuchDomain : 0;
     });
 }
 

@@ -151,9 +151,11 @@ bool create_group(const MenuFolders& f, const std::string& group) {
 bool delete_group(const MenuFolders& f, const std::string& group) {
     if (!group_exists(f, group)) return false;
     bool ok = true;
-    for (const std::string& name : files_starting(items_dir(f), group_id(group) + "-"))
-        if (made_by_vtx32(items_dir(f) + "/" + name))
-            ok = remove_ours(items_dir(f) + "/" + name) && ok;
+    std::string items = items_dir(f);
+    for (const std::string& name : files_starting(items, group_id(group) + "-")) {
+        std::string path = items + "/" + name;
+        if (made_by_vtx32(path)) ok = unlink(path.c_str()) == 0 && ok;
+    }
     std::string menu = menu_path(f, group);
     if (access(menu.c_str(), F_OK) == 0) ok = remove_ours(menu) && ok;
     return remove_ours(directory_path(f, group)) && ok;

@@ -1,7 +1,10 @@
 #include "platform/posix/gsettings.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 
+#include "platform/posix/limited_child.h"
 #include "platform/posix/shared_library.h"
 #include "platform/status.h"
 
@@ -48,9 +51,20 @@ struct Gio {
     }
 };
 
-} // namespace
+// GIO runs in a time-limited child, as for drives: the program itself never carries GIO's
+// threads (a later fork for a drive would inherit them half-made), and a settings store that
+// does not answer cannot hold the script. A child that gives no answer counts as no store.
+constexpr int kSettingsSeconds = 10;
 
-bool gsettings_schema_exists(const char* id) {
+int32_t in_child(const std::function<int32_t()>& work) {
+    std::string reply;
+    if (!run_limited([&] { return std::to_string(work()); }, kSettingsSeconds, reply) ||
+        reply.empty())
+        return status::kServiceNotActive;
+    return int32_t(std::strtol(reply.c_str(), nullptr, 10));
+}
+
+bool schema_exists_here(const char* id) {
     Gio gio;
     if (!gio.bound()) return false;
     Schema* schema = gio.schema(id);
@@ -58,7 +72,7 @@ bool gsettings_schema_exists(const char* id) {
     return schema != nullptr;
 }
 
-int32_t set_gsettings_text(const char* id, const char* key, const std::string& value) {
+int32_t set_text_here(const char* id, const char* key, const std::string& value) {
     Gio gio;
     if (!gio.bound()) return status::kModuleNotFound;
     Schema* schema = gio.schema(id);
@@ -79,6 +93,16 @@ int32_t set_gsettings_text(const char* id, const char* key, const std::string& v
     if (backend) gio.unref(backend);
     gio.schema_unref(schema);
     return st;
+}
+
+} // namespace
+
+bool gsettings_schema_exists(const char* id) {
+    return in_child([&] { return int32_t(schema_exists_here(id)); }) == 1;
+}
+
+int32_t set_gsettings_text(const char* id, const char* key, const std::string& value) {
+    return in_child([&] { return set_text_here(id, key, value); });
 }
 
 } // namespace vtx::platform

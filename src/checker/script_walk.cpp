@@ -5,6 +5,7 @@
 
 #include "checker/text_checks.h"
 #include "engine/colour_words.h"
+#include "engine/commands.h"
 #include "engine/script_error.h"
 #include "engine/script_location.h"
 #include "engine/text.h"
@@ -18,11 +19,6 @@ namespace {
 
 constexpr std::string_view kForeignWords[] = {"NOT",    "ELSEIF", "THEN",  "ELSIF",
                                               "SELECT", "UPPER",  "LOWER", "TRIM"};
-
-bool is_drive(std::string_view word) {
-    char c = word.size() == 2 ? fold(word[0]) : 0;
-    return c >= 'a' && c <= 'z' && word[1] == ':';
-}
 
 } // namespace
 
@@ -56,9 +52,8 @@ void ScriptWalk::run() {
 
 void ScriptWalk::report(uint32_t pos, bool is_error, std::string text) {
     std::string_view body = script_body(text_);
-    std::string_view line = line_at(body, pos);
-    uint32_t column = uint32_t(pos - std::size_t(line.data() - body.data())) + 1;
-    out_.push_back({name_, line_number(body, pos), column, is_error, std::move(text)});
+    out_.push_back(
+        {name_, line_number(body, pos), column_number(body, pos), is_error, std::move(text)});
 }
 
 void ScriptWalk::block_finding(uint32_t pos, const char* message) {
@@ -173,7 +168,7 @@ void ScriptWalk::statement_else() {
 }
 
 void ScriptWalk::unknown_command() {
-    if (is_drive(t_.token)) return;
+    if (is_drive_word(t_.token)) return;
     std::string word = t_.kind() == TK_STRING ? "\"" + t_.token + "\"" : t_.token;
     std::string text = "unknown command";
     if (!t_.token.empty()) text += " " + word;
@@ -204,9 +199,7 @@ void ScriptWalk::statement_call() {
     uint32_t pos = 0;
     if (!literal_expression(name, pos)) return;
     std::string_view body = script_body(text_);
-    std::string_view line = line_at(body, pos);
-    calls_.push_back(
-        {name, line_number(body, pos), uint32_t(pos - std::size_t(line.data() - body.data())) + 1});
+    calls_.push_back({name, line_number(body, pos), column_number(body, pos)});
 }
 
 bool ScriptWalk::literal_expression(std::string& text, uint32_t& pos) {

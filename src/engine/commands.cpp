@@ -5,6 +5,7 @@
 #include "engine/script_error.h"
 #include "engine/tokens.h"
 #include "platform/files.h"
+#include "platform/text_rules.h"
 
 namespace vtx {
 
@@ -15,11 +16,14 @@ void run_command(Runtime& rt, int keyword) {
     handler(rt);
 }
 
+bool is_drive_word(std::string_view word) {
+    char c = word.size() == 2 ? fold(word[0]) : 0;
+    return c >= 'a' && c <= 'z' && word[1] == ':';
+}
+
 void drive_change(Runtime& rt, const std::string& text) {
-    char letter = text.size() == 2 ? text[0] : 0;
-    bool is_letter = (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
-    if (!is_letter || text[1] != ':') throw ScriptError(kErrUnknownCommand);
-    rt.error = platform::change_drive(letter) == 0 ? 0 : -1;
+    if (!is_drive_word(text)) throw ScriptError(kErrUnknownCommand);
+    rt.error = platform::change_drive(text[0]) == 0 ? 0 : -1;
 }
 
 } // namespace vtx

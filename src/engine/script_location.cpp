@@ -24,4 +24,8 @@ std::string_view line_at(std::string_view text, uint32_t pos) {
     return text.substr(begin, end - begin);
 }
 
+uint32_t column_number(std::string_view text, uint32_t pos) {
+    return uint32_t(pos - std::size_t(line_at(text, pos).data() - text.data())) + 1;
+}
+
 } // namespace vtx

@@ -15,5 +15,7 @@ uint32_t line_number(std::string_view text, uint32_t pos);
 
 // The line that holds `pos`, without its line end; a Ctrl+Z or a zero byte ends it too.
 std::string_view line_at(std::string_view text, uint32_t pos);
+// The 1-based column of `pos` in that line.
+uint32_t column_number(std::string_view text, uint32_t pos);
 
 } // namespace vtx

@@ -35,15 +35,29 @@ const char* const kMessages[] = {
     "LOOP without DO",
 };
 
+uint32_t error_position(const Runtime& rt) {
+    // After a push-back the position stands on the next statement, maybe lines below;
+    // the line that failed is the one where the expression ended.
+    const Tokenizer& t = rt.tok;
+    uint32_t pos = t.position();
+    if (pos == t.token_start() && t.scan_from() < pos) pos = t.scan_from();
+    return pos;
+}
+
 // The located line: "FILE:LINE: script error: MESSAGE" on standard error, for logs and
 // for whoever reads a redirected report. On POSIX it is written whenever standard error is
 // not the screen the report is on; the Windows build writes it only while tracing.
-void write_located_error(const Runtime& rt, int code, uint32_t pos) {
+void write_located_error(const Runtime& rt, int code) {
     bool wanted =
         rt.trace || (platform::kPosixConventions &&
                      (rt.out.redirect != platform::kNoFile || platform::error_stream_separate()));
-    if (!wanted) return;
-    std::string line = script_location(rt, pos);
+    if (wanted) platform::error_write(located_error(rt, code) + "\n");
+}
+
+} // namespace
+
+std::string located_error(const Runtime& rt, int code) {
+    std::string line = script_location(rt, error_position(rt));
     if (line.empty()) line = rt.missing_script.empty() ? "command line" : rt.missing_script;
     line += ": script error: ";
     line += script_error_message(code);
@@ -52,11 +66,8 @@ void write_located_error(const Runtime& rt, int code, uint32_t pos) {
         line += rt.missing_script;
         line += '"';
     }
-    line += '\n';
-    platform::error_write(line);
+    return line;
 }
-
-} // namespace
 
 const char* script_error_message(int code) {
     if (code < 0 || code >= int(sizeof kMessages / sizeof *kMessages)) return "";
@@ -71,13 +82,10 @@ int report_script_error(Runtime& rt, int code) {
     out.write_text(script_error_message(code));
     out.write_text(" !.\n");
     out.set_attribute(12);
-    // After a push-back the position stands on the next statement, maybe lines below;
-    // the line that failed is the one where the expression ended.
     const Tokenizer& t = rt.tok;
-    uint32_t pos = t.position();
-    if (pos == t.token_start() && t.scan_from() < pos) pos = t.scan_from();
+    uint32_t pos = error_position(rt);
     // Before the redirect file, which decides whether it is wanted, is closed below.
-    write_located_error(rt, code, pos);
+    write_located_error(rt, code);
     if (code != 0 && t.script()) out.write_text(line_at(script_body(*t.script()), pos));
     out.write_stdout("\a"); // the bell bypasses the redirect file
     out.set_attribute(7);

@@ -21,7 +21,8 @@ uint32_t seconds_in(int64_t intervals) {
 } // namespace
 
 void store_directory_facts(const platform::DirectoryFacts& facts, int64_t now, UserInfo& user) {
-    store_field(user.logon_script, facts.script_path, width::kPath);
+    // Whole: the logon run refuses an over-long attribute rather than run a cut one.
+    user.logon_script = facts.script_path;
     store_field(user.home_drive, facts.home_drive, width::kLogonDrive);
     if (!facts.home_directory.empty()) store_field(user.home_dir, facts.home_directory, width::kPath);
     if (!facts.display_name.empty()) store_field(user.full_name, facts.display_name, width::kPath);

@@ -99,7 +99,8 @@ void cmd_use(Runtime& rt) {
         if (rt.tok.kind() != TK_END && abbreviates(rt.tok.token, "delete")) {
             rt.error = platform::cancel_connection(device);
             if (rt.logon_notes)
-                rt.logon_notes->push_back("USE " + device + " /DELETE: " + std::to_string(rt.error));
+                rt.logon_notes->push_back("USE " + device +
+                                          " /DELETE: " + std::to_string(rt.error));
         }
         return;
     }
@@ -113,8 +114,9 @@ void cmd_use(Runtime& rt) {
                                         has_password ? &password : nullptr);
     // The user's name may be logged; the password never is.
     if (rt.logon_notes)
-        rt.logon_notes->push_back("USE " + device + " " + remote + (has_user ? " /USER:" + user : "") +
-                                  ": " + std::to_string(rt.error));
+        rt.logon_notes->push_back("USE " + device + " " + remote +
+                                  (has_user ? " /USER:" + user : "") + ": " +
+                                  std::to_string(rt.error));
 }
 
 } // namespace vtx

@@ -91,7 +91,8 @@ void fn_addprinterconnection(Runtime& rt, std::string& result) {
     std::string name;
     arguments_by_signature(rt, "S", {name});
     int32_t st = add_printer(rt, name);
-    if (rt.logon_notes) rt.logon_notes->push_back("ADDPRINTERCONNECTION " + name + ": " + std::to_string(st));
+    if (rt.logon_notes)
+        rt.logon_notes->push_back("ADDPRINTERCONNECTION " + name + ": " + std::to_string(st));
     finish_status(rt, result, st);
 }
 
@@ -99,7 +100,8 @@ void fn_delprinterconnection(Runtime& rt, std::string& result) {
     std::string name;
     arguments_by_signature(rt, "S", {name});
     int32_t st = delete_printer(rt, name);
-    if (rt.logon_notes) rt.logon_notes->push_back("DELPRINTERCONNECTION " + name + ": " + std::to_string(st));
+    if (rt.logon_notes)
+        rt.logon_notes->push_back("DELPRINTERCONNECTION " + name + ": " + std::to_string(st));
     finish_status(rt, result, st);
 }
 

@@ -53,7 +53,8 @@ bool is_program_word(std::string_view word) {
 
 std::string refused_share_name(std::string_view name) {
     if (name.empty()) return "names no file";
-    if (name.size() > 1 && (name[0] == '\\' || name[0] == '/') && (name[1] == '\\' || name[1] == '/'))
+    if (name.size() > 1 && (name[0] == '\\' || name[0] == '/') &&
+        (name[1] == '\\' || name[1] == '/'))
         return "is a UNC path, not a name on NETLOGON";
     if (name[0] == '\\' || name[0] == '/') return "is an absolute path, not a name on NETLOGON";
     if (name.find(':') != std::string_view::npos) return "names a drive, not a name on NETLOGON";
@@ -73,8 +74,8 @@ LogonChoice choose_logon_script(std::string_view attribute) {
     if (attribute.empty()) return choice;
     if (attribute.size() > kMaxLogonAttribute) {
         choice.kind = LogonChoice::Kind::kRefused;
-        choice.why = "the attribute is longer than " + std::to_string(kMaxLogonAttribute) +
-                     " characters";
+        choice.why =
+            "the attribute is longer than " + std::to_string(kMaxLogonAttribute) + " characters";
         return choice;
     }
     std::vector<std::string> words = split_command_line(attribute);

@@ -41,7 +41,8 @@ std::string switched_off(const UserInfo& user) {
     for (const std::string& section : sections) {
         if (section.empty()) continue;
         std::string where = std::string(kLogonConfig) + " [" + section + "]";
-        if (yes(ini::read_value(text, section, "off"))) return "switched off for everyone in " + where;
+        if (yes(ini::read_value(text, section, "off")))
+            return "switched off for everyone in " + where;
         std::string groups = ini::read_value(text, section, "groups");
         for (std::size_t start = 0; start < groups.size();) {
             std::size_t end = groups.find(',', start);
@@ -248,13 +249,15 @@ int LogonRun::run() {
         return finish("logon not run: the logon server did not answer");
     std::string netlogon = "\\\\" + u.controller_host + "\\NETLOGON";
     if (int32_t st = platform::add_connection("", netlogon, nullptr, nullptr))
-        return finish("logon not run: " + netlogon + " could not be mounted: " + std::to_string(st));
+        return finish("logon not run: " + netlogon +
+                      " could not be mounted: " + std::to_string(st));
     rt_.logon_share = true;
     set_windows_environment();
     rt_.logon_notes = &notes_;
     if (!u.home_drive.empty() && !u.home_share.empty()) {
         int32_t st = platform::add_connection(u.home_drive, u.home_share, nullptr, nullptr);
-        notes_.push_back("home drive " + u.home_drive + " " + u.home_share + ": " + std::to_string(st));
+        notes_.push_back("home drive " + u.home_drive + " " + u.home_share + ": " +
+                         std::to_string(st));
     }
     note("attribute", u.logon_script);
     LogonChoice choice = choose_logon_script(u.logon_script);

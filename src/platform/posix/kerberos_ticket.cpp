@@ -29,7 +29,8 @@ bool kerberos_ticket_held() {
     if (init(&context) != 0) return false;
     Cache cache = nullptr;
     Principal principal = nullptr;
-    bool held = cache_default(context, &cache) == 0 && principal_of(context, cache, &principal) == 0;
+    bool held =
+        cache_default(context, &cache) == 0 && principal_of(context, cache, &principal) == 0;
     if (principal) free_principal(context, principal);
     if (cache) close(context, cache);
     free_context(context);

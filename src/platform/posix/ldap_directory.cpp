@@ -155,17 +155,16 @@ std::map<std::string, std::string> look_up(const std::string& host, const std::s
     int rc = l.ldap_sasl_interactive_bind_s(ld, nullptr, "GSSAPI", nullptr, nullptr,
                                             LDAP_SASL_QUIET, take_defaults, nullptr);
     if (rc != LDAP_SUCCESS) {
-        out["status"] = std::to_string(rc == LDAP_SERVER_DOWN || rc == LDAP_TIMEOUT
-                                           ? status::kBadNetPath
-                                           : status::kLogonFailure);
+        out["status"] =
+            std::to_string(rc == LDAP_SERVER_DOWN || rc == LDAP_TIMEOUT ? status::kBadNetPath
+                                                                        : status::kLogonFailure);
         return out;
     }
     std::string base = base_of(realm), dn;
-    rc = s.search(base, LDAP_SCOPE_SUBTREE,
-                  "(&(objectClass=user)(sAMAccountName=" + filter_text(user) + "))",
-                  {"scriptPath", "homeDirectory", "homeDrive", "displayName", "description",
-                   "pwdLastSet"},
-                  out, &dn);
+    rc = s.search(
+        base, LDAP_SCOPE_SUBTREE, "(&(objectClass=user)(sAMAccountName=" + filter_text(user) + "))",
+        {"scriptPath", "homeDirectory", "homeDrive", "displayName", "description", "pwdLastSet"},
+        out, &dn);
     if (rc != LDAP_SUCCESS) {
         out["status"] = std::to_string(status::kUserNotFound);
         return out;

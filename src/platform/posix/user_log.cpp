@@ -28,7 +28,9 @@ std::string one_line(const std::string& value) {
 std::string journal_field(const std::string& name) {
     std::string out = "VTX32_";
     for (char c : name)
-        out += std::isalnum(static_cast<unsigned char>(c)) ? char(std::toupper(static_cast<unsigned char>(c))) : '_';
+        out += std::isalnum(static_cast<unsigned char>(c))
+                   ? char(std::toupper(static_cast<unsigned char>(c)))
+                   : '_';
     return out;
 }
 
@@ -57,7 +59,8 @@ std::string user_log_path(const std::string& name) {
 
 std::string log_record_text(const LogRecord& record, const std::string& time) {
     std::string text = time + " " + one_line(record.message) + "\n";
-    for (const auto& [name, value] : record.fields) text += "    " + name + ": " + one_line(value) + "\n";
+    for (const auto& [name, value] : record.fields)
+        text += "    " + name + ": " + one_line(value) + "\n";
     return text;
 }
 

@@ -9,7 +9,7 @@
 namespace vtx::platform {
 
 struct LogRecord {
-    std::string message;                                    // one line saying what happened
+    std::string message;                                     // one line saying what happened
     std::vector<std::pair<std::string, std::string>> fields; // in order; a name may repeat
 };
 

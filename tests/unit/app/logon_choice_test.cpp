@@ -35,8 +35,9 @@ TEST(LogonChoice, ScriptsBatchFilesAndBlanks) {
 }
 
 TEST(LogonChoice, NamesOutsideTheShareAreRefused) {
-    for (const char* attribute : {"..\\..\\x.scr", "a\\..\\..\\x.scr", "../x.scr", "C:\\x",
-                                  "c:x.scr", "/etc/x", "\\x.scr", "\\\\other\\s\\x", "//other/s/x"}) {
+    for (const char* attribute :
+         {"..\\..\\x.scr", "a\\..\\..\\x.scr", "../x.scr", "C:\\x", "c:x.scr", "/etc/x", "\\x.scr",
+          "\\\\other\\s\\x", "//other/s/x"}) {
         LogonChoice c = choose_logon_script(attribute);
         EXPECT_EQ(c.kind, Kind::kRefused) << attribute;
         EXPECT_FALSE(c.why.empty()) << attribute;
@@ -57,7 +58,8 @@ TEST(LogonChoice, AnOverLongAttributeIsRefusedWhole) {
 TEST(LogonBatch, LinesThatStartTheProgramRunWithTheEnvironmentExpanded) {
     std::map<std::string, std::string> env = {{"LOGONSERVER", "\\\\DC1"}, {"USERNAME", "bob"}};
     auto lookup = [&](const std::string& n) { return env.count(n) ? env[n] : std::string(); };
-    BatchLine run = read_batch_line("%LOGONSERVER%\\NETLOGON\\VTX32.EXE a.scr $u=%USERNAME%\r", lookup);
+    BatchLine run =
+        read_batch_line("%LOGONSERVER%\\NETLOGON\\VTX32.EXE a.scr $u=%USERNAME%\r", lookup);
     EXPECT_EQ(run.kind, BatchLine::Kind::kRun);
     EXPECT_EQ(run.args, (Args{"a.scr", "$u=bob"}));
     // Unknown names give nothing; %% is one %; an unclosed % stays.

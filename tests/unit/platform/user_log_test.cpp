@@ -16,7 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(UserLog, ARecordIsOneHeaderAndOneLinePerFieldNoValueBreaksIt) {
-    LogRecord r{"logon script run", {{"user", "EXAMPLE\\bob"}, {"use", "USE H: x\n2000-01-01 forged"}}};
+    LogRecord r{"logon script run",
+                {{"user", "EXAMPLE\\bob"}, {"use", "USE H: x\n2000-01-01 forged"}}};
     EXPECT_EQ(log_record_text(r, "T"),
               "T logon script run\n    user: EXAMPLE\\bob\n    use: USE H: x 2000-01-01 forged\n");
 }

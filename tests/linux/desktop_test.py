@@ -14,7 +14,7 @@ import time
 import dbus
 import dbusmock
 
-from fixture import (EXE, PrivateBus, Process, Tally, base_env, clear_calls, in_private_network, lines,
+from fixture import (EXE, PrivateBus, Tally, base_env, clear_calls, in_private_network, lines,
                      mock_calls, scratch)
 
 in_private_network()
@@ -86,22 +86,29 @@ def dialog_cases() -> None:
         return
     plain = other_bus("dialog")
     plain.template("notification_daemon")
-    r, w = os.pipe()
-    xvfb = Process(["Xvfb", "-displayfd", str(w), "-ac", "-nolisten", "tcp"],
-                   folder / "xvfb.log", pass_fds=(w,))
-    os.close(w)
-    display = ":" + os.read(r, 16).decode().strip()
-    os.close(r)
+    # The server says its display number once it takes connections.
+    with open(folder / "xvfb.log", "wb") as log:
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-ac", "-nolisten", "tcp"],
+                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=log)
+    display = ":" + xvfb.stdout.readline().decode().strip()
 
     def with_display(script: str, path: str = None, press: list = ()) -> tuple[list, int]:
         env_extra = {"DISPLAY": display, **({"PATH": path} if path else {})}
         proc = start(script, plain.address, env_extra)
         for keys in press:
-            subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class", "zenity",
-                            "windowfocus", "--sync", "key", "--delay", "50", *keys],
-                           env=dict(os.environ, DISPLAY=display), timeout=20,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            # Typed into the dialog shown now; the next keys wait until it has gone.
+            xdotool("search", "--sync", "--onlyvisible", "--class", "zenity", "windowfocus",
+                    "--sync", "key", "--delay", "50", *keys)
+            end = time.monotonic() + 10
+            while xdotool("search", "--onlyvisible", "--class", "zenity") and \
+                    time.monotonic() < end:
+                time.sleep(0.05)
         return finish(proc, 30)
+
+    def xdotool(*args: str) -> str:
+        return subprocess.run(["xdotool", *args], env=dict(os.environ, DISPLAY=display),
+                              timeout=20, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                              text=True).stdout.strip()
 
     try:
         out, _ = with_display('"r=" MESSAGEBOX("Proceed?", "Logon", 4) ?\n', press=[["Return"]])
@@ -121,7 +128,8 @@ def dialog_cases() -> None:
         t.check("input /dev/null: GETS and GET ask through the dialog program, Enter alone 13",
                 out == ["[hi x]", "<q>", "enter"], f"{out}")
     finally:
-        xvfb.stop()
+        xvfb.terminate()
+        xvfb.wait()
         plain.stop()
 
 

@@ -28,15 +28,9 @@ bool display_there() {
     return false;
 }
 
-// Its answer is the last line it writes: the toolkit's warnings come before it.
-std::string last_line(std::string out) {
-    while (!out.empty() && out.back() == '\n') out.pop_back();
-    std::size_t nl = out.rfind('\n');
-    return nl == std::string::npos ? out : out.substr(nl + 1);
-}
-
-bool shown(const std::string& out) {
-    return out.find("cannot open display") == std::string::npos;
+// Its answer is its output, one line (the toolkit's warnings go to its standard error).
+std::string first_line(const std::string& out) {
+    return out.substr(0, out.find('\n'));
 }
 
 std::string one_line(const std::string& text) {
@@ -76,13 +70,15 @@ bool dialog_program_box(const std::string& text, const std::string& title, uint3
     std::string out;
     int limit = timeout_seconds ? int(std::min<uint32_t>(timeout_seconds, 1u << 20)) + 5
                                 : kNoTimeLimitSeconds;
-    int rc = run_helper(argv, "", out, limit);
+    int rc = run_helper(argv, "", out, limit, false);
     if (rc == 0) {
         answer = ok->code;
     } else if (rc == kTimedOut || (rc == kHelperFailed && timeout_seconds)) {
         answer = -1;
-    } else if (rc == 1 && shown(out)) {
-        std::string label = last_line(out);
+    } else if (rc == 1) {
+        // Also where no display could be opened: the box shows as cancelled, as a
+        // window closed at once would.
+        std::string label = first_line(out);
         auto extra = std::find_if(b.begin(), b.end(), [&](const DialogButton& x) {
             return &x != &*ok && &x != (cancel == b.end() ? nullptr : &*cancel) && label == x.label;
         });
@@ -98,10 +94,10 @@ bool dialog_program_box(const std::string& text, const std::string& title, uint3
 bool dialog_program_line(std::string& line) {
     if (!display_there()) return false;
     std::string out;
-    if (run_helper({kProgram, "--entry", "--title=vtx32", "--text="}, "", out,
-                   kNoTimeLimitSeconds) != 0)
+    if (run_helper({kProgram, "--entry", "--title=vtx32", "--text="}, "", out, kNoTimeLimitSeconds,
+                   false) != 0)
         return false;
-    line = last_line(out);
+    line = first_line(out);
     return true;
 }
 

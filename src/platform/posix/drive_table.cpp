@@ -263,7 +263,6 @@ std::vector<MountedShare> mounted_shares() {
     while (dirent* e = ::readdir(d)) {
         std::string server, share;
         if (!parse_share_folder(e->d_name, server, share)) continue;
-        if (!owned_by_user(folder + "/" + e->d_name)) continue;
         out.push_back({"\\\\" + server + "\\" + share, folder + "/" + e->d_name});
     }
     ::closedir(d);
@@ -278,7 +277,9 @@ std::string mounted_share_folder(std::string_view server, std::string_view share
     for (const DriveEntry& d : drive_entries())
         if (same_share(d.remote, server, share) && is_live_folder(d.target)) return d.target;
     for (const MountedShare& m : mounted_shares())
-        if (same_share(m.remote, server, share) && is_live_folder(m.folder)) return m.folder;
+        if (same_share(m.remote, server, share) && owned_by_user(m.folder) &&
+            is_live_folder(m.folder))
+            return m.folder;
     return "";
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -129,13 +128,12 @@ bool server_known(std::string_view server) {
 
 bool split_unc(std::string_view path, std::string_view& server, std::string_view& share,
                std::string_view& rest) {
-    auto is_slash = [](char c) { return c == '\\' || c == '/'; };
-    if (path.size() < 2 || !is_slash(path[0]) || !is_slash(path[1])) return false;
+    if (path.size() < 2 || !is_separator(path[0]) || !is_separator(path[1])) return false;
     std::size_t s = 2, e = s;
-    while (e < path.size() && !is_slash(path[e])) ++e;
+    while (e < path.size() && !is_separator(path[e])) ++e;
     if (e == s || e >= path.size()) return false;
     std::size_t t = e + 1, u = t;
-    while (u < path.size() && !is_slash(path[u])) ++u;
+    while (u < path.size() && !is_separator(path[u])) ++u;
     if (u == t) return false;
     server = path.substr(s, e - s);
     share = path.substr(t, u - t);

@@ -1,0 +1,246 @@
+#include "platform/posix/system/drive_table.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/posix/errno_status.h"
+#include "platform/status.h"
+#include "platform/text_rules.h"
+
+namespace vtx::platform {
+
+// Only `X:` names an entry: a device text never reaches the file system as a path.
+bool is_drive_name(std::string_view device) {
+    char c = device.size() == 2 ? device[0] : 0;
+    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && device[1] == ':';
+}
+
+namespace {
+
+constexpr std::string_view kRemoteSuffix = ".remote";
+
+std::string runtime_folder() {
+    const char* dir = std::getenv("XDG_RUNTIME_DIR");
+    return dir && *dir == '/' ? dir : "";
+}
+
+std::string read_link(const std::string& path) {
+    char buf[4096];
+    ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
+    return n > 0 ? std::string(buf, std::size_t(n)) : std::string();
+}
+
+// A mount that is gone leaves a link to nothing (or a FUSE folder that answers ENOTCONN).
+// A FUSE folder busy with another mount, or one just unmounted, can answer EIO for a moment:
+// asked again it shows whether the mount is there (the folder) or gone (ENOENT).
+bool is_live_folder(const std::string& path) {
+    struct stat st;
+    for (int tries = 0;; ++tries) {
+        if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+        if ((errno != EIO && errno != EINTR && errno != EAGAIN) || tries == 20) return false;
+        ::usleep(50 * 1000);
+    }
+}
+
+int hex_digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::string unescape(std::string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        int hi = s[i] == '%' && i + 2 < s.size() ? hex_digit(s[i + 1]) : -1;
+        int lo = hi >= 0 ? hex_digit(s[i + 2]) : -1;
+        if (lo >= 0) {
+            out.push_back(char(hi * 16 + lo));
+            i += 2;
+        } else {
+            out.push_back(s[i]);
+        }
+    }
+    return out;
+}
+
+// GVfs names an SMB share's FUSE folder `smb-share:server=S,share=X` with further keys
+// (user, domain, port) in any order. False for any other kind of mount.
+bool parse_share_folder(std::string_view name, std::string& server, std::string& share) {
+    constexpr std::string_view kKind = "smb-share:";
+    if (name.substr(0, kKind.size()) != kKind) return false;
+    server.clear();
+    share.clear();
+    std::string_view rest = name.substr(kKind.size());
+    while (!rest.empty()) {
+        std::size_t comma = rest.find(',');
+        std::string_view item = rest.substr(0, comma);
+        std::size_t eq = item.find('=');
+        if (eq != std::string_view::npos) {
+            if (item.substr(0, eq) == "server") server = unescape(item.substr(eq + 1));
+            if (item.substr(0, eq) == "share") share = unescape(item.substr(eq + 1));
+        }
+        rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma + 1);
+    }
+    return !server.empty() && !share.empty();
+}
+
+// A server named by its NetBIOS name (`DC1`, as @LSERVER gives it) is the one named by a DNS
+// name with that first label (`dc1.example.test`, as Kerberos mounts need it).
+bool same_server(std::string_view a, std::string_view b) {
+    if (equal_nocase(a, b)) return true;
+    bool a_dotted = a.find('.') != std::string_view::npos;
+    bool b_dotted = b.find('.') != std::string_view::npos;
+    if (a_dotted == b_dotted) return false;
+    return equal_nocase(a.substr(0, a.find('.')), b.substr(0, b.find('.')));
+}
+
+// The remote name's server and share, to find a drive mapped to the same share.
+bool same_share(std::string_view remote, std::string_view server, std::string_view share) {
+    std::string_view s, x, rest;
+    if (!split_unc(remote, s, x, rest)) return false;
+    bool whole = rest.find_first_not_of("\\/") == std::string_view::npos;
+    return whole && same_server(s, server) && equal_nocase(x, share);
+}
+
+// `folder` with what follows the drive or share appended; a separator is put between them.
+std::string join_rest(const std::string& folder, std::string_view rest) {
+    if (rest.empty()) return folder;
+    if (rest[0] == '\\' || rest[0] == '/') return folder + std::string(rest);
+    return folder + "/" + std::string(rest);
+}
+
+} // namespace
+
+bool split_unc(std::string_view path, std::string_view& server, std::string_view& share,
+               std::string_view& rest) {
+    auto is_slash = [](char c) { return c == '\\' || c == '/'; };
+    if (path.size() < 2 || !is_slash(path[0]) || !is_slash(path[1])) return false;
+    std::size_t s = 2, e = s;
+    while (e < path.size() && !is_slash(path[e])) ++e;
+    if (e == s || e >= path.size()) return false;
+    std::size_t t = e + 1, u = t;
+    while (u < path.size() && !is_slash(path[u])) ++u;
+    if (u == t) return false;
+    server = path.substr(s, e - s);
+    share = path.substr(t, u - t);
+    rest = path.substr(u);
+    return true;
+}
+
+std::string drive_table_folder() {
+    std::string rt = runtime_folder();
+    return rt.empty() ? rt : rt + "/vtx32-drives";
+}
+
+std::string gvfs_fuse_folder() {
+    std::string rt = runtime_folder();
+    return rt.empty() ? rt : rt + "/gvfs";
+}
+
+namespace {
+
+// Every entry of the table, live or not, sorted by device.
+std::vector<DriveEntry> drive_entries() {
+    std::vector<DriveEntry> out;
+    std::string folder = drive_table_folder();
+    DIR* d = folder.empty() ? nullptr : ::opendir(folder.c_str());
+    if (!d) return out;
+    while (dirent* e = ::readdir(d)) {
+        std::string name = e->d_name;
+        if (!is_drive_name(name)) continue;
+        DriveEntry entry{name, read_link(folder + "/" + name + std::string(kRemoteSuffix)),
+                         read_link(folder + "/" + name)};
+        if (!entry.target.empty()) out.push_back(entry);
+    }
+    ::closedir(d);
+    std::sort(out.begin(), out.end(),
+              [](const DriveEntry& a, const DriveEntry& b) { return a.device < b.device; });
+    return out;
+}
+
+} // namespace
+
+std::vector<DriveEntry> live_drives() {
+    std::vector<DriveEntry> out = drive_entries();
+    std::erase_if(out, [](const DriveEntry& d) { return !is_live_folder(d.target); });
+    return out;
+}
+
+bool find_drive(std::string_view device, DriveEntry& out) {
+    std::string folder = drive_table_folder();
+    if (folder.empty() || !is_drive_name(device)) return false;
+    std::string link = folder + "/" + upper_copy(device);
+    out = {upper_copy(device), read_link(link + std::string(kRemoteSuffix)), read_link(link)};
+    return !out.target.empty() && is_live_folder(out.target);
+}
+
+int32_t record_drive(const std::string& device, const std::string& remote,
+                     const std::string& target) {
+    std::string folder = drive_table_folder();
+    if (folder.empty()) return status::kNoNetwork;
+    if (!is_drive_name(device)) return status::kBadDevice;
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return status_from_errno(errno);
+    std::string link = folder + "/" + upper_copy(device);
+    forget_drive(device);
+    // The remote link first: a letter is only seen with its remote name in place.
+    if (::symlink(remote.c_str(), (link + std::string(kRemoteSuffix)).c_str()) != 0 ||
+        ::symlink(target.c_str(), link.c_str()) != 0) {
+        int32_t st = status_from_errno(errno);
+        forget_drive(device);
+        return st;
+    }
+    return 0;
+}
+
+void forget_drive(const std::string& device) {
+    std::string folder = drive_table_folder();
+    if (folder.empty() || !is_drive_name(device)) return;
+    std::string link = folder + "/" + upper_copy(device);
+    ::unlink(link.c_str());
+    ::unlink((link + std::string(kRemoteSuffix)).c_str());
+}
+
+std::vector<MountedShare> mounted_shares() {
+    std::vector<MountedShare> out;
+    std::string folder = gvfs_fuse_folder();
+    DIR* d = folder.empty() ? nullptr : ::opendir(folder.c_str());
+    if (!d) return out;
+    while (dirent* e = ::readdir(d)) {
+        std::string server, share;
+        if (!parse_share_folder(e->d_name, server, share)) continue;
+        out.push_back({"\\\\" + server + "\\" + share, folder + "/" + e->d_name});
+    }
+    ::closedir(d);
+    std::sort(out.begin(), out.end(),
+              [](const MountedShare& a, const MountedShare& b) { return a.remote < b.remote; });
+    return out;
+}
+
+std::string mounted_share_folder(std::string_view server, std::string_view share) {
+    // A share mapped to a letter is found through its link, which names the very mount USE
+    // made even when GVfs holds the share twice (as two users).
+    for (const DriveEntry& d : drive_entries())
+        if (same_share(d.remote, server, share) && is_live_folder(d.target)) return d.target;
+    for (const MountedShare& m : mounted_shares())
+        if (same_share(m.remote, server, share) && is_live_folder(m.folder)) return m.folder;
+    return "";
+}
+
+std::string resolve_network_path(std::string_view path) {
+    if (path.size() >= 2 && path[1] == ':') {
+        DriveEntry d;
+        if (!find_drive(path.substr(0, 2), d)) return std::string(path);
+        return join_rest(d.target, path.substr(2));
+    }
+    std::string_view server, share, rest;
+    if (!split_unc(path, server, share, rest)) return std::string(path);
+    std::string folder = mounted_share_folder(server, share);
+    return folder.empty() ? std::string(path) : join_rest(folder, rest);
+}
+
+} // namespace vtx::platform

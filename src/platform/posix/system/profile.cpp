@@ -15,8 +15,8 @@
 
 #include "platform/files.h"
 #include "platform/posix/descriptor_io.h"
-#include "platform/posix/drive_table.h"
 #include "platform/posix/errno_status.h"
+#include "platform/posix/system/drive_table.h"
 #include "platform/posix/system/file_kind.h"
 #include "platform/posix/system/ini_text.h"
 #include "platform/status.h"

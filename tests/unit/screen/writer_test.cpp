@@ -1,6 +1,6 @@
 // The writer's own model of the cursor, which large characters and boxes start from where
 // the terminal cannot be asked: no wrapping at the right edge, tabs clamped to it.
-#include "console/writer.h"
+#include "screen/writer.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/desktop/desktop_notification.h"
+#include "platform/posix/desktop/dialog_program.h"
 #include "platform/posix/terminal/terminal.h"
 #include "platform/posix/terminal/terminal_dialog.h"
 #include "platform/shell.h"
@@ -52,8 +54,13 @@ int32_t message_box(intptr_t, const std::string& text, const std::string& title,
                     uint32_t timeout_seconds) {
     termios saved{};
     if (!::isatty(STDIN_FILENO) || !::isatty(STDOUT_FILENO) ||
-        ::tcgetattr(STDIN_FILENO, &saved) != 0)
-        return 0;
+        ::tcgetattr(STDIN_FILENO, &saved) != 0) {
+        // No terminal to draw on (a desktop's autostart): the desktop shows the box.
+        int32_t answer = 0;
+        if (!notification_box(text, title, style, timeout_seconds, answer))
+            dialog_program_box(text, title, style, timeout_seconds, answer);
+        return answer;
+    }
     winsize size{};
     int width = 80, height = 24;
     if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col && size.ws_row) {

@@ -17,8 +17,8 @@ bool dialog_program_box(const std::string& text, const std::string& title, uint3
 // be shown.
 bool dialog_program_line(std::string& line);
 
-// Standard input is /dev/null (or was closed, which start-up turns into /dev/null), and a
-// display is there for a dialog.
+// Standard input is /dev/null (or was closed, which start-up turns into /dev/null), no
+// terminal shows the output, and a display is there for a dialog.
 bool dialog_keys_wanted();
 
 } // namespace vtx::platform

@@ -1,6 +1,6 @@
 #include "app/posix/logon_choice.h"
 
-#include "platform/posix/command_line.h"
+#include "platform/posix/system/command_line.h"
 #include "platform/text_rules.h"
 
 namespace vtx {

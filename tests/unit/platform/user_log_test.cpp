@@ -1,4 +1,4 @@
-#include "platform/posix/user_log.h"
+#include "platform/posix/system/user_log.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/posix/session_files.h"
+#include "platform/posix/system/session_files.h"
 
 namespace vtx::platform {
 namespace {
@@ -43,6 +43,7 @@ TEST(SessionFiles, MarkIsTakenOncePerSession) {
     fs::path dir = fs::temp_directory_path() / ("vtx32-run-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace);
     ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
     ::setenv("XDG_SESSION_ID", "c7/../x", 1); // only harmless characters reach the name
     std::string mark = session_file("logon");

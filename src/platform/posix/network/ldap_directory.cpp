@@ -10,7 +10,7 @@
 #include "platform/files.h"
 #include "platform/posix/file_writes.h"
 #include "platform/posix/limited_child.h"
-#include "platform/posix/session_files.h"
+#include "platform/posix/system/session_files.h"
 #include "platform/posix/shared_library.h"
 #include "platform/status.h"
 

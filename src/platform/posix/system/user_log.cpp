@@ -1,4 +1,4 @@
-#include "platform/posix/user_log.h"
+#include "platform/posix/system/user_log.h"
 
 #include <fcntl.h>
 #include <sys/uio.h>

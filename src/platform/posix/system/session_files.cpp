@@ -1,4 +1,4 @@
-#include "platform/posix/session_files.h"
+#include "platform/posix/system/session_files.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,13 +8,14 @@
 #include <cstdlib>
 
 #include "platform/posix/file_writes.h"
+#include "platform/posix/runtime_folder.h"
 
 namespace vtx::platform {
 
 std::string session_file(const std::string& stem) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (!runtime || runtime[0] != '/') return {};
-    std::string folder = std::string(runtime) + "/vtx32";
+    std::string runtime = trusted_runtime_folder();
+    if (runtime.empty()) return {};
+    std::string folder = runtime + "/vtx32";
     if (make_folders(folder, 0700) != 0) return {};
     // The session's name goes into a file name: only its harmless characters.
     std::string session;

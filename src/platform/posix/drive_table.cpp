@@ -42,7 +42,7 @@ bool is_live_folder(const std::string& path) {
     for (int tries = 0;; ++tries) {
         if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
         if ((errno != EIO && errno != EINTR && errno != EAGAIN) || tries == 20) return false;
-        ::usleep(50 * 1000);
+        ::usleep(50 * 1000); // no event says when a FUSE folder stops answering EIO
     }
 }
 
@@ -219,6 +219,11 @@ std::vector<MountedShare> mounted_shares() {
     std::sort(out.begin(), out.end(),
               [](const MountedShare& a, const MountedShare& b) { return a.remote < b.remote; });
     return out;
+}
+
+bool is_share_folder_name(std::string_view name, std::string_view server, std::string_view share) {
+    std::string s, x;
+    return parse_share_folder(name, s, x) && same_server(s, server) && equal_nocase(x, share);
 }
 
 std::string mounted_share_folder(std::string_view server, std::string_view share) {

@@ -45,6 +45,8 @@ struct MountedShare {
     std::string folder;
 };
 std::vector<MountedShare> mounted_shares();
+// True when `name`, a GVfs FUSE folder's name, is a mount of \\server\share.
+bool is_share_folder_name(std::string_view name, std::string_view server, std::string_view share);
 
 // Splits `\\server\share` and what follows it (either slash); false when the path does not
 // start so.

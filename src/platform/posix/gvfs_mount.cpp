@@ -7,8 +7,11 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/fuzzing.h"
+#include "platform/posix/descriptor_io.h"
+#include "platform/posix/drive_table.h"
 #include "platform/posix/limited_child.h"
 #include "platform/posix/mount_status.h"
 #include "platform/posix/shared_library.h"
@@ -229,11 +232,62 @@ int32_t run_gio(const std::function<std::string()>& work, std::string& path) {
     return int32_t(std::strtol(reply.c_str(), nullptr, 10));
 }
 
-// Right after a share is mounted again, GVfs's FUSE folder can answer EIO for a second
-// for names the kernel still remembers from the earlier mount. Wait, briefly, until the
-// folder and its own entries answer.
+// After an unmount the kernel keeps the FUSE folder's entry for up to a second, and a mount
+// of the same share in that time answers EIO for the folder and the names it remembers.
+// Nothing announces when the entry goes, so each unmount leaves a note of its time in the
+// drive table's folder (successive logon scripts share it), and only a mount of that very
+// share, within that time, waits.
+constexpr long long kStaleEntryMs = 1500;
+constexpr std::string_view kUnmountedNote = "unmounted,";
+
+std::string note_text(const std::string& path) {
+    char buf[64];
+    ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
+    return n > 0 ? std::string(buf, std::size_t(n)) : std::string();
+}
+
+void note_unmounted(const std::string& folder) {
+    std::string table = drive_table_folder();
+    if (table.empty() || (::mkdir(table.c_str(), 0700) != 0 && errno != EEXIST)) return;
+    std::string note =
+        table + "/" + std::string(kUnmountedNote) + folder.substr(folder.rfind('/') + 1);
+    ::unlink(note.c_str());
+    ::symlink(std::to_string(monotonic_ms()).c_str(), note.c_str());
+}
+
+// Waits until the kernel has let go of the folders of `server`/`share` unmounted moments
+// ago: true when there was one, and the new mount must then also outlast EIO (settle).
+bool wait_unmounted(const std::string& server, const std::string& share) {
+    std::string table = drive_table_folder();
+    DIR* d = table.empty() ? nullptr : ::opendir(table.c_str());
+    if (!d) return false;
+    std::vector<std::string> notes;
+    while (dirent* e = ::readdir(d))
+        if (std::string_view(e->d_name).starts_with(kUnmountedNote)) notes.push_back(e->d_name);
+    ::closedir(d);
+    bool waited = false;
+    for (const std::string& name : notes) {
+        std::string note = table + "/" + name;
+        std::string folder = name.substr(kUnmountedNote.size());
+        long long deadline = std::strtoll(note_text(note).c_str(), nullptr, 10) + kStaleEntryMs;
+        bool fresh = monotonic_ms() < deadline;
+        if (fresh && !is_share_folder_name(folder, server, share)) continue;
+        ::unlink(note.c_str());
+        if (!fresh) continue;
+        waited = true;
+        std::string path = gvfs_fuse_folder() + "/" + folder;
+        struct stat st;
+        while (monotonic_ms() < deadline && ::stat(path.c_str(), &st) == 0)
+            ::usleep(20 * 1000); // no event says when the kernel drops a FUSE entry
+    }
+    return waited;
+}
+
+// The first looks into a share mounted again can still meet the old mount's entries (EIO),
+// once each. Looks until the folder and its own entries answer, for a second at most.
 void settle(const std::string& folder) {
-    for (int tries = 0; tries < 20; ++tries) {
+    long long deadline = monotonic_ms() + 1000;
+    for (;;) {
         struct stat st;
         bool stale = ::stat(folder.c_str(), &st) != 0 && errno == EIO;
         if (DIR* d = ::opendir(folder.c_str())) {
@@ -247,17 +301,9 @@ void settle(const std::string& folder) {
         } else {
             stale = stale || errno == EIO;
         }
-        if (!stale) return;
-        ::usleep(100 * 1000);
+        if (!stale || monotonic_ms() >= deadline) return;
+        ::usleep(20 * 1000); // no event says when a FUSE folder stops answering EIO
     }
-}
-
-// After an unmount the kernel keeps the FUSE folder's old entry for about a second; a mount
-// of the same share in that time would show EIO instead of files. Wait until it is gone.
-void wait_gone(const std::string& folder) {
-    struct stat st;
-    for (int tries = 0; tries < 60 && ::stat(folder.c_str(), &st) == 0; ++tries)
-        ::usleep(50 * 1000);
 }
 
 // True when the process has a session bus to reach GVfs through.
@@ -278,11 +324,12 @@ int32_t gvfs_mount(const std::string& server, const std::string& share, const st
     folder.clear();
     // Fuzzed scripts would mount whatever they name, thousands of times a minute.
     if (kFuzzing || !session_bus_present()) return status::kNoNetwork;
+    bool remounted = wait_unmounted(server, share);
     std::string uri = smb_uri(server, share);
     int32_t st = run_gio([&] { return mount_in_child(uri, user, password); }, folder);
     if (st != 0)
         folder.clear();
-    else
+    else if (remounted)
         settle(folder);
     return st;
 }
@@ -291,7 +338,7 @@ int32_t gvfs_unmount(const std::string& folder) {
     if (kFuzzing || !session_bus_present()) return status::kNoNetwork;
     std::string ignored;
     int32_t st = run_gio([&] { return unmount_in_child(folder); }, ignored);
-    if (st == 0) wait_gone(folder);
+    if (st == 0) note_unmounted(folder);
     return st;
 }
 

@@ -81,8 +81,10 @@ void cmd_use(Runtime& rt) {
     std::string device = rt.tok.token;
     expand_text(rt, device);
     // A longer name would not fit the connection record; cutting it could connect a
-    // different device than the script names.
-    if (device.size() > kMaxDevice) throw ScriptError(kErrUse);
+    // different device than the script names. A remote name (cancelling a connection
+    // without a device) is no device and has no such field.
+    bool remote_name = device.rfind("\\\\", 0) == 0;
+    if (device.size() > kMaxDevice && !remote_name) throw ScriptError(kErrUse);
     rt.tok.next_token();
     if (rt.tok.kind() == TK_END) return;
 

@@ -67,7 +67,14 @@ int32_t change_drive(char letter);
 // The path as the operating system wants it. POSIX: a leading `X:` of a mapped drive and a
 // leading `\\server\share` of a mounted share become the folder of the mounted files,
 // backslashes become slashes, and a missing last component is matched without regard to
-// case in its folder. Every path a script names goes through here.
+// case in its folder; `.` and `..` never climb above a drive's or share's root. Every path a
+// script names goes through here. POSIX: a path that starts with two separators is a
+// network name even when no share of it is mounted; it is never a local file.
+// 0 and the path in `native`; 53 or 67 when it names a share that is not mounted, and
+// `native` empty. Windows: always 0 and the path as given (the system resolves it).
+int32_t resolve_path(std::string_view path, std::string& native);
+// resolve_path without the status: "" for a path that cannot be reached, which no file
+// call accepts.
 std::string native_path(std::string_view path);
 
 } // namespace vtx::platform

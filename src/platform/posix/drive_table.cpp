@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/posix/errno_status.h"
+#include "platform/posix/runtime_folder.h"
 #include "platform/status.h"
 #include "platform/text_rules.h"
 
@@ -23,12 +24,12 @@ namespace {
 
 constexpr std::string_view kRemoteSuffix = ".remote";
 
-std::string runtime_folder() {
-    const char* dir = std::getenv("XDG_RUNTIME_DIR");
-    return dir && *dir == '/' ? dir : "";
-}
+std::vector<DriveEntry> drive_entries();
 
+// The text of a link the user made; "" for anything else, which another user may have put
+// there.
 std::string read_link(const std::string& path) {
+    if (!owned_by_user(path)) return "";
     char buf[4096];
     ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
     return n > 0 ? std::string(buf, std::size_t(n)) : std::string();
@@ -107,11 +108,19 @@ bool same_share(std::string_view remote, std::string_view server, std::string_vi
     return whole && same_server(s, server) && equal_nocase(x, share);
 }
 
-// `folder` with what follows the drive or share appended; a separator is put between them.
-std::string join_rest(const std::string& folder, std::string_view rest) {
-    if (rest.empty()) return folder;
-    if (rest[0] == '\\' || rest[0] == '/') return folder + std::string(rest);
-    return folder + "/" + std::string(rest);
+bool is_separator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// True when some mapped letter or mounted share is on `server`: its name was found, the
+// share was not.
+bool server_known(std::string_view server) {
+    std::string_view s, x, rest;
+    for (const DriveEntry& d : drive_entries())
+        if (split_unc(d.remote, s, x, rest) && same_server(s, server)) return true;
+    for (const MountedShare& m : mounted_shares())
+        if (split_unc(m.remote, s, x, rest) && same_server(s, server)) return true;
+    return false;
 }
 
 } // namespace
@@ -133,12 +142,12 @@ bool split_unc(std::string_view path, std::string_view& server, std::string_view
 }
 
 std::string drive_table_folder() {
-    std::string rt = runtime_folder();
+    std::string rt = trusted_runtime_folder();
     return rt.empty() ? rt : rt + "/vtx32-drives";
 }
 
 std::string gvfs_fuse_folder() {
-    std::string rt = runtime_folder();
+    std::string rt = trusted_runtime_folder();
     return rt.empty() ? rt : rt + "/gvfs";
 }
 
@@ -148,7 +157,7 @@ namespace {
 std::vector<DriveEntry> drive_entries() {
     std::vector<DriveEntry> out;
     std::string folder = drive_table_folder();
-    DIR* d = folder.empty() ? nullptr : ::opendir(folder.c_str());
+    DIR* d = folder.empty() || !owned_by_user(folder) ? nullptr : ::opendir(folder.c_str());
     if (!d) return out;
     while (dirent* e = ::readdir(d)) {
         std::string name = e->d_name;
@@ -173,7 +182,7 @@ std::vector<DriveEntry> live_drives() {
 
 bool find_drive(std::string_view device, DriveEntry& out) {
     std::string folder = drive_table_folder();
-    if (folder.empty() || !is_drive_name(device)) return false;
+    if (folder.empty() || !is_drive_name(device) || !owned_by_user(folder)) return false;
     std::string link = folder + "/" + upper_copy(device);
     out = {upper_copy(device), read_link(link + std::string(kRemoteSuffix)), read_link(link)};
     return !out.target.empty() && is_live_folder(out.target);
@@ -208,11 +217,12 @@ void forget_drive(const std::string& device) {
 std::vector<MountedShare> mounted_shares() {
     std::vector<MountedShare> out;
     std::string folder = gvfs_fuse_folder();
-    DIR* d = folder.empty() ? nullptr : ::opendir(folder.c_str());
+    DIR* d = folder.empty() || !owned_by_user(folder) ? nullptr : ::opendir(folder.c_str());
     if (!d) return out;
     while (dirent* e = ::readdir(d)) {
         std::string server, share;
         if (!parse_share_folder(e->d_name, server, share)) continue;
+        if (!owned_by_user(folder + "/" + e->d_name)) continue;
         out.push_back({"\\\\" + server + "\\" + share, folder + "/" + e->d_name});
     }
     ::closedir(d);
@@ -236,16 +246,53 @@ std::string mounted_share_folder(std::string_view server, std::string_view share
     return "";
 }
 
-std::string resolve_network_path(std::string_view path) {
+std::string below_root(std::string_view rest, bool* climbed) {
+    std::string out;
+    if (climbed) *climbed = false;
+    while (!rest.empty()) {
+        std::size_t end = 0;
+        while (end < rest.size() && !is_separator(rest[end])) ++end;
+        std::string_view part = rest.substr(0, end);
+        rest.remove_prefix(end < rest.size() ? end + 1 : end);
+        if (part.empty() || part == ".") continue;
+        if (part != "..") {
+            out += "/";
+            out += part;
+        } else if (out.empty()) {
+            if (climbed) *climbed = true;
+        } else {
+            out.erase(out.rfind('/'));
+        }
+    }
+    return out;
+}
+
+int32_t resolve_network_path(std::string_view path, std::string& out) {
+    out.clear();
     if (path.size() >= 2 && path[1] == ':') {
         DriveEntry d;
-        if (!find_drive(path.substr(0, 2), d)) return std::string(path);
-        return join_rest(d.target, path.substr(2));
+        if (!find_drive(path.substr(0, 2), d)) {
+            out = path;
+            return 0;
+        }
+        out = d.target + below_root(path.substr(2));
+        return 0;
     }
+    if (path.size() < 2 || !is_separator(path[0]) || !is_separator(path[1])) {
+        out = path;
+        return 0;
+    }
+    // Two separators start a network name, never a local path, whether it is mounted or not.
     std::string_view server, share, rest;
-    if (!split_unc(path, server, share, rest)) return std::string(path);
+    if (!split_unc(path, server, share, rest)) {
+        std::string_view name = path.substr(2);
+        name = name.substr(0, std::min(name.find('\\'), name.find('/')));
+        return !name.empty() && server_known(name) ? status::kBadNetName : status::kBadNetPath;
+    }
     std::string folder = mounted_share_folder(server, share);
-    return folder.empty() ? std::string(path) : join_rest(folder, rest);
+    if (folder.empty()) return server_known(server) ? status::kBadNetName : status::kBadNetPath;
+    out = folder + below_root(rest);
+    return 0;
 }
 
 } // namespace vtx::platform

@@ -53,9 +53,17 @@ bool is_share_folder_name(std::string_view name, std::string_view server, std::s
 bool split_unc(std::string_view path, std::string_view& server, std::string_view& share,
                std::string_view& rest);
 
+// What follows a drive or share root with `.` and `..` taken against that root and never
+// above it, as Windows resolves them: "/a/b", or "" for the root itself. `climbed` (when
+// given) tells whether a `..` had to stop at the root.
+std::string below_root(std::string_view rest, bool* climbed = nullptr);
+
 // A script path naming a mapped drive (`S:`, `S:\x`, `S:x`) or a mounted share
-// (`\\server\share\x`, either slash) as a POSIX path into the mounted files; any other path
-// is returned unchanged. Backslashes after the drive or share stay for the caller to turn.
-std::string resolve_network_path(std::string_view path);
+// (`\\server\share\x`, either slash) as a POSIX path into the mounted files, with `.` and
+// `..` kept below the drive's or share's root: 0 and `out`. A path that starts with two
+// separators names the network even when nothing is mounted: 53 when no mounted share is on
+// its server, 67 when others are but not its share, and `out` empty. Any other path is
+// returned unchanged.
+int32_t resolve_network_path(std::string_view path, std::string& out);
 
 } // namespace vtx::platform

@@ -47,16 +47,17 @@ int32_t add_connection(const std::string& device, const std::string& remote,
     std::string_view server, share, rest;
     if (remote.rfind("\\\\", 0) != 0 || !split_unc(remote, server, share, rest))
         return status::kBadNetName;
+    // A folder above the share is no part of it, whatever the server would allow.
+    bool climbed = false;
+    std::string below = below_root(rest, &climbed);
+    if (climbed) return status::kBadNetName;
     DriveEntry old;
     if (!device.empty() && find_drive(device, old)) return status::kAlreadyAssigned;
     std::string folder;
     int32_t st = gvfs_mount(std::string(server), std::string(share), user, password, folder);
     if (st != 0) return st;
     if (device.empty()) return 0; // a connection without a letter: \\server\share resolves
-    std::string target = folder;
-    for (char c : rest.substr(0, rest.find_last_not_of("\\/") + 1))
-        target.push_back(c == '\\' ? '/' : c);
-    return record_drive(device, remote, target);
+    return record_drive(device, remote, folder + below);
 }
 
 int32_t cancel_connection(const std::string& device) {
@@ -91,7 +92,9 @@ int32_t list_connections(std::vector<Connection>& out, bool& opened) {
 }
 
 bool logon_share_mounted(const std::string& logon_drive) {
-    return !logon_drive.empty() && resolve_network_path(logon_drive) != logon_drive;
+    std::string native;
+    return !logon_drive.empty() && resolve_network_path(logon_drive, native) == 0 &&
+           native != logon_drive;
 }
 
 } // namespace vtx::platform

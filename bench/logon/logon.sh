@@ -24,6 +24,5 @@ lpoptions -d FILES-LASER >/dev/null
 
 mark delete
 gio mount -u smb://files/home
-gio mount -u smb://vtxdrive@files/sales
-ls "$g" >&2
+gio mount -u smb://files/sales
 gio mount -u smb://files/netlogon

@@ -1,10 +1,10 @@
-"""Times logon.scr and logon.sh in turn, as the session's user; run by bench/logon/run.
+"""Times one logon, logon.scr or logon.sh, as the user of a fresh session; bench/logon/run
+runs it for each side and round.
 
-usage: measure.py ROUNDS VTX32 FOLDER
-Each round runs the program (with its statement trace) and the shell script, in alternating
-order, after a warm-up round of each. Every line either writes on standard error is stamped
-as it arrives; a step lasts until the next line or the end. The program's steps are classed
-by their statement, the shell's by its "@class NAME" lines. Prints one JSON object a line:
+usage: measure.py vtx32|shell VTX32 FOLDER
+The program runs with its statement trace. Every line a side writes on standard error is
+stamped as it arrives; a step lasts until the next line or the end. The program's steps are
+classed by their statement, the shell's by its "@class NAME" lines. Prints one JSON line:
 {"side": "vtx32"|"shell", "total": s, "classes": {NAME: s}}.
 """
 import json
@@ -65,37 +65,27 @@ def shell_line(line):
 
 
 def reset(env):
-    """What a round leaves that the next must not find: the queue and the default."""
+    """What a logon leaves that the next must not find: the queue and the default."""
     subprocess.run(["lpadmin", "-x", "FILES-LASER"], env=env, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
     try:
         os.unlink(os.path.expanduser("~/.cups/lpoptions"))
     except FileNotFoundError:
         pass
-    # Kernel entries of the mounts just gone expire within a second or so; a logon meets a
-    # session where they have.
-    time.sleep(2)
 
 
 def main():
-    rounds, exe, folder = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+    side, exe, folder = sys.argv[1], sys.argv[2], sys.argv[3]
     os.chdir(folder)
     env = dict(os.environ, VTX32_TRACE="1")
-    sides = {
+    cmd, classify = {
         "vtx32": ([exe, os.path.join(folder, "logon.scr")], program_line),
         "shell": (["bash", os.path.join(folder, "logon.sh")], shell_line),
-    }
-    order = ["vtx32", "shell"]
-    for round_no in range(rounds + 1):
-        for side in order:
-            cmd, classify = sides[side]
-            with open(f"{side}.out", "wb") as out:  # the last round's, to look at
-                total, classes = timed(cmd, env, classify, out)
-            reset(env)
-            if round_no > 0:  # round 0 starts the session's daemons
-                print(json.dumps({"side": side, "total": total, "classes": classes}),
-                      flush=True)
-        order.reverse()
+    }[side]
+    with open(f"{side}.out", "wb") as out:  # the last round's, to look at
+        total, classes = timed(cmd, env, classify, out)
+    reset(env)
+    print(json.dumps({"side": side, "total": total, "classes": classes}), flush=True)
 
 
 if __name__ == "__main__":

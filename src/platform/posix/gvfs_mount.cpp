@@ -43,6 +43,7 @@ struct Gio {
     int (*file_mount_enclosing_volume_finish)(Ptr, Ptr, GError**);
     void (*mount_unmount_with_operation)(Ptr, int, Ptr, Ptr, AsyncCallback, Ptr);
     int (*mount_unmount_with_operation_finish)(Ptr, Ptr, GError**);
+    Ptr (*file_find_enclosing_mount)(Ptr, Ptr, GError**);
     Ptr (*volume_monitor_get)();
     Ptr (*volume_monitor_get_mounts)(Ptr);
     Ptr (*mount_get_root)(Ptr);
@@ -76,6 +77,7 @@ bool load_gio(Gio& g) {
            lib.bind(g.mount_unmount_with_operation, "g_mount_unmount_with_operation") &&
            lib.bind(g.mount_unmount_with_operation_finish,
                     "g_mount_unmount_with_operation_finish") &&
+           lib.bind(g.file_find_enclosing_mount, "g_file_find_enclosing_mount") &&
            lib.bind(g.volume_monitor_get, "g_volume_monitor_get") &&
            lib.bind(g.volume_monitor_get_mounts, "g_volume_monitor_get_mounts") &&
            lib.bind(g.mount_get_root, "g_mount_get_root") &&
@@ -193,18 +195,48 @@ std::string mount_in_child(const std::string& uri, const std::string* user,
     return reply;
 }
 
-// The session's mount whose root GVfs shows at `folder`. A FUSE path does not lead back
-// to its mount through g_file_find_enclosing_mount, and the FUSE folder's name leaves out
-// the user a share was mounted as, so the mounts are compared by their roots.
-Ptr mount_at(Gio& g, const std::string& folder) {
-    Ptr found = nullptr;
-    for (auto* m = static_cast<GList*>(g.volume_monitor_get_mounts(g.volume_monitor_get()));
-         m && !found; m = m->next) {
-        char* path = g.file_get_path(g.mount_get_root(m->data));
-        if (path && folder == path) found = m->data;
-        g.free(path);
+// The URI GVfs knows the SMB mount shown at FUSE folder `name` by: the folder's keys again,
+// as smb://domain;user@server:port/share. "" for another kind of folder.
+std::string share_folder_uri(std::string_view name) {
+    ShareFolderKeys keys;
+    if (!parse_share_folder(name, keys)) return "";
+    std::string uri = "smb://";
+    if (!keys.domain.empty()) {
+        append_uri_encoded(uri, keys.domain);
+        uri += ';';
     }
-    return found;
+    if (!keys.user.empty()) {
+        append_uri_encoded(uri, keys.user);
+        uri += '@';
+    }
+    append_uri_encoded(uri, keys.server);
+    if (!keys.port.empty()) uri += ':' + keys.port;
+    uri += '/';
+    append_uri_encoded(uri, keys.share);
+    return uri;
+}
+
+bool shown_at(Gio& g, Ptr mount, const std::string& folder) {
+    char* path = g.file_get_path(g.mount_get_root(mount));
+    bool same = path && folder == path;
+    g.free(path);
+    return same;
+}
+
+// The session's mount whose root GVfs shows at `folder`. A FUSE path does not lead back to
+// its mount through g_file_find_enclosing_mount, but the URI its name spells does, in one
+// question to GVfs; the volume monitor, which starts every monitor of the session, is the
+// way for names that spell none.
+Ptr mount_at(Gio& g, const std::string& folder) {
+    std::string uri = share_folder_uri(folder.substr(folder.rfind('/') + 1));
+    if (!uri.empty()) {
+        Ptr mount = g.file_find_enclosing_mount(g.file_new_for_uri(uri.c_str()), nullptr, nullptr);
+        if (mount && shown_at(g, mount, folder)) return mount;
+    }
+    for (auto* m = static_cast<GList*>(g.volume_monitor_get_mounts(g.volume_monitor_get())); m;
+         m = m->next)
+        if (shown_at(g, m->data, folder)) return m->data;
+    return nullptr;
 }
 
 std::string unmount_in_child(const std::string& folder) {

@@ -14,8 +14,9 @@ inline constexpr FileHandle kNoFile = -1;
 // True when the path names an existing file or folder.
 bool path_exists(const std::string& path);
 
-// What a (native) path names, links followed: nothing, a regular file, a folder, or something
-// else (a device, a FIFO, a socket; POSIX only), which a file must never replace.
+// What a (native) path names, links followed: nothing (also for a name that cannot be looked
+// up), a regular file, a folder, or something else (a device, a FIFO, a socket; POSIX only),
+// which a file must never replace.
 enum class FileKind { missing, regular, folder, other };
 FileKind file_kind(const std::string& path);
 // Renames `from` over `to`, replacing a file of that name in one step where the system

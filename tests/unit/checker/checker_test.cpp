@@ -84,6 +84,13 @@ TEST(Checker, FindingsFormatAndStatus) {
     EXPECT_EQ(findings_status({{"a", 1, 1, false, "w"}, {"a", 2, 1, true, "e"}}), 1);
 }
 
+// The interpreter keeps 14 characters of a name, $ included: names that part only at the
+// 15th are one variable, names that part at the 14th are two.
+TEST(Checker, VariableNamesCutAtFourteenCharacters) {
+    EXPECT_EQ(where("$abcdefghijklmX = 1\n$abcdefghijklmY = 2\n"), List{"2:1 warning"});
+    EXPECT_EQ(where("$abcdefghijklX = 1\n$abcdefghijklY = 2\n"), List{});
+}
+
 TEST(TextChecks, MacrosPercentSignsAndVariables) {
     auto offsets = [](std::string_view text) {
         std::vector<std::string> said;

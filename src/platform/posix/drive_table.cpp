@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -167,30 +169,69 @@ bool find_drive(std::string_view device, DriveEntry& out) {
     return !out.target.empty() && is_live_folder(out.target);
 }
 
+namespace {
+
+// Holds the table's lock while alive, so that changes from scripts running at once are made
+// one after another. It is held only while links are read and written, never across a
+// mount, so waiting for it is short and ends when the holder's change does.
+class TableLock {
+  public:
+    explicit TableLock(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) {
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~TableLock() {
+        if (fd_ >= 0) ::close(fd_); // closing releases the lock
+    }
+    TableLock(const TableLock&) = delete;
+    TableLock& operator=(const TableLock&) = delete;
+
+  private:
+    int fd_;
+};
+
+// Removes both links of `device`: 0 also when there were none, or why one stays.
+int32_t unlink_entry(const std::string& folder, const std::string& device) {
+    std::string link = folder + "/" + upper_copy(device);
+    int32_t st = 0;
+    for (const std::string& name : {link + std::string(kRemoteSuffix), link})
+        if (::unlink(name.c_str()) != 0 && errno != ENOENT && st == 0)
+            st = status_from_errno(errno);
+    return st;
+}
+
+} // namespace
+
 int32_t record_drive(const std::string& device, const std::string& remote,
                      const std::string& target) {
     std::string folder = drive_table_folder();
     if (folder.empty()) return status::kNoNetwork;
     if (!is_drive_name(device)) return status::kBadDevice;
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return status_from_errno(errno);
+    if (!owned_by_user(folder)) return status::kNoNetwork;
+    TableLock lock(folder);
+    // Another script may have taken the letter since it was looked up.
+    DriveEntry taken;
+    if (find_drive(device, taken)) return status::kAlreadyAssigned;
+    if (int32_t st = unlink_entry(folder, device)) return st; // a stale entry
     std::string link = folder + "/" + upper_copy(device);
-    forget_drive(device);
     // The remote link first: a letter is only seen with its remote name in place.
     if (::symlink(remote.c_str(), (link + std::string(kRemoteSuffix)).c_str()) != 0 ||
         ::symlink(target.c_str(), link.c_str()) != 0) {
         int32_t st = status_from_errno(errno);
-        forget_drive(device);
+        unlink_entry(folder, device);
         return st;
     }
     return 0;
 }
 
-void forget_drive(const std::string& device) {
+int32_t forget_drive(const std::string& device) {
     std::string folder = drive_table_folder();
-    if (folder.empty() || !is_drive_name(device)) return;
-    std::string link = folder + "/" + upper_copy(device);
-    ::unlink(link.c_str());
-    ::unlink((link + std::string(kRemoteSuffix)).c_str());
+    if (folder.empty()) return status::kNoNetwork;
+    if (!is_drive_name(device) || !owned_by_user(folder)) return 0;
+    TableLock lock(folder);
+    return unlink_entry(folder, device);
 }
 
 std::vector<MountedShare> mounted_shares() {

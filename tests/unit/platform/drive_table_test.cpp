@@ -2,11 +2,13 @@
 // FUSE folders: what a script path resolves to does not depend on who serves the files.
 #include "platform/posix/drive_table.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "platform/files.h"
@@ -199,6 +201,34 @@ TEST_F(DriveTable, NothingAnotherUserCouldHavePlantedIsTrusted) {
     EXPECT_EQ(resolved("\\\\files\\home"), "status 53");
 }
 
+TEST_F(DriveTable, OfScriptsTakingOneLetterAtOnceOneGetsIt) {
+    ASSERT_EQ(record_drive("Q:", "\\\\FILES\\HOME", home_), 0);
+    std::string sales = share("smb-share:server=files,share=sales");
+    EXPECT_EQ(record_drive("q:", "\\\\FILES\\SALES", sales), 85);
+    std::vector<std::thread> racers;
+    std::atomic<int> won{0}, refused{0};
+    for (int i = 0; i < 8; ++i) {
+        racers.emplace_back([&, i] {
+            std::string folder = share("smb-share:server=files,share=r" + std::to_string(i));
+            int32_t st = record_drive("R:", "\\\\FILES\\R" + std::to_string(i), folder);
+            if (st == 0) ++won;
+            if (st == 85) ++refused;
+        });
+    }
+    for (std::thread& t : racers) t.join();
+    EXPECT_EQ(won, 1);
+    EXPECT_EQ(refused, 7);
+    DriveEntry r;
+    ASSERT_TRUE(find_drive("R:", r));
+    EXPECT_EQ(r.target, rt_ + "/gvfs/smb-share:server=files,share=r" + r.remote.substr(9));
+    if (geteuid() == 0) GTEST_SKIP() << "root removes links from any folder";
+    // A link that cannot be removed keeps its letter, and cancelling says so.
+    ASSERT_EQ(chmod(drive_table_folder().c_str(), 0500), 0);
+    EXPECT_EQ(cancel_connection("Q:"), 5);
+    EXPECT_TRUE(find_drive("Q:", r));
+    ASSERT_EQ(chmod(drive_table_folder().c_str(), 0700), 0);
+}
+
 TEST(DriveTableWithoutSession, NothingResolvesAndNothingCanBeRecorded) {
     const char* old = std::getenv("XDG_RUNTIME_DIR");
     std::string saved = old ? old : "";
@@ -206,6 +236,10 @@ TEST(DriveTableWithoutSession, NothingResolvesAndNothingCanBeRecorded) {
     EXPECT_EQ(drive_table_folder(), "");
     EXPECT_EQ(resolved("H:\\x"), "H:\\x");
     EXPECT_EQ(record_drive("H:", "\\\\a\\b", "/tmp"), 1222);
+    // Nothing is mounted that could not be found again, with a letter or without.
+    EXPECT_EQ(add_connection("H:", "\\\\a\\b", nullptr, nullptr), 1222);
+    EXPECT_EQ(add_connection("", "\\\\a\\b", nullptr, nullptr), 1222);
+    EXPECT_EQ(cancel_connection("H:"), 1222);
     if (old) setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
 }
 

@@ -315,6 +315,26 @@ bool wait_unmounted(const std::string& server, const std::string& share) {
     return waited;
 }
 
+// GVfs's FUSE folder learns of a mount or an unmount a moment after GIO reports it, and a
+// listing read in between (USE LIST, a UNC path) would show the state before. Waits, for a
+// second at most, until the listing agrees; it usually does at the first look.
+bool listed(const std::string& folder) {
+    std::size_t slash = folder.rfind('/');
+    DIR* d = ::opendir(folder.substr(0, slash).c_str());
+    if (!d) return false;
+    bool found = false;
+    while (dirent* e = ::readdir(d))
+        if (folder.compare(slash + 1, std::string::npos, e->d_name) == 0) found = true;
+    ::closedir(d);
+    return found;
+}
+
+void wait_listed(const std::string& folder, bool present) {
+    long long deadline = monotonic_ms() + 1000;
+    while (listed(folder) != present && monotonic_ms() < deadline)
+        ::usleep(10 * 1000); // GVfs's FUSE folder announces nothing when it catches up
+}
+
 // The first looks into a share mounted again can still meet the old mount's entries (EIO),
 // once each. Looks until the folder and its own entries answer, for a second at most.
 void settle(const std::string& folder) {
@@ -359,10 +379,12 @@ int32_t gvfs_mount(const std::string& server, const std::string& share, const st
     bool remounted = wait_unmounted(server, share);
     std::string uri = smb_uri(server, share);
     int32_t st = run_gio([&] { return mount_in_child(uri, user, password); }, folder);
-    if (st != 0)
+    if (st != 0) {
         folder.clear();
-    else if (remounted)
-        settle(folder);
+        return st;
+    }
+    wait_listed(folder, true);
+    if (remounted) settle(folder);
     return st;
 }
 
@@ -370,7 +392,9 @@ int32_t gvfs_unmount(const std::string& folder) {
     if (kFuzzing || !session_bus_present()) return status::kNoNetwork;
     std::string ignored;
     int32_t st = run_gio([&] { return unmount_in_child(folder); }, ignored);
-    if (st == 0) note_unmounted(folder);
+    if (st != 0) return st;
+    wait_listed(folder, false);
+    note_unmounted(folder);
     return st;
 }
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/desktop_notification.h"
 
 namespace vtx::platform {
 
@@ -17,6 +18,11 @@ bool error_stream_separate() {
     }, err{};
     if (::fstat(STDOUT_FILENO, &out) != 0 || ::fstat(STDERR_FILENO, &err) != 0) return true;
     return out.st_rdev != err.st_rdev;
+}
+
+void report_error_to_desktop(std::string_view location, std::string_view message) {
+    if (::isatty(STDIN_FILENO) || ::isatty(STDOUT_FILENO) || ::isatty(STDERR_FILENO)) return;
+    notify_desktop("Script error", std::string(location) + ": " + std::string(message));
 }
 
 } // namespace vtx::platform

@@ -4,10 +4,13 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/runtime_folder.h"
 #include "platform/status.h"
@@ -170,23 +173,50 @@ bool find_drive(std::string_view device, DriveEntry& out) {
 namespace {
 
 // Holds the table's lock while alive, so that changes from scripts running at once are made
-// one after another. It is held only while links are read and written, never across a
-// mount, so waiting for it is short and ends when the holder's change does.
+// one after another. A holder keeps it only while links are read and written, never across
+// a mount; a wait for it ends when a holder closes the folder (inotify tells), or at the
+// deadline.
 class TableLock {
   public:
     explicit TableLock(const std::string& folder)
         : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) {
-        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-        }
+        if (fd_ >= 0 && !try_lock()) wait(folder);
     }
     ~TableLock() {
         if (fd_ >= 0) ::close(fd_); // closing releases the lock
     }
     TableLock(const TableLock&) = delete;
     TableLock& operator=(const TableLock&) = delete;
+    // False when another script held the table past the deadline. A folder that cannot be
+    // opened is not waited for: the change itself then fails.
+    bool held() const { return fd_ < 0 || held_; }
 
   private:
+    static constexpr long long kWaitMs = 10000;
+
+    bool try_lock() { return held_ = ::flock(fd_, LOCK_EX | LOCK_NB) == 0; }
+
+    void wait(const std::string& folder) {
+        int watch = ::inotify_init1(IN_CLOEXEC);
+        if (watch < 0) return;
+        long long deadline = monotonic_ms() + kWaitMs;
+        // Watched first, then tried again: a release between the two is not missed.
+        if (::inotify_add_watch(watch, folder.c_str(), IN_CLOSE_NOWRITE) >= 0) {
+            while (!try_lock()) {
+                long long left = deadline - monotonic_ms();
+                pollfd p{watch, POLLIN, 0};
+                if (left <= 0) break;
+                int n = ::poll(&p, 1, int(left));
+                if (n < 0 && errno != EINTR) break;
+                char events[4096];
+                if (n > 0 && ::read(watch, events, sizeof events) < 0 && errno != EINTR) break;
+            }
+        }
+        ::close(watch);
+    }
+
     int fd_;
+    bool held_ = false;
 };
 
 // Removes both links of `device`: 0 also when there were none, or why one stays.
@@ -209,6 +239,7 @@ int32_t record_drive(const std::string& device, const std::string& remote,
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return status_from_errno(errno);
     if (!owned_by_user(folder)) return status::kNoNetwork;
     TableLock lock(folder);
+    if (!lock.held()) return status::kBusy;
     // Another script may have taken the letter since it was looked up.
     DriveEntry taken;
     if (find_drive(device, taken)) return status::kAlreadyAssigned;
@@ -229,7 +260,7 @@ int32_t forget_drive(const std::string& device) {
     if (folder.empty()) return status::kNoNetwork;
     if (!is_drive_name(device) || !owned_by_user(folder)) return 0;
     TableLock lock(folder);
-    return unlink_entry(folder, device);
+    return lock.held() ? unlink_entry(folder, device) : status::kBusy;
 }
 
 std::vector<MountedShare> mounted_shares() {

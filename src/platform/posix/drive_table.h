@@ -31,11 +31,12 @@ bool is_drive_name(std::string_view device);
 // Records `device` → `target` with its remote name, replacing a stale entry: 0, 85 when a
 // live entry holds the letter (looked at again under the table's lock, so of two scripts
 // recording one letter at once the second gets 85), 1200 for a device that is no drive
-// letter, 1222 without a runtime folder, or a status.
+// letter, 1222 without a runtime folder, 170 when another script holds the table past 10 s,
+// or a status.
 int32_t record_drive(const std::string& device, const std::string& remote,
                      const std::string& target);
-// Forgets `device`: 0, also for a missing entry; 1222 without a runtime folder, or the status
-// of a link that could not be removed (the letter then stays).
+// Forgets `device`: 0, also for a missing entry; 1222 without a runtime folder, 170 as above,
+// or the status of a link that could not be removed (the letter then stays).
 int32_t forget_drive(const std::string& device);
 
 // `\\server\share` as the GVfs FUSE folder that holds it, when GVfs has it mounted (by USE or

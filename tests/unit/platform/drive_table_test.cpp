@@ -4,9 +4,11 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -221,14 +223,25 @@ TEST_F(DriveTable, OfScriptsTakingOneLetterAtOnceOneGetsIt) {
     for (std::thread& t : racers) t.join();
     EXPECT_EQ(won, 1);
     EXPECT_EQ(refused, 7);
+    // A script holding the table makes the next one wait for it, not fail.
+    int held = open(drive_table_folder().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    std::atomic<int32_t> waited{-1};
+    std::thread waiter([&] { waited = forget_drive("Q:"); });
+    usleep(100 * 1000);
+    EXPECT_EQ(waited, -1);
+    close(held);
+    waiter.join();
+    EXPECT_EQ(waited, 0);
     DriveEntry r;
+    EXPECT_FALSE(find_drive("Q:", r));
     ASSERT_TRUE(find_drive("R:", r));
     EXPECT_EQ(r.target, rt_ + "/gvfs/smb-share:server=files,share=r" + r.remote.substr(9));
     if (geteuid() == 0) GTEST_SKIP() << "root removes links from any folder";
     // A link that cannot be removed keeps its letter, and cancelling says so.
     ASSERT_EQ(chmod(drive_table_folder().c_str(), 0500), 0);
-    EXPECT_EQ(cancel_connection("Q:"), 5);
-    EXPECT_TRUE(find_drive("Q:", r));
+    EXPECT_EQ(cancel_connection("R:"), 5);
+    EXPECT_TRUE(find_drive("R:", r));
     ASSERT_EQ(chmod(drive_table_folder().c_str(), 0700), 0);
 }
 

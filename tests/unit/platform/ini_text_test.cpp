@@ -60,6 +60,7 @@ TEST(IniText, WriteAddsKeysAfterTheLastKeyOfTheSection) {
     EXPECT_EQ(out, "[a]\nx=1\nNew=v\n\n[b]\ny=2\n");
     EXPECT_EQ(write_value("[a]", "a", "k", &value), "[a]\nk=v\n");
     EXPECT_EQ(write_value("[a]\r\n[b]\r\n", "b", "k", &value), "[a]\r\n[b]\r\nk=v\r\n");
+    EXPECT_EQ(write_value("x\n[a]\r", "a", "k", &value), "x\n[a]\r\nk=v\n");
 }
 
 TEST(IniText, WriteCreatesSectionsAndFiles) {

@@ -11,10 +11,10 @@
 
 #include "platform/fuzzing.h"
 #include "platform/posix/descriptor_io.h"
-#include "platform/posix/drive_table.h"
 #include "platform/posix/limited_child.h"
 #include "platform/posix/network/mount_status.h"
 #include "platform/posix/shared_library.h"
+#include "platform/posix/system/drive_table.h"
 #include "platform/posix/uri.h"
 #include "platform/status.h"
 

@@ -23,4 +23,10 @@ void error_write(std::string_view bytes);
 // appear twice on one screen. Windows: always true.
 bool error_stream_separate();
 
+// Tells the user of the script error that ended a run no terminal shows (a desktop's
+// autostart): POSIX sends one desktop notification with `location` (FILE:LINE) and
+// `message` when none of the standard streams is a terminal; Windows does nothing, its
+// console window shows the report.
+void report_error_to_desktop(std::string_view location, std::string_view message);
+
 } // namespace vtx::platform

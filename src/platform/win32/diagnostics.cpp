@@ -19,4 +19,6 @@ bool error_stream_separate() {
     return true;
 }
 
+void report_error_to_desktop(std::string_view, std::string_view) {}
+
 } // namespace vtx::platform

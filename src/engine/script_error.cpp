@@ -49,7 +49,7 @@ void write_located_error(const Runtime& rt, int code, uint32_t pos) {
     line += script_error_message(code);
     if (code == kErrNoScript && !rt.runs.empty()) {
         line += " \"";
-        line += rt.missing_script;
+        line += visible_controls(rt.missing_script, platform::terminal_high_bytes());
         line += '"';
     }
     line += '\n';

@@ -35,7 +35,7 @@ void trace_statement(const Runtime& rt, uint32_t start) {
         statement.remove_suffix(1);
     std::string out = script_location(rt, start);
     out += ": ";
-    out += statement;
+    out += visible_controls(statement, platform::terminal_high_bytes());
     out += '\n';
     platform::error_write(out);
 }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/terminal.h"
 
 namespace vtx::platform {
 
@@ -17,6 +18,10 @@ bool error_stream_separate() {
     }, err{};
     if (::fstat(STDOUT_FILENO, &out) != 0 || ::fstat(STDERR_FILENO, &err) != 0) return true;
     return out.st_rdev != err.st_rdev;
+}
+
+HighBytes terminal_high_bytes() {
+    return terminal_is_utf8() ? HighBytes::utf8 : HighBytes::c1;
 }
 
 } // namespace vtx::platform

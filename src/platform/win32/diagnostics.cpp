@@ -19,4 +19,8 @@ bool error_stream_separate() {
     return true;
 }
 
+HighBytes terminal_high_bytes() {
+    return HighBytes::letters;
+}
+
 } // namespace vtx::platform

@@ -75,7 +75,7 @@ class DbusBus {
     decltype(&sd_bus_message_unref) message_unref_ = nullptr;
     decltype(&sd_bus_get_property_trivial) get_property_ = nullptr;
     decltype(&sd_bus_error_free) error_free_ = nullptr;
-    decltype(&sd_bus_flush_close_unref) close_ = nullptr;
+    decltype(&sd_bus_close_unref) close_ = nullptr;
     decltype(&sd_bus_message_enter_container) enter_ = nullptr;
     decltype(&sd_bus_message_exit_container) exit_ = nullptr;
     decltype(&sd_bus_message_skip) skip_ = nullptr;

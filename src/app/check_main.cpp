@@ -10,18 +10,27 @@
 namespace {
 
 constexpr const char* kCheckUsage =
-    "usage: vtx32-check SCRIPT...\n"
+    "usage: vtx32-check [--define NAME]... [$name=value]... SCRIPT...\n"
     "Reads each script and the scripts it CALLs by name, runs nothing, and reports\n"
-    "FILE:LINE:COLUMN: error|warning: text on standard error.\n"
+    "FILE:LINE:COLUMN: error|warning: text on standard error. --define NAME and\n"
+    "$name=value name variables the command line will give.\n"
     "Exit status: 0 clean, 1 errors, 2 warnings only, 3 no script named.\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> names;
+    std::vector<std::string> names, defined;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h" || arg.rfind("/?", 0) == 0 || arg.rfind("/h", 0) == 0) {
+        if (arg == "--define" && i + 1 < argc) {
+            defined.push_back(argv[++i]);
+            continue;
+        }
+        if (!arg.empty() && arg[0] == '$') {
+            defined.push_back(arg);
+            continue;
+        }
+        if (vtx::is_help_switch(arg)) {
             vtx::platform::error_write(kCheckUsage);
             return 0;
         }
@@ -31,7 +40,7 @@ int main(int argc, char** argv) {
         vtx::platform::error_write(kCheckUsage);
         return 3;
     }
-    vtx::Findings findings = vtx::check_scripts(names);
+    vtx::Findings findings = vtx::check_scripts(names, defined);
     // A finding quotes the script, which must not steer the terminal it is read on.
     for (const vtx::Finding& f : findings)
         vtx::platform::error_write(

@@ -25,8 +25,16 @@ bool is_logon_share_path(const std::string& path) {
            equal_nocase(std::string_view(path).substr(slash, 9), "\\NETLOGON");
 }
 
+bool is_help_switch(const std::string& arg) {
+    if (platform::kPosixConventions) {
+        if (arg == "--help" || arg == "-h") return true;
+        if (arg.find('/', 1) != std::string::npos) return false;
+    }
+    return arg.rfind("/h", 0) == 0 || arg.rfind("/?", 0) == 0;
+}
+
 std::string script_file_name(const std::string& arg) {
-    std::size_t slash = arg.rfind('\\');
+    std::size_t slash = arg.find_last_of(platform::kPosixConventions ? "\\/" : "\\");
     std::size_t last = slash == std::string::npos ? 0 : slash + 1;
     if (arg.find('.', last) == std::string::npos) return arg + ".SCR";
     return arg;
@@ -64,8 +72,7 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
     rt.trace = trace_requested();
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        bool posix_help = platform::kPosixConventions && (arg == "--help" || arg == "-h");
-        if (arg.rfind("/h", 0) == 0 || arg.rfind("/?", 0) == 0 || posix_help) {
+        if (is_help_switch(arg)) {
             rt.out.write_text(kUsage);
             rt.out.break_on();
             return 0;

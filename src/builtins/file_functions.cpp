@@ -64,7 +64,9 @@ void fn_open(Runtime& rt, std::string& result) {
     } else if (slot->is_open()) {
         code = kSlotBusyOrFree;
     } else {
-        code = platform::open_for_read_shared(platform::native_path(name), slot->handle);
+        std::string native;
+        code = platform::resolve_path(name, native);
+        if (code == 0) code = platform::open_for_read_shared(native, slot->handle);
     }
     report(rt, result, code);
 }
@@ -114,9 +116,9 @@ void fn_redirectoutput(Runtime& rt, std::string& result) {
     int32_t code = 0;
     // On failure the handle stays unset, so text goes to the console again rather than
     // being lost.
-    if (!name.empty())
-        code =
-            platform::open_for_write(platform::native_path(name), overwrite != 0, rt.out.redirect);
+    std::string native;
+    if (!name.empty() && (code = platform::resolve_path(name, native)) == 0)
+        code = platform::open_for_write(native, overwrite != 0, rt.out.redirect);
     report(rt, result, code);
 }
 

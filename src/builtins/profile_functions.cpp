@@ -54,8 +54,10 @@ void fn_writeprofilestring(Runtime& rt, std::string& result) {
         has_line_break(value)) {
         code = status::kInvalidParameter;
     } else {
-        code = platform::profile_write(platform::native_path(file), section, key,
-                                       value.empty() ? nullptr : &value);
+        std::string native;
+        code = platform::resolve_path(file, native);
+        if (code == 0)
+            code = platform::profile_write(native, section, key, value.empty() ? nullptr : &value);
     }
     rt.error = code;
     append_int(result, code);

@@ -6,10 +6,21 @@
 #include "checker/text_checks.h"
 #include "engine/evaluator.h"
 #include "engine/functions.h"
+#include "engine/macros.h"
 #include "engine/script_error.h"
+#include "engine/script_location.h"
 #include "engine/text.h"
 
 namespace vtx::walk {
+
+namespace {
+
+// An unquoted word holding a drive colon or a backslash is a path, not a text of its own.
+bool looks_like_path(std::string_view word) {
+    return word.find_first_of(":\\") != std::string_view::npos;
+}
+
+} // namespace
 
 ScriptWalk::Nesting::Nesting(ScriptWalk& w) : walk(w) {
     if (++walk.depth_ > kMaxExpressionDepth) {
@@ -79,6 +90,7 @@ Type ScriptWalk::first_type() {
 void ScriptWalk::logic(Type type) {
     comparison(type);
     while (t_.kind() == KW_AND || t_.kind() == KW_OR) {
+        check_operator_in_path();
         expression(true);
         next();
     }
@@ -88,8 +100,10 @@ void ScriptWalk::comparison(Type type) {
     Operand left = additive(type);
     if (!is_comparison(t_.kind())) return;
     uint32_t at = t_.token_start();
+    int op = t_.kind();
     next();
     Operand right = additive(type);
+    note_ordering(left, op, right);
     if (left.string_function && right.number)
         warn(at, left.function +
                      " gives text, so this compares texts (\"30\" > \"100\" is "
@@ -148,17 +162,27 @@ Operand ScriptWalk::parenthesis(Type type) {
 
 Operand ScriptWalk::primary(Type type) {
     Operand o;
+    o.at = t_.token_start();
     switch (t_.kind()) {
     case TK_NUMBER: o.number = true; break;
-    case TK_STRING:
+    case TK_STRING: o.text = true; [[fallthrough]];
     case TK_MACRO: check_literal(t_.token, text_start()); break;
-    case TK_VARIABLE: note_variable(t_.token, t_.token_start()); break;
+    case TK_VARIABLE:
+        // $name.txt is not a name: it is expanded as a text.
+        if (!is_variable_name(t_.token)) {
+            check_literal(t_.token, t_.token_start());
+            break;
+        }
+        o.variable = t_.token;
+        note_read(t_.token, t_.token_start(), false);
+        break;
     case TK_NAME:
         if (type == Type::integer) {
             error(t_.token_start(), expected_text());
             break;
         }
         bare_word();
+        if (looks_like_path(t_.token)) path_word_end_ = t_.position();
         break;
     case TK_FUNCTION:
         o.string_function = function_kind(t_.function()) == KIND_STRING;
@@ -172,6 +196,38 @@ Operand ScriptWalk::primary(Type type) {
     }
     next();
     return o;
+}
+
+void ScriptWalk::note_ordering(const Operand& left, int op, const Operand& right) {
+    if (op == TK_EQUAL || op == TK_NOT_EQUAL) return;
+    const Operand& variable = left.variable.empty() ? right : left;
+    const Operand& literal = left.variable.empty() ? left : right;
+    if (variable.variable.empty() || !(literal.number || literal.text)) return;
+    std::string_view body = script_body(text_);
+    facts_.orderings.push_back({variable_key(variable.variable), variable.variable,
+                                line_number(body, left.at), column_number(body, left.at),
+                                literal.number, !left.variable.empty()});
+}
+
+void ScriptWalk::check_operator_in_path() {
+    std::string_view body = script_body(text_);
+    uint32_t at = t_.token_start();
+    // The word before, on this line and only blanks between, or the word after.
+    bool before = path_word_end_ && path_word_end_ <= at &&
+                  body.substr(path_word_end_, at - path_word_end_).find_first_not_of(" \t") ==
+                      std::string_view::npos;
+    Ahead after = look_ahead();
+    bool follows = false;
+    if (after.kind == TK_NAME && line_number(body, after.start) == line_number(body, at)) {
+        Saved saved = save();
+        t_.next_token();
+        follows = looks_like_path(t_.token);
+        restore(saved);
+    }
+    if (!before && !follows) return;
+    std::string word = upper_copy(t_.token);
+    warn(at, "\"" + t_.token + "\" in an unquoted path is the operator " + word +
+                 ": the path is cut there; put the whole path in quotes");
 }
 
 void ScriptWalk::bare_word() {

@@ -34,11 +34,14 @@ void ScriptWalk::run() {
                     (source_.byte_order_mark == 8 ? "8" : "16") +
                     " byte-order mark: older versions of the program stop on this line "
                     "with \"unknown command\"; save it without one");
+    if (source_.end_mark)
+        error(uint32_t(script_body(text_).size()),
+              "a Ctrl+Z ends the script here: the rest of the file is never read");
     if (source_.cut)
         error(uint32_t(kMaxScript), "the script is longer than 64000 characters: the rest "
                                     "is never read");
     try {
-        index_labels();
+        first_pass();
         t_.attach(&text_);
         for (next(); t_.kind() != TK_END; next()) statement();
     } catch (const ScriptError& e) {
@@ -88,17 +91,36 @@ ScriptWalk::Ahead ScriptWalk::look_ahead() {
     return ahead;
 }
 
-void ScriptWalk::index_labels() {
+void ScriptWalk::first_pass() {
+    std::string_view body = script_body(text_);
     for (t_.next_token(); t_.kind() != TK_END; t_.next_token()) {
         if (t_.kind() == TK_LABEL && labels_.find(t_.token) < 0)
             labels_.add(t_.token, t_.position());
         if (t_.kind() == KW_GOTO) has_goto_ = true;
+        uint32_t start = t_.token_start(), end = t_.position();
+        // One cut by a zero byte is reported as that.
+        bool closed = end - start >= 2 && body[end - 1] == body[start];
+        if (t_.kind() == TK_STRING && !closed && (end >= body.size() || body[end] != '\0'))
+            error(start, std::string("this text has no closing ") + body[start] +
+                             ": it runs to the end of the script, and the rest never runs (the "
+                             "missing quote may stand earlier)");
     }
+    if (t_.token_start() < body.size()) report_early_end(t_.token_start());
+}
+
+void ScriptWalk::report_early_end(uint32_t pos) {
+    std::string_view body = script_body(text_);
+    std::string_view head = body.substr(0, std::min<std::size_t>(body.size(), 64));
+    // Text saved as UTF-16 without its mark holds a zero byte beside nearly every character.
+    if (pos < 2 && std::count(head.begin(), head.end(), '\0') * 3 >= std::ptrdiff_t(head.size()))
+        return error(0, "the script is UTF-16 text without a byte-order mark: the program "
+                        "reads only up to its first zero byte; save it as ANSI text");
+    error(pos, "a zero byte (NUL) ends the script here: the rest of the file never runs");
 }
 
 void ScriptWalk::note_variable(std::string_view name, uint32_t pos) {
     std::string full = fold_copy(name);
-    std::string cut = full.substr(0, Variables::kNameLength);
+    std::string cut = variable_key(name);
     auto [it, added] = variables_.try_emplace(cut, FirstName{full, std::string(name), pos});
     if (added || it->second.folded == full || !reported_names_.insert(full).second) return;
     warn(pos, std::string(name) + " is the same variable as " + it->second.written + " (line " +
@@ -106,11 +128,24 @@ void ScriptWalk::note_variable(std::string_view name, uint32_t pos) {
                   "): only the first 14 characters of a name count, $ included");
 }
 
+void ScriptWalk::note_read(std::string_view name, uint32_t pos, bool in_text) {
+    note_variable(name, pos);
+    std::string_view body = script_body(text_);
+    facts_.reads.push_back({variable_key(name), std::string(name), line_number(body, pos),
+                            column_number(body, pos), in_text});
+}
+
+void ScriptWalk::note_assigned(std::string_view name, Type type) {
+    facts_.assigned[variable_key(name)] |= type == Type::string    ? kAssignedText
+                                           : type == Type::integer ? kAssignedNumber
+                                                                   : kAssignedOther;
+}
+
 void ScriptWalk::check_literal(std::string_view text, uint32_t text_pos) {
     for (const TextFinding& f : check_text(text))
         report(text_pos + uint32_t(f.offset), f.error, f.text);
     for (std::string_view v : variables_in_text(text))
-        note_variable(v, text_pos + uint32_t(v.data() - text.data()));
+        note_read(v, text_pos + uint32_t(v.data() - text.data()), true);
 }
 
 uint32_t ScriptWalk::text_start() const {
@@ -133,7 +168,10 @@ void ScriptWalk::statement() {
         return condition();
     case KW_GOTO: return statement_goto();
     case KW_CALL: return statement_call();
-    case KW_EXIT: expression(false); return;
+    case KW_EXIT:
+        exit_seen_ = true;
+        expression(false);
+        return;
     case TK_LABEL: return;
     case TK_VARIABLE: return statement_variable();
     default:
@@ -180,11 +218,16 @@ void ScriptWalk::unknown_command() {
 }
 
 void ScriptWalk::statement_variable() {
-    note_variable(t_.token, t_.token_start());
+    std::string name = t_.token;
     uint32_t start = t_.token_start();
     next();
-    if (t_.kind() != TK_EQUAL) t_.push_back_at(start);
-    expression(true);
+    if (t_.kind() != TK_EQUAL) {
+        t_.push_back_at(start);
+        expression(true);
+        return;
+    }
+    note_variable(name, start);
+    note_assigned(name, expression(true));
 }
 
 void ScriptWalk::statement_goto() {
@@ -197,9 +240,13 @@ void ScriptWalk::statement_goto() {
 void ScriptWalk::statement_call() {
     std::string name;
     uint32_t pos = 0;
-    if (!literal_expression(name, pos)) return;
+    if (!literal_expression(name, pos)) {
+        facts_.unknown_call = true;
+        return;
+    }
     std::string_view body = script_body(text_);
-    calls_.push_back({name, line_number(body, pos), column_number(body, pos)});
+    bool every_run = !has_goto_ && !exit_seen_ && ifs_.empty() && whiles_.empty() && dos_.empty();
+    facts_.calls.push_back({name, line_number(body, pos), column_number(body, pos), every_run});
 }
 
 bool ScriptWalk::literal_expression(std::string& text, uint32_t& pos) {
@@ -272,9 +319,10 @@ void ScriptWalk::statement_color() {
 
 void ScriptWalk::statement_get() {
     next();
-    if (t_.kind() == TK_VARIABLE)
+    if (t_.kind() == TK_VARIABLE) {
         note_variable(t_.token, t_.token_start());
-    else
+        note_assigned(t_.token, Type::string);
+    } else
         error(t_.token_start(),
               std::string(script_error_message(kErrParameters)) + ": GET and GETS need a variable");
 }
@@ -302,10 +350,14 @@ void ScriptWalk::statement_use() {
 
 } // namespace walk
 
+std::string variable_key(std::string_view name) {
+    return fold_copy(name).substr(0, Variables::kNameLength);
+}
+
 void check_source(const std::string& name, const ScriptSource& source, Findings& out,
-                  std::vector<CalledScript>& calls) {
+                  ScriptFacts& facts) {
     std::size_t first = out.size();
-    walk::ScriptWalk(name, source, out, calls).run();
+    walk::ScriptWalk(name, source, out, facts).run();
     // In the order of the text, as a reader goes through it.
     std::stable_sort(out.begin() + std::ptrdiff_t(first), out.end(),
                      [](const Finding& a, const Finding& b) {

@@ -22,6 +22,9 @@ enum class Type { none, integer, string, unknown };
 // What one operand of an expression was, as far as reading it tells.
 struct Operand {
     bool number = false;          // a number literal
+    bool text = false;            // a text literal
+    std::string variable;         // a lone variable, as written
+    uint32_t at = 0;              // where it starts
     bool string_function = false; // a call of a function that gives text
     std::string function;         // its name, as written
 };
@@ -37,8 +40,8 @@ bool is_foreign_word(std::string_view word);
 class ScriptWalk {
   public:
     ScriptWalk(const std::string& name, const ScriptSource& source, Findings& out,
-               std::vector<CalledScript>& calls)
-        : name_(name), source_(source), text_(source.text), out_(out), calls_(calls) {
+               ScriptFacts& facts)
+        : name_(name), source_(source), text_(source.text), out_(out), facts_(facts) {
         t_.attach(&text_);
     }
 
@@ -50,9 +53,11 @@ class ScriptWalk {
     ScriptText text_;
     Tokenizer t_;
     Findings& out_;
-    std::vector<CalledScript>& calls_;
+    ScriptFacts& facts_;
     LabelIndex labels_;
     bool has_goto_ = false;
+    bool exit_seen_ = false;     // an EXIT stands before the current statement
+    uint32_t path_word_end_ = 0; // where the last operand that was an unquoted path ended
     std::vector<Block> ifs_, whiles_, dos_;
     // Variable names cut to their significant length and folded -> the first full name
     // (folded, as written) and where it stands.
@@ -106,9 +111,23 @@ class ScriptWalk {
     Ahead look_ahead();
     int peek() { return look_ahead().kind; }
 
-    void index_labels();
+    // The first pass: labels, GOTOs, and what stops the interpreter's reading early (a
+    // zero byte, a text without its closing quote).
+    void first_pass();
+
+    void report_early_end(uint32_t pos);
 
     void note_variable(std::string_view name, uint32_t pos);
+
+    void note_read(std::string_view name, uint32_t pos, bool in_text);
+
+    void note_assigned(std::string_view name, Type type);
+
+    // An ordering comparison of a lone variable with a literal, for the whole set to judge.
+    void note_ordering(const Operand& left, int op, const Operand& right);
+
+    // An AND or OR that stands inside what reads as an unquoted path.
+    void check_operator_in_path();
 
     // A text that the interpreter expands when it uses it.
     void check_literal(std::string_view text, uint32_t text_pos);

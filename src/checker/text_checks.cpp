@@ -1,6 +1,7 @@
 #include "checker/text_checks.h"
 
 #include "engine/macros.h"
+#include "engine/text.h"
 
 namespace vtx {
 
@@ -59,6 +60,40 @@ void check_percent_signs(std::string_view text, std::vector<TextFinding>& out) {
     }
 }
 
+// A $ that starts no name is dropped by the expansion: the hidden share IT$ becomes IT.
+void check_dollar_signs(std::string_view text, std::vector<TextFinding>& out) {
+    for (std::size_t at = text.find('$'); at != std::string_view::npos; at = text.find('$', at)) {
+        if (at + 1 < text.size() && text[at + 1] == '$') {
+            at += 2;
+            continue;
+        }
+        if (at + 1 >= text.size() || !is_variable_name_char(text[at + 1]))
+            out.push_back({at, false,
+                           "a $ that starts no name vanishes when the text is expanded (the share "
+                           "IT$ becomes IT): write $$ for a dollar sign"});
+        ++at;
+    }
+}
+
+// The registry knows its roots only by their full names: an abbreviation is read as a
+// subkey of the current user's key, and writes there succeed.
+void check_root_abbreviation(std::string_view text, std::vector<TextFinding>& out) {
+    static constexpr std::string_view kRoots[][2] = {{"HKLM", "HKEY_LOCAL_MACHINE"},
+                                                     {"HKCU", "HKEY_CURRENT_USER"},
+                                                     {"HKCR", "HKEY_CLASSES_ROOT"},
+                                                     {"HKCC", "HKEY_CURRENT_CONFIG"},
+                                                     {"HKU", "HKEY_USERS"}};
+    std::string_view first = text.substr(0, text.find('\\'));
+    if (first.size() == text.size()) return;
+    for (const auto& [short_name, full] : kRoots)
+        if (first.size() == short_name.size() && equal_nocase(first, short_name))
+            out.push_back({0, false,
+                           std::string(short_name) +
+                               " is no root key: the path is read below "
+                               "HKEY_CURRENT_USER, where writes succeed; write " +
+                               std::string(full)});
+}
+
 } // namespace
 
 bool is_variable_name_char(char c) {
@@ -69,6 +104,8 @@ std::vector<TextFinding> check_text(std::string_view text) {
     std::vector<TextFinding> out;
     check_macros(text, out);
     check_percent_signs(text, out);
+    check_dollar_signs(text, out);
+    check_root_abbreviation(text, out);
     return out;
 }
 

@@ -2,6 +2,7 @@
 #include "engine/evaluator.h"
 #include "engine/runtime.h"
 #include "engine/text.h"
+#include "engine/trace.h"
 #include "platform/process.h"
 #include "platform/system.h"
 
@@ -25,6 +26,7 @@ void cmd_sleep(Runtime& rt) {
 }
 
 void cmd_password(Runtime& rt) {
+    TraceSecret secret(rt);
     evaluate_expression(rt, rt.tok.token, true);
 }
 

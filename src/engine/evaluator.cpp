@@ -7,6 +7,7 @@
 #include "engine/runtime.h"
 #include "engine/script_error.h"
 #include "engine/text.h"
+#include "engine/trace.h"
 
 namespace vtx {
 
@@ -292,8 +293,12 @@ class Evaluator {
 } // namespace
 
 int evaluate_value(Runtime& rt, bool required, int32_t& number, std::string& text) {
-    if (evaluate_compiled(rt, number)) return KIND_INTEGER;
-    return Evaluator(rt).evaluate(required, number, text);
+    bool traced = rt.trace > 1 && rt.depth == 0; // a statement's own value, not a part of one
+    int kind = evaluate_compiled(rt, number) ? KIND_INTEGER
+                                             : Evaluator(rt).evaluate(required, number, text);
+    if (traced && (kind == KIND_INTEGER || kind == KIND_STRING))
+        trace_value(rt, kind, number, text);
+    return kind;
 }
 
 int evaluate_expression(Runtime& rt, std::string& out, bool required) {
@@ -311,7 +316,7 @@ int evaluate_expression(Runtime& rt, std::string& out, bool required) {
 
 bool evaluate_condition(Runtime& rt) {
     int32_t number = 0;
-    if (evaluate_compiled(rt, number)) return number != 0;
+    if (rt.trace < 2 && evaluate_compiled(rt, number)) return number != 0;
     Lease text(rt);
     int type = evaluate_value(rt, true, number, *text);
     return type == KIND_STRING ? !(*text).empty() : number != 0;

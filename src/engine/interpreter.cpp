@@ -38,6 +38,7 @@ class Interpreter {
             if (rt_.trace) {
                 trace_statement(rt_, t_.token_start());
                 dispatch();
+                trace_values(rt_);
                 trace_error(rt_);
             } else {
                 dispatch();
@@ -113,7 +114,9 @@ class Interpreter {
         // Created before the value is evaluated, so `$n = $n + 1` on a new name gives 1.
         if (!v) v = &rt_.vars.create(rt_.work, KIND_INTEGER);
         int32_t number = 0;
-        if (evaluate_value(rt_, true, number, rt_.work) == KIND_STRING)
+        int kind = evaluate_value(rt_, true, number, rt_.work);
+        if (rt_.trace > 1) trace_assignment(rt_, v->name, kind, number, rt_.work);
+        if (kind == KIND_STRING)
             v->take_string(rt_.work);
         else
             v->set_integer(number);

@@ -54,8 +54,12 @@ struct Runtime {
     std::vector<std::unique_ptr<ScriptRun>> runs;
     BufferPool buffers;
     int depth = 0; // expression nesting, guarded so hostile scripts cannot exhaust the stack
-    // VTX32_TRACE: each statement and each change of @ERROR goes to standard error.
-    bool trace = false;
+    // VTX32_TRACE: each statement and each change of @ERROR goes to standard error; at
+    // level 2 also the values each statement used.
+    int trace = 0;
+    bool trace_secret = false;  // the value being evaluated is a password
+    std::string traced_values;  // level 2: "FILE:LINE: ->" and the statement's values so far
+    bool traced_any = false;    // a value follows the prefix in traced_values
     int32_t traced_error = 0;   // @ERROR as the trace last showed it
     std::string missing_script; // the last script that could not be loaded
     // Statements run: counted and limited by the fuzzing build only (platform/fuzzing.h).

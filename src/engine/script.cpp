@@ -90,6 +90,10 @@ bool read_script_file(const std::string& path, ScriptSource& out) {
         bytes = converted;
     }
     out.cut = text_mode(bytes, kMaxScript, out.text);
+    // Editors of old put one at the very end; only text after it is lost.
+    std::size_t mark = bytes.find('\x1A');
+    out.end_mark = mark != std::string_view::npos &&
+                   bytes.find_first_not_of(" \t\r\n\x1A", mark) != std::string_view::npos;
     return true;
 }
 

@@ -26,6 +26,7 @@ struct ScriptSource {
     std::string text;
     int byte_order_mark = 0; // 0 none, 8 UTF-8 (skipped), 16 UTF-16 (converted)
     bool cut = false;        // longer than kMaxScript: only the first kMaxScript ran
+    bool end_mark = false;   // a Ctrl+Z ended the text before more of it
 };
 
 // Reads a script as text mode reads it, after the byte-order mark an editor may have put in

@@ -7,13 +7,42 @@
 #include "engine/text.h"
 #include "platform/diagnostics.h"
 #include "platform/system.h"
+#include "platform/text_rules.h"
 
 namespace vtx {
 
-bool trace_requested() {
+int trace_requested() {
     std::string value;
-    return platform::get_environment("VTX32_TRACE", value) && !value.empty() && value != "0";
+    if (!platform::get_environment("VTX32_TRACE", value) || value.empty() || value == "0") return 0;
+    return value == "2" ? 2 : 1;
 }
+
+namespace {
+
+// The text after a /PASSWORD: (or an abbreviation of it, /P:) is the password itself.
+std::string masked_statement(std::string_view statement) {
+    std::string out(statement);
+    for (std::size_t slash = out.find('/'); slash != std::string::npos;
+         slash = out.find('/', slash + 1)) {
+        std::size_t colon = out.find_first_of(": \t/\"", slash + 1);
+        if (colon == std::string::npos || out[colon] != ':' || colon == slash + 1 ||
+            !starts_nocase("PASSWORD", std::string_view(out).substr(slash + 1, colon - slash - 1)))
+            continue;
+        std::size_t end = out.find_first_of(" \t", colon);
+        if (end == std::string::npos) end = out.size();
+        out.replace(colon + 1, end - colon - 1, "***");
+    }
+    return out;
+}
+
+void append_value(std::string& out, int kind, int32_t number, std::string_view text) {
+    if (kind == KIND_INTEGER) return append_int(out, number);
+    out += '"';
+    out += text;
+    out += '"';
+}
+
+} // namespace
 
 std::string script_location(const Runtime& rt, uint32_t pos) {
     if (rt.runs.empty() || !rt.runs.back()->text) return {};
@@ -24,8 +53,9 @@ std::string script_location(const Runtime& rt, uint32_t pos) {
     return where;
 }
 
-void trace_statement(const Runtime& rt, uint32_t start) {
+void trace_statement(Runtime& rt, uint32_t start) {
     if (rt.runs.empty() || !rt.runs.back()->text) return;
+    trace_values(rt);
     std::string_view body = script_body(*rt.runs.back()->text);
     std::string_view line = line_at(body, start);
     std::size_t from = start - std::size_t(line.data() - body.data());
@@ -35,9 +65,56 @@ void trace_statement(const Runtime& rt, uint32_t start) {
         statement.remove_suffix(1);
     std::string out = script_location(rt, start);
     out += ": ";
-    out += visible_controls(statement, platform::terminal_high_bytes());
+    // The script's text must not steer the terminal the trace is read on.
+    HighBytes high = platform::terminal_high_bytes();
+    if (rt.trace > 1) {
+        out += visible_controls(masked_statement(statement), high);
+        rt.traced_values = script_location(rt, start) + ": ->";
+        rt.traced_any = false;
+    } else {
+        out += visible_controls(statement, high);
+    }
     out += '\n';
     platform::error_write(out);
+}
+
+void trace_value(Runtime& rt, int kind, int32_t number, std::string_view text) {
+    if (rt.traced_values.empty()) return;
+    rt.traced_values += rt.traced_any ? ", " : " ";
+    rt.traced_any = true;
+    if (rt.trace_secret)
+        rt.traced_values += "***";
+    else
+        append_value(rt.traced_values, kind, number, text);
+}
+
+void trace_assignment(Runtime& rt, std::string_view name, int kind, int32_t number,
+                      std::string_view text) {
+    if (rt.traced_values.empty()) return;
+    rt.traced_values.resize(rt.traced_values.rfind("->") + 2);
+    rt.traced_values += ' ';
+    rt.traced_values += name;
+    rt.traced_values += " = ";
+    append_value(rt.traced_values, kind, number, text);
+    rt.traced_values += kind == KIND_INTEGER ? " (number)" : " (text)";
+    rt.traced_any = true;
+}
+
+void trace_values(Runtime& rt) {
+    if (rt.traced_any) {
+        rt.traced_values += '\n';
+        platform::error_write(visible_controls(rt.traced_values, platform::terminal_high_bytes()));
+    }
+    rt.traced_values.clear();
+    rt.traced_any = false;
+}
+
+TraceSecret::TraceSecret(Runtime& r) : rt(r) {
+    rt.trace_secret = true;
+}
+
+TraceSecret::~TraceSecret() {
+    rt.trace_secret = false;
 }
 
 void trace_error(Runtime& rt) {

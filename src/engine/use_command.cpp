@@ -8,6 +8,7 @@
 #include "engine/script_error.h"
 #include "engine/text.h"
 #include "engine/tokens.h"
+#include "engine/trace.h"
 #include "platform/network.h"
 #include "platform/status.h"
 
@@ -56,10 +57,14 @@ void read_options(Runtime& rt, std::string& user, bool& has_user, std::string& p
         std::size_t colon = word.find(':');
         std::string key = word.substr(0, colon);
         std::string value;
-        if (colon != std::string::npos && colon + 1 < word.size())
+        if (colon != std::string::npos && colon + 1 < word.size()) {
             value = word.substr(colon + 1);
-        else
+        } else if (abbreviates(key, "password")) {
+            TraceSecret secret(rt);
             evaluate_expression(rt, value, true);
+        } else {
+            evaluate_expression(rt, value, true);
+        }
         if (abbreviates(key, "user")) {
             user = value;
             has_user = true;
@@ -80,9 +85,12 @@ void cmd_use(Runtime& rt) {
 
     std::string device = rt.tok.token;
     expand_text(rt, device);
+    if (rt.trace > 1) trace_value(rt, KIND_STRING, 0, device);
     // A longer name would not fit the connection record; cutting it could connect a
-    // different device than the script names.
-    if (device.size() > kMaxDevice) throw ScriptError(kErrUse);
+    // different device than the script names. A remote name (cancelling a connection
+    // without a device) is no device and has no such field.
+    bool remote_name = device.rfind("\\\\", 0) == 0;
+    if (device.size() > kMaxDevice && !remote_name) throw ScriptError(kErrUse);
     rt.tok.next_token();
     if (rt.tok.kind() == TK_END) return;
 

@@ -14,8 +14,9 @@ inline constexpr FileHandle kNoFile = -1;
 // True when the path names an existing file or folder.
 bool path_exists(const std::string& path);
 
-// What a (native) path names, links followed: nothing, a regular file, a folder, or something
-// else (a device, a FIFO, a socket; POSIX only), which a file must never replace.
+// What a (native) path names, links followed: nothing (also for a name that cannot be looked
+// up), a regular file, a folder, or something else (a device, a FIFO, a socket; POSIX only),
+// which a file must never replace.
 enum class FileKind { missing, regular, folder, other };
 FileKind file_kind(const std::string& path);
 // Renames `from` over `to`, replacing a file of that name in one step where the system
@@ -67,7 +68,14 @@ int32_t change_drive(char letter);
 // The path as the operating system wants it. POSIX: a leading `X:` of a mapped drive and a
 // leading `\\server\share` of a mounted share become the folder of the mounted files,
 // backslashes become slashes, and a missing last component is matched without regard to
-// case in its folder. Every path a script names goes through here.
+// case in its folder; `.` and `..` never climb above a drive's or share's root. Every path a
+// script names goes through here. POSIX: a path that starts with two separators is a
+// network name even when no share of it is mounted; it is never a local file.
+// 0 and the path in `native`; 53 or 67 when it names a share that is not mounted, and
+// `native` empty. Windows: always 0 and the path as given (the system resolves it).
+int32_t resolve_path(std::string_view path, std::string& native);
+// resolve_path without the status: "" for a path that cannot be reached, which no file
+// call accepts.
 std::string native_path(std::string_view path);
 
 } // namespace vtx::platform

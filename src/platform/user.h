@@ -57,9 +57,11 @@ int32_t helper_get_info(std::string& buffer);
 // and returns the status (POSIX: 50, there are no short names).
 int32_t short_path(std::string& path);
 
-// The host name and the host's IPv4 addresses in the resolver's order. `host_name` gets
-// the name the system reports and, once it resolves, the official name. Windows: the
-// sockets library WSOCK32.DLL, loaded for this call; POSIX: gethostname and getaddrinfo.
+// The host name and the host's IPv4 addresses. `host_name` gets the name the system reports
+// and, once it resolves, the official name. Windows: the sockets library WSOCK32.DLL, loaded
+// for this call, addresses in the resolver's order; POSIX: gethostname and getaddrinfo for
+// the name, the addresses of the interfaces that are up by interface number, the loopback's
+// only when no other interface has one.
 // Returns 0 or the status of the step that failed (what was stored stays).
 int32_t host_addresses(std::string& host_name, std::vector<std::array<uint8_t, 4>>& addresses);
 

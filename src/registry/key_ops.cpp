@@ -1,3 +1,4 @@
+#include "platform/status.h"
 #include "registry/key_path.h"
 #include "registry/operations.h"
 
@@ -53,8 +54,13 @@ int32_t subkey_name_at(platform::Registry& reg, std::string_view path, int32_t i
 
 int32_t value_name_at(platform::Registry& reg, std::string_view path, int32_t index,
                       std::string& name) {
-    return name_at(reg, path, index, name,
-                   [&](RegKey key, uint32_t i) { return reg.enum_value(key, i, name); });
+    // The function's name buffer holds 260 bytes with the closing zero: a longer name is
+    // more data than it takes, as on Windows.
+    constexpr std::size_t kValueNameBuffer = 260;
+    return name_at(reg, path, index, name, [&](RegKey key, uint32_t i) {
+        int32_t status = reg.enum_value(key, i, name);
+        return status == 0 && name.size() >= kValueNameBuffer ? status::kMoreData : status;
+    });
 }
 
 } // namespace vtx

@@ -43,6 +43,9 @@ fx_start() {
     echo "hello from the home share" >"$fx_dir/shares/home/readme.txt"
     printf '"a script on the share, called as " + $how ?\r\n' >"$fx_dir/shares/home/sub.scr"
     echo "sales figures" >"$fx_dir/shares/sales/figures.txt"
+    # An INI file the server already holds, for updates through the share.
+    printf '[Machine]\r\nOwner=fixture\r\n\r\n[Kept]\r\nLast=section\r\n' \
+        >"$fx_dir/shares/home/inventory.ini"
     # The logon share: scripts found there only through the logon-share search.
     printf '"found on the logon share " + @LDRIVE ?\r\nCALL "second.scr"\r\n' \
         >"$fx_dir/shares/netlogon/LOGONONLY.SCR"

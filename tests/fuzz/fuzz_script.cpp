@@ -93,6 +93,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fs::create_directories(s.registry);
     fs::create_directories(s.root / "home");
     fs::create_directories(s.root / "session");
+    fs::permissions(s.root / "session", fs::perms::owner_all); // a runtime folder is private
     fs::create_directories(s.root / "machine");
     s.switch_user = geteuid() == 0;
     if (s.switch_user) {

@@ -4,10 +4,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/posix/errno_status.h"
+#include "platform/posix/runtime_folder.h"
 #include "platform/status.h"
 #include "platform/text_rules.h"
 
@@ -23,12 +26,12 @@ namespace {
 
 constexpr std::string_view kRemoteSuffix = ".remote";
 
-std::string runtime_folder() {
-    const char* dir = std::getenv("XDG_RUNTIME_DIR");
-    return dir && *dir == '/' ? dir : "";
-}
+std::vector<DriveEntry> drive_entries();
 
+// The text of a link the user made; "" for anything else, which another user may have put
+// there.
 std::string read_link(const std::string& path) {
+    if (!owned_by_user(path)) return "";
     char buf[4096];
     ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
     return n > 0 ? std::string(buf, std::size_t(n)) : std::string();
@@ -107,11 +110,19 @@ bool same_share(std::string_view remote, std::string_view server, std::string_vi
     return whole && same_server(s, server) && equal_nocase(x, share);
 }
 
-// `folder` with what follows the drive or share appended; a separator is put between them.
-std::string join_rest(const std::string& folder, std::string_view rest) {
-    if (rest.empty()) return folder;
-    if (rest[0] == '\\' || rest[0] == '/') return folder + std::string(rest);
-    return folder + "/" + std::string(rest);
+bool is_separator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// True when some mapped letter or mounted share is on `server`: its name was found, the
+// share was not.
+bool server_known(std::string_view server) {
+    std::string_view s, x, rest;
+    for (const DriveEntry& d : drive_entries())
+        if (split_unc(d.remote, s, x, rest) && same_server(s, server)) return true;
+    for (const MountedShare& m : mounted_shares())
+        if (split_unc(m.remote, s, x, rest) && same_server(s, server)) return true;
+    return false;
 }
 
 } // namespace
@@ -133,12 +144,12 @@ bool split_unc(std::string_view path, std::string_view& server, std::string_view
 }
 
 std::string drive_table_folder() {
-    std::string rt = runtime_folder();
+    std::string rt = trusted_runtime_folder();
     return rt.empty() ? rt : rt + "/vtx32-drives";
 }
 
 std::string gvfs_fuse_folder() {
-    std::string rt = runtime_folder();
+    std::string rt = trusted_runtime_folder();
     return rt.empty() ? rt : rt + "/gvfs";
 }
 
@@ -148,7 +159,7 @@ namespace {
 std::vector<DriveEntry> drive_entries() {
     std::vector<DriveEntry> out;
     std::string folder = drive_table_folder();
-    DIR* d = folder.empty() ? nullptr : ::opendir(folder.c_str());
+    DIR* d = folder.empty() || !owned_by_user(folder) ? nullptr : ::opendir(folder.c_str());
     if (!d) return out;
     while (dirent* e = ::readdir(d)) {
         std::string name = e->d_name;
@@ -173,11 +184,45 @@ std::vector<DriveEntry> live_drives() {
 
 bool find_drive(std::string_view device, DriveEntry& out) {
     std::string folder = drive_table_folder();
-    if (folder.empty() || !is_drive_name(device)) return false;
+    if (folder.empty() || !is_drive_name(device) || !owned_by_user(folder)) return false;
     std::string link = folder + "/" + upper_copy(device);
     out = {upper_copy(device), read_link(link + std::string(kRemoteSuffix)), read_link(link)};
     return !out.target.empty() && is_live_folder(out.target);
 }
+
+namespace {
+
+// Holds the table's lock while alive, so that changes from scripts running at once are made
+// one after another. It is held only while links are read and written, never across a
+// mount, so waiting for it is short and ends when the holder's change does.
+class TableLock {
+  public:
+    explicit TableLock(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) {
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~TableLock() {
+        if (fd_ >= 0) ::close(fd_); // closing releases the lock
+    }
+    TableLock(const TableLock&) = delete;
+    TableLock& operator=(const TableLock&) = delete;
+
+  private:
+    int fd_;
+};
+
+// Removes both links of `device`: 0 also when there were none, or why one stays.
+int32_t unlink_entry(const std::string& folder, const std::string& device) {
+    std::string link = folder + "/" + upper_copy(device);
+    int32_t st = 0;
+    for (const std::string& name : {link + std::string(kRemoteSuffix), link})
+        if (::unlink(name.c_str()) != 0 && errno != ENOENT && st == 0)
+            st = status_from_errno(errno);
+    return st;
+}
+
+} // namespace
 
 int32_t record_drive(const std::string& device, const std::string& remote,
                      const std::string& target) {
@@ -185,34 +230,40 @@ int32_t record_drive(const std::string& device, const std::string& remote,
     if (folder.empty()) return status::kNoNetwork;
     if (!is_drive_name(device)) return status::kBadDevice;
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return status_from_errno(errno);
+    if (!owned_by_user(folder)) return status::kNoNetwork;
+    TableLock lock(folder);
+    // Another script may have taken the letter since it was looked up.
+    DriveEntry taken;
+    if (find_drive(device, taken)) return status::kAlreadyAssigned;
+    if (int32_t st = unlink_entry(folder, device)) return st; // a stale entry
     std::string link = folder + "/" + upper_copy(device);
-    forget_drive(device);
     // The remote link first: a letter is only seen with its remote name in place.
     if (::symlink(remote.c_str(), (link + std::string(kRemoteSuffix)).c_str()) != 0 ||
         ::symlink(target.c_str(), link.c_str()) != 0) {
         int32_t st = status_from_errno(errno);
-        forget_drive(device);
+        unlink_entry(folder, device);
         return st;
     }
     return 0;
 }
 
-void forget_drive(const std::string& device) {
+int32_t forget_drive(const std::string& device) {
     std::string folder = drive_table_folder();
-    if (folder.empty() || !is_drive_name(device)) return;
-    std::string link = folder + "/" + upper_copy(device);
-    ::unlink(link.c_str());
-    ::unlink((link + std::string(kRemoteSuffix)).c_str());
+    if (folder.empty()) return status::kNoNetwork;
+    if (!is_drive_name(device) || !owned_by_user(folder)) return 0;
+    TableLock lock(folder);
+    return unlink_entry(folder, device);
 }
 
 std::vector<MountedShare> mounted_shares() {
     std::vector<MountedShare> out;
     std::string folder = gvfs_fuse_folder();
-    DIR* d = folder.empty() ? nullptr : ::opendir(folder.c_str());
+    DIR* d = folder.empty() || !owned_by_user(folder) ? nullptr : ::opendir(folder.c_str());
     if (!d) return out;
     while (dirent* e = ::readdir(d)) {
         std::string server, share;
         if (!parse_share_folder(e->d_name, server, share)) continue;
+        if (!owned_by_user(folder + "/" + e->d_name)) continue;
         out.push_back({"\\\\" + server + "\\" + share, folder + "/" + e->d_name});
     }
     ::closedir(d);
@@ -231,16 +282,53 @@ std::string mounted_share_folder(std::string_view server, std::string_view share
     return "";
 }
 
-std::string resolve_network_path(std::string_view path) {
+std::string below_root(std::string_view rest, bool* climbed) {
+    std::string out;
+    if (climbed) *climbed = false;
+    while (!rest.empty()) {
+        std::size_t end = 0;
+        while (end < rest.size() && !is_separator(rest[end])) ++end;
+        std::string_view part = rest.substr(0, end);
+        rest.remove_prefix(end < rest.size() ? end + 1 : end);
+        if (part.empty() || part == ".") continue;
+        if (part != "..") {
+            out += "/";
+            out += part;
+        } else if (out.empty()) {
+            if (climbed) *climbed = true;
+        } else {
+            out.erase(out.rfind('/'));
+        }
+    }
+    return out;
+}
+
+int32_t resolve_network_path(std::string_view path, std::string& out) {
+    out.clear();
     if (path.size() >= 2 && path[1] == ':') {
         DriveEntry d;
-        if (!find_drive(path.substr(0, 2), d)) return std::string(path);
-        return join_rest(d.target, path.substr(2));
+        if (!find_drive(path.substr(0, 2), d)) {
+            out = path;
+            return 0;
+        }
+        out = d.target + below_root(path.substr(2));
+        return 0;
     }
+    if (path.size() < 2 || !is_separator(path[0]) || !is_separator(path[1])) {
+        out = path;
+        return 0;
+    }
+    // Two separators start a network name, never a local path, whether it is mounted or not.
     std::string_view server, share, rest;
-    if (!split_unc(path, server, share, rest)) return std::string(path);
+    if (!split_unc(path, server, share, rest)) {
+        std::string_view name = path.substr(2);
+        name = name.substr(0, std::min(name.find('\\'), name.find('/')));
+        return !name.empty() && server_known(name) ? status::kBadNetName : status::kBadNetPath;
+    }
     std::string folder = mounted_share_folder(server, share);
-    return folder.empty() ? std::string(path) : join_rest(folder, rest);
+    if (folder.empty()) return server_known(server) ? status::kBadNetName : status::kBadNetPath;
+    out = folder + below_root(rest);
+    return 0;
 }
 
 } // namespace vtx::platform

@@ -28,12 +28,15 @@ std::vector<DriveEntry> live_drives();
 bool find_drive(std::string_view device, DriveEntry& out);
 // True for `X:`, the only device names the table holds.
 bool is_drive_name(std::string_view device);
-// Records `device` → `target` with its remote name, replacing a stale entry: 0, 1200 for a
-// device that is no drive letter, or a status.
+// Records `device` → `target` with its remote name, replacing a stale entry: 0, 85 when a
+// live entry holds the letter (looked at again under the table's lock, so of two scripts
+// recording one letter at once the second gets 85), 1200 for a device that is no drive
+// letter, 1222 without a runtime folder, or a status.
 int32_t record_drive(const std::string& device, const std::string& remote,
                      const std::string& target);
-// Forgets `device`; a missing entry is no error.
-void forget_drive(const std::string& device);
+// Forgets `device`: 0, also for a missing entry; 1222 without a runtime folder, or the status
+// of a link that could not be removed (the letter then stays).
+int32_t forget_drive(const std::string& device);
 
 // `\\server\share` as the GVfs FUSE folder that holds it, when GVfs has it mounted (by USE or
 // otherwise); "" when not. Server and share compare without regard to case.
@@ -51,9 +54,17 @@ std::vector<MountedShare> mounted_shares();
 bool split_unc(std::string_view path, std::string_view& server, std::string_view& share,
                std::string_view& rest);
 
+// What follows a drive or share root with `.` and `..` taken against that root and never
+// above it, as Windows resolves them: "/a/b", or "" for the root itself. `climbed` (when
+// given) tells whether a `..` had to stop at the root.
+std::string below_root(std::string_view rest, bool* climbed = nullptr);
+
 // A script path naming a mapped drive (`S:`, `S:\x`, `S:x`) or a mounted share
-// (`\\server\share\x`, either slash) as a POSIX path into the mounted files; any other path
-// is returned unchanged. Backslashes after the drive or share stay for the caller to turn.
-std::string resolve_network_path(std::string_view path);
+// (`\\server\share\x`, either slash) as a POSIX path into the mounted files, with `.` and
+// `..` kept below the drive's or share's root: 0 and `out`. A path that starts with two
+// separators names the network even when nothing is mounted: 53 when no mounted share is on
+// its server, 67 when others are but not its share, and `out` empty. Any other path is
+// returned unchanged.
+int32_t resolve_network_path(std::string_view path, std::string& out);
 
 } // namespace vtx::platform

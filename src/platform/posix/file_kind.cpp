@@ -11,8 +11,9 @@ namespace vtx::platform {
 
 FileKind file_kind(const std::string& path) {
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0)
-        return errno == ENOENT ? FileKind::missing : FileKind::other;
+    // A name that cannot be looked up (too long, a file on the way) holds nothing either:
+    // what is then done with it reports why, as on Windows.
+    if (::stat(path.c_str(), &st) != 0) return FileKind::missing;
     if (S_ISREG(st.st_mode)) return FileKind::regular;
     return S_ISDIR(st.st_mode) ? FileKind::folder : FileKind::other;
 }

@@ -70,7 +70,8 @@ int32_t replace_file(const std::string& from, const std::string& to) {
 }
 
 int32_t delete_file(const std::string& path) {
-    std::string native = native_path(path);
+    std::string native;
+    if (int32_t st = resolve_path(path, native)) return st;
     struct stat st;
     // unlink() would not refuse a folder on every system; Windows does.
     if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return status::kAccessDenied;
@@ -86,13 +87,15 @@ int32_t change_drive(char letter) {
 // --- Folders and files of the file commands ---
 
 int32_t create_directory(const std::string& path) {
-    std::string native = native_path(path);
+    std::string native;
+    if (int32_t st = resolve_path(path, native)) return st;
     if (::mkdir(native.c_str(), 0777) == 0) return 0;
     return status_from_path_errno(errno, native);
 }
 
 int32_t set_current_directory(const std::string& path) {
-    std::string native = native_path(path);
+    std::string native;
+    if (int32_t st = resolve_path(path, native)) return st;
     if (::chdir(native.c_str()) == 0) return 0;
     int error = errno;
     struct stat st;
@@ -104,7 +107,8 @@ int32_t set_current_directory(const std::string& path) {
 
 int32_t open_for_read(const std::string& path, FileHandle& out) {
     out = kNoFile;
-    std::string native = native_path(path);
+    std::string native;
+    if (int32_t st = resolve_path(path, native)) return st;
     int fd = open_checked(native, O_RDONLY, 0, true);
     if (fd < 0) return status_from_path_errno(-fd, native);
     out = fd;
@@ -147,14 +151,28 @@ std::string match_component(const std::string& dir, const std::string& name) {
 
 } // namespace
 
-std::string native_path(std::string_view path) {
-    std::string p = resolve_network_path(path);
+int32_t resolve_path(std::string_view path, std::string& native) {
+    std::string p;
+    if (int32_t st = resolve_network_path(path, p)) {
+        native.clear();
+        return st;
+    }
     for (char& c : p)
         if (c == '\\') c = '/';
-    if (p.empty() || path_exists(p)) return p;
     std::size_t slash = p.rfind('/');
-    if (slash == std::string::npos) return match_component("", p);
-    return match_component(slash == 0 ? "/" : p.substr(0, slash), p.substr(slash + 1));
+    if (p.empty() || path_exists(p))
+        native = p;
+    else if (slash == std::string::npos)
+        native = match_component("", p);
+    else
+        native = match_component(slash == 0 ? "/" : p.substr(0, slash), p.substr(slash + 1));
+    return 0;
+}
+
+std::string native_path(std::string_view path) {
+    std::string native;
+    resolve_path(path, native);
+    return native;
 }
 
 } // namespace vtx::platform

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <hivex.h>
 #include <memory>
+#include <string>
 #include <sys/stat.h>
 #include <unordered_set>
 
@@ -25,6 +26,14 @@ constexpr std::size_t kMaxKeyName = 255;
 bool sound_key_name(const std::string& name, int depth) {
     return depth == 0 ||
            (!name.empty() && name.size() <= kMaxKeyName && name.find('\\') == std::string::npos);
+}
+
+// Names compare as the store compares them, case-blind over A to Z: a second sibling of the
+// same name would be merged into the first without a word.
+bool first_of_name(std::unordered_set<std::string>& names, std::string name) {
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return names.insert(std::move(name)).second;
 }
 
 bool is_string_type(uint32_t type) {
@@ -99,6 +108,7 @@ struct Reader {
 
         std::unique_ptr<hive_value_h, decltype(&free)> values(hivex_node_values(h, node), free);
         if (!values) return false;
+        std::unordered_set<std::string> names;
         for (hive_value_h* v = values.get(); *v; ++v) {
             HiveValue value;
             std::unique_ptr<char, decltype(&free)> vname(hivex_value_key(h, *v), free);
@@ -107,6 +117,7 @@ struct Reader {
                                                         free);
             if (!vname || !data || !raw_type(*v, value.type)) return false;
             value.name = utf8_to_latin1(vname.get());
+            if (!first_of_name(names, value.name)) return false;
             value.data.assign(data.get(), len);
             if (is_string_type(value.type) && len % 2 == 0) value.data = narrow_utf16(value.data);
             out.values.push_back(std::move(value));
@@ -114,9 +125,12 @@ struct Reader {
 
         std::unique_ptr<hive_node_h, decltype(&free)> children(hivex_node_children(h, node), free);
         if (!children) return false;
+        names.clear();
         for (hive_node_h* c = children.get(); *c; ++c) {
             out.subkeys.emplace_back();
-            if (!key(*c, out.subkeys.back(), depth + 1)) return false;
+            if (!key(*c, out.subkeys.back(), depth + 1) ||
+                !first_of_name(names, out.subkeys.back().name))
+                return false;
         }
         return true;
     }

@@ -93,7 +93,8 @@ int32_t Registry::State::save(RegKey key, const std::string& file) {
         if (status != 0) return status;
     }
     std::string bytes = build_hive(tree);
-    std::string path = native_path(file);
+    std::string path;
+    if (int32_t st = resolve_path(file, path)) return st;
     // A hive holds the user's settings: private, as the store is.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return errno == EEXIST ? status::kAlreadyExists : status_from_errno(errno, true);
@@ -110,7 +111,9 @@ int32_t Registry::State::restore(RegKey key, const std::string& file) {
     Loc at;
     if (int32_t found = locate(key, at)) return found;
     HiveKey tree;
-    int32_t status = read_hive(native_path(file), tree);
+    std::string path;
+    int32_t status = resolve_path(file, path);
+    if (status == 0) status = read_hive(path, tree);
     if (status != 0) return status;
     Database& d = db(at);
     if (!d.writable()) return status::kAccessDenied;
@@ -127,7 +130,9 @@ int32_t Registry::State::load(RegKey root, const std::string& name, const std::s
     if (root != kUsers && root != kLocalMachine) return status::kInvalidParameter;
     if (name.empty() || name.find('\\') != std::string::npos) return status::kInvalidParameter;
     HiveKey tree;
-    int32_t status = read_hive(native_path(file), tree);
+    std::string path;
+    int32_t status = resolve_path(file, path);
+    if (status == 0) status = read_hive(path, tree);
     if (status != 0) return status;
     Loc at;
     if (int32_t found = locate(root, at)) return found;

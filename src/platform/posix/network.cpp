@@ -47,26 +47,36 @@ int32_t add_connection(const std::string& device, const std::string& remote,
     std::string_view server, share, rest;
     if (remote.rfind("\\\\", 0) != 0 || !split_unc(remote, server, share, rest))
         return status::kBadNetName;
+    // A folder above the share is no part of it, whatever the server would allow.
+    bool climbed = false;
+    std::string below = below_root(rest, &climbed);
+    if (climbed) return status::kBadNetName;
+    // Without the runtime folder nothing mounted could be found again: mount nothing.
+    if (drive_table_folder().empty()) return status::kNoNetwork;
     DriveEntry old;
     if (!device.empty() && find_drive(device, old)) return status::kAlreadyAssigned;
+    bool was_mounted = !mounted_share_folder(server, share).empty();
     std::string folder;
     int32_t st = gvfs_mount(std::string(server), std::string(share), user, password, folder);
     if (st != 0) return st;
     if (device.empty()) return 0; // a connection without a letter: \\server\share resolves
-    std::string target = folder;
-    for (char c : rest.substr(0, rest.find_last_not_of("\\/") + 1))
-        target.push_back(c == '\\' ? '/' : c);
-    return record_drive(device, remote, target);
+    st = record_drive(device, remote, folder + below);
+    // Another script took the letter meanwhile (85), or it could not be recorded: a mount
+    // made for it alone goes again.
+    std::string mount = mount_folder_of(folder);
+    if (st != 0 && !was_mounted && !mount_still_used(mount)) gvfs_unmount(mount);
+    return st;
 }
 
 int32_t cancel_connection(const std::string& device) {
     if (!is_drive_name(device)) return cancel_share(device);
     DriveEntry d;
     if (!find_drive(device, d)) {
-        forget_drive(device); // a stale link of a mount that is gone
-        return status::kNotConnected;
+        int32_t st = forget_drive(device); // a stale link of a mount that is gone
+        return st == status::kNoNetwork ? st : status::kNotConnected;
     }
-    forget_drive(device);
+    // A link that stays keeps the letter: then nothing is unmounted and the failure told.
+    if (int32_t st = forget_drive(device)) return st;
     std::string mount = mount_folder_of(d.target);
     if (mount_still_used(mount)) return 0;
     int32_t st = gvfs_unmount(mount);
@@ -91,7 +101,9 @@ int32_t list_connections(std::vector<Connection>& out, bool& opened) {
 }
 
 bool logon_share_mounted(const std::string& logon_drive) {
-    return !logon_drive.empty() && resolve_network_path(logon_drive) != logon_drive;
+    std::string native;
+    return !logon_drive.empty() && resolve_network_path(logon_drive, native) == 0 &&
+           native != logon_drive;
 }
 
 } // namespace vtx::platform

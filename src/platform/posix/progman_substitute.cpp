@@ -2,10 +2,13 @@
 // sends over DDE and carries them out on the XDG menus (xdg_menu_files.h).
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "platform/files.h"
-#include "platform/posix/file_writes.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/progman_command.h"
+#include "platform/posix/runtime_folder.h"
 #include "platform/posix/xdg_menu_files.h"
 #include "platform/shell.h"
 #include "platform/text_rules.h"
@@ -31,6 +34,29 @@ const std::string& field(const std::vector<std::string>& fields, std::size_t i) 
     return i < fields.size() ? fields[i] : kNone;
 }
 
+// The state file is the user's own regular file, never what a link in its place names.
+bool read_state(const std::string& path, std::string& text) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+              read_all(fd, text, kMaxStateFile) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Written beside it and renamed over it: a link in its place is replaced, not followed.
+bool write_state(const std::string& path, const std::string& text) {
+    std::string temp = path + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = write_all(fd, text) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
 } // namespace
 
 // The current group lives in the user's session (XDG_RUNTIME_DIR), like the server's own
@@ -40,13 +66,13 @@ struct ProgmanConversation::State {
 
     bool current(CurrentGroup& group) const {
         std::string text;
-        if (read_file(state_file, text, kMaxStateFile) != 0 || text.size() < 2) return false;
+        if (!read_state(state_file, text) || text.size() < 2) return false;
         group.common = text[0] == '1';
         group.name = text.substr(2);
         return !group.name.empty();
     }
     bool select(const std::string& name, bool common) const {
-        return write_whole_file(state_file, std::string(common ? "1" : "0") + "\n" + name) == 0;
+        return write_state(state_file, std::string(common ? "1" : "0") + "\n" + name);
     }
     void forget(const std::string& name, bool common) const {
         CurrentGroup group;
@@ -60,13 +86,13 @@ struct ProgmanConversation::State {
 ProgmanConversation::ProgmanConversation() : state_(std::make_unique<State>()) {}
 ProgmanConversation::~ProgmanConversation() = default;
 
-// Without a user session (no XDG_RUNTIME_DIR) or a home for the menus there is nobody to
-// hold the groups: as if the server were not running.
+// Without a user session (no XDG_RUNTIME_DIR, or one that is not the user's alone) or a home
+// for the menus there is nobody to hold the groups: as if the server were not running.
 int32_t ProgmanConversation::open() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string runtime = trusted_runtime_folder();
     MenuFolders folders;
-    if (!runtime || runtime[0] != '/' || !menu_folders(false, folders)) return 2;
-    state_->state_file = std::string(runtime) + "/vtx32-program-group";
+    if (runtime.empty() || !menu_folders(false, folders)) return 2;
+    state_->state_file = runtime + "/vtx32-program-group";
     return 0;
 }
 

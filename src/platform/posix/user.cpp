@@ -1,5 +1,6 @@
 #include "platform/user.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -174,18 +175,30 @@ int32_t host_addresses(std::string& host, std::vector<std::array<uint8_t, 4>>& a
     if (int32_t st = read_host_name(host)) return st;
     addrinfo hints{};
     hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM; // one entry per address, not one per socket type
     hints.ai_flags = AI_CANONNAME;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0) return status::kHostNotFound;
-    if (found->ai_canonname) host = found->ai_canonname;
-    for (addrinfo* a = found; a; a = a->ai_next) {
-        const auto* in = reinterpret_cast<const sockaddr_in*>(a->ai_addr);
-        std::array<uint8_t, 4> bytes;
-        std::memcpy(bytes.data(), &in->sin_addr, 4);
-        addresses.push_back(bytes);
+    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) == 0) {
+        if (found->ai_canonname) host = found->ai_canonname;
+        ::freeaddrinfo(found);
     }
-    ::freeaddrinfo(found);
+    // The addresses of the interfaces that are up, as Windows lists its adapters: by
+    // interface, not by what the hosts file says of the name (Debian's 127.0.1.1), and the
+    // loopback only when there is nothing else.
+    ifaddrs* list = nullptr;
+    if (::getifaddrs(&list) != 0) return status_from_errno(errno);
+    std::vector<std::pair<unsigned, std::array<uint8_t, 4>>> up, loopback;
+    for (ifaddrs* i = list; i; i = i->ifa_next) {
+        if (!i->ifa_addr || i->ifa_addr->sa_family != AF_INET || !(i->ifa_flags & IFF_UP)) continue;
+        std::array<uint8_t, 4> bytes;
+        std::memcpy(bytes.data(), &reinterpret_cast<const sockaddr_in*>(i->ifa_addr)->sin_addr, 4);
+        (i->ifa_flags & IFF_LOOPBACK ? loopback : up)
+            .emplace_back(::if_nametoindex(i->ifa_name), bytes);
+    }
+    ::freeifaddrs(list);
+    auto& chosen = up.empty() ? loopback : up;
+    std::stable_sort(chosen.begin(), chosen.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : chosen) addresses.push_back(entry.second);
     return 0;
 }
 

@@ -128,6 +128,11 @@ int32_t change_drive(char letter) {
     return SetCurrentDirectoryA(drive) ? 0 : int32_t(GetLastError());
 }
 
+int32_t resolve_path(std::string_view path, std::string& native) {
+    native = path;
+    return 0;
+}
+
 std::string native_path(std::string_view path) {
     return std::string(path);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/runtime.h"
+#include "platform/diagnostics.h"
 
 namespace vtx {
 namespace {
@@ -29,6 +30,19 @@ TEST(Startup, ScriptFileName) {
     EXPECT_EQ(script_file_name("logon.txt"), "logon.txt");
     EXPECT_EQ(script_file_name("dir.two\\logon"), "dir.two\\logon.SCR");
     EXPECT_EQ(script_file_name("/H"), "/H.SCR");
+}
+
+TEST(Startup, HelpSwitchOrPath) {
+    for (const char* arg : {"/h", "/help", "/?", "/hilfe"}) EXPECT_TRUE(is_help_switch(arg)) << arg;
+    EXPECT_FALSE(is_help_switch("logon.scr"));
+    EXPECT_FALSE(is_help_switch("$x=/h"));
+    // A '/' after the first character makes it a path on POSIX; Windows keeps the switch.
+    EXPECT_EQ(is_help_switch("/home/alice/logon.scr"), !platform::kPosixConventions);
+    EXPECT_EQ(is_help_switch("/?/x"), !platform::kPosixConventions);
+    EXPECT_EQ(is_help_switch("--help"), platform::kPosixConventions);
+    if (platform::kPosixConventions) {
+        EXPECT_EQ(script_file_name("/srv/a.b/logon"), "/srv/a.b/logon.SCR");
+    }
 }
 
 TEST(Startup, CommandLineVariables) {

@@ -16,8 +16,8 @@ std::vector<std::string> where(const std::string& text) {
     ScriptSource source;
     source.text = text;
     Findings out;
-    std::vector<CalledScript> calls;
-    check_source("t.scr", source, out, calls);
+    ScriptFacts facts;
+    check_source("t.scr", source, out, facts);
     std::vector<std::string> said;
     for (const Finding& f : out)
         said.push_back(std::to_string(f.line) + ":" + std::to_string(f.column) +
@@ -67,6 +67,38 @@ TEST(Checker, ExpressionsReadAsTheEvaluatorReadsThem) {
     EXPECT_EQ(where("IF READVALUE(\"k\", \"v\") = 1 ENDIF\n"), List{"1:24 warning"});
 }
 
+TEST(Checker, OperatorWordsInsideUnquotedPaths) {
+    EXPECT_EQ(where("CD C:\\Documents and Settings\\x\n"), List{"1:17 warning"});
+    EXPECT_EQ(where("CD Documents or C:\\x\n"), List{"1:14 warning"});
+    EXPECT_EQ(where("CD \"C:\\Documents and Settings\"\nIF $a AND $b ENDIF\n"), List{});
+    // Not on the same line: the path ended with its line.
+    EXPECT_EQ(where("$s = x\nIF $s = \"\" OR $s = C:\\x ENDIF\n"), List{});
+}
+
+// What the walk hands on for the whole set to judge: assignments by kind, reads, orderings.
+TEST(Checker, FactsForTheScriptSet) {
+    ScriptSource source;
+    source.text = "$t = \"10\"\n$n = 1 + 2\nGET $k\nIF $t < 9 ENDIF\n\"$u and $$\" ?\n"
+                  "IF $n = 2 ENDIF\nCALL \"a.scr\"\nIF 1 CALL \"b.scr\" ENDIF\nCALL $n\n";
+    Findings out;
+    ScriptFacts facts;
+    check_source("t.scr", source, out, facts);
+    EXPECT_EQ(facts.assigned["$t"], unsigned(kAssignedText));
+    EXPECT_EQ(facts.assigned["$n"], unsigned(kAssignedNumber));
+    EXPECT_EQ(facts.assigned["$k"], unsigned(kAssignedText));
+    ASSERT_EQ(facts.orderings.size(), 1u); // = is no ordering
+    EXPECT_TRUE(facts.orderings[0].literal_is_number && facts.orderings[0].variable_first);
+    bool text_read = std::any_of(facts.reads.begin(), facts.reads.end(), [](const auto& r) {
+        return r.name == "$u" && r.in_text && r.line == 5 && r.column == 2;
+    });
+    EXPECT_TRUE(text_read);
+    ASSERT_EQ(facts.calls.size(), 2u);
+    EXPECT_TRUE(facts.calls[0].every_run);
+    EXPECT_FALSE(facts.calls[1].every_run);
+    EXPECT_TRUE(facts.unknown_call);
+    EXPECT_EQ(variable_key("$PrinterDefaultOld"), variable_key("$printerdefaultNEW"));
+}
+
 TEST(Checker, NestingBoundAsInTheEvaluator) {
     EXPECT_EQ(where("$x = " + std::string(900, '(') + "1" + std::string(900, ')')), List{});
     // Deeper than the evaluator allows: reported once, and the walk stops there.
@@ -84,6 +116,13 @@ TEST(Checker, FindingsFormatAndStatus) {
     EXPECT_EQ(findings_status({{"a", 1, 1, false, "w"}, {"a", 2, 1, true, "e"}}), 1);
 }
 
+// The interpreter keeps 14 characters of a name, $ included: names that part only at the
+// 15th are one variable, names that part at the 14th are two.
+TEST(Checker, VariableNamesCutAtFourteenCharacters) {
+    EXPECT_EQ(where("$abcdefghijklmX = 1\n$abcdefghijklmY = 2\n"), List{"2:1 warning"});
+    EXPECT_EQ(where("$abcdefghijklX = 1\n$abcdefghijklY = 2\n"), List{});
+}
+
 TEST(TextChecks, MacrosPercentSignsAndVariables) {
     auto offsets = [](std::string_view text) {
         std::vector<std::string> said;
@@ -97,6 +136,12 @@ TEST(TextChecks, MacrosPercentSignsAndVariables) {
     EXPECT_EQ(offsets("@DAYS"), List{"0w"});
     EXPECT_EQ(offsets("50% and 80%"), List{"2w"});
     EXPECT_EQ(offsets("%1%"), List{"0w"});
+    // A $ that starts no name vanishes; $$ and a name are fine.
+    EXPECT_EQ(offsets("\\\\FS01\\IT$ c$\\d $$ $x"), (List{"9w", "12w"}));
+    // Only a whole first part names a root abbreviation.
+    EXPECT_EQ(offsets("HKLM\\Software"), List{"0w"});
+    EXPECT_EQ(offsets("hku\\.DEFAULT"), List{"0w"});
+    EXPECT_EQ(offsets("HKEY_LOCAL_MACHINE\\Software HKLMX\\a HKLM"), List{});
     auto names = variables_in_text("$a + $$b $c_1x $ $");
     EXPECT_EQ(std::vector<std::string>(names.begin(), names.end()),
               (std::vector<std::string>{"$a", "$c_1x"}));

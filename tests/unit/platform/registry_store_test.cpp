@@ -92,6 +92,18 @@ TEST_F(RegistryStore, CaseBlindNamesAndOrders) {
     EXPECT_EQ(read_text(reg, "Software\\T", "Zeta"), "2");
 }
 
+// The store's own limit, apart from the hive reader's: 255 characters make a key, 256 are
+// refused at every level of the path.
+TEST_F(RegistryStore, KeyNamesOf255CharactersButNot256) {
+    Registry reg;
+    std::string longest(255, 'k');
+    ASSERT_EQ(create_key(reg, "Software\\" + longest + "\\below"), 0);
+    EXPECT_EQ(test_key(reg, "Software\\" + longest), 0);
+    EXPECT_EQ(create_key(reg, "Software\\" + longest + "k"), 87);
+    EXPECT_EQ(create_key(reg, "Software\\" + longest + "\\" + longest + "k"), 87);
+    EXPECT_EQ(test_key(reg, "Software\\" + longest + "k"), 87);
+}
+
 TEST_F(RegistryStore, ViewsOfClassesAndUsers) {
     Registry reg;
     ASSERT_EQ(create_key(reg, "HKEY_CLASSES_ROOT\\.vtx"), 0);

@@ -67,8 +67,9 @@ else()
     # The dependencies are worked out from the libraries the program really links.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # Loaded only when a script connects a printer: libcups, and Samba's smb backend for
-    # the queues it makes.
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcups2, smbclient")
+    # the queues it makes. zenity shows message boxes and asks for keys at a desktop whose
+    # notification server offers no buttons.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcups2, smbclient, zenity")
 endif()
 
 include(CPack)

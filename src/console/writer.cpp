@@ -30,6 +30,11 @@ void Writer::write_text(std::string_view text) {
     }
 }
 
+void Writer::new_line() {
+    write_text(redirect != platform::kNoFile ? std::string_view("\r\n")
+                                             : platform::kConsoleLineEnd);
+}
+
 void Writer::set_attribute(int attribute) {
     platform::console_set_attribute(uint16_t(attribute));
 }

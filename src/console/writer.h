@@ -25,6 +25,8 @@ struct Writer final : Surface {
     void break_on();
 
     void write_text(std::string_view text);
+    // The line end of `?`: CR LF into a redirect file, the platform's own on standard output.
+    void new_line();
     void set_attribute(int attribute);
     // Blanks the screen in the current colours and homes the cursor; ignored while output
     // is redirected.

@@ -87,7 +87,7 @@ void cmd_gets(Runtime& rt) {
 }
 
 void cmd_newline(Runtime& rt) {
-    rt.out.write_text("\r\n");
+    rt.out.new_line();
 }
 
 void cmd_small(Runtime& rt) {

@@ -249,6 +249,9 @@ class Evaluator {
             t_.next_token();
             Lease b(rt_);
             str_parenthesis(*b);
+            // Too long, the token read after the operand is given back first: the report
+            // names the line where the expression ended, not the next statement's.
+            if (r.size() + (*b).size() + 1 > kMaxText) t_.push_back_token();
             bounded_append(r, *b);
         }
     }

@@ -1,5 +1,6 @@
 #include "engine/script_error.h"
 
+#include <string>
 #include <string_view>
 
 #include "console/writer.h"
@@ -35,6 +36,19 @@ const char* const kMessages[] = {
     "LOOP without DO",
 };
 
+// Where the error stands: "FILE:LINE", or what was missing.
+std::string error_location(const Runtime& rt, uint32_t pos) {
+    std::string where = script_location(rt, pos);
+    if (where.empty()) where = rt.missing_script.empty() ? "command line" : rt.missing_script;
+    return where;
+}
+
+std::string error_message(const Runtime& rt, int code) {
+    std::string message = script_error_message(code);
+    if (code == kErrNoScript && !rt.runs.empty()) message += " \"" + rt.missing_script + '"';
+    return message;
+}
+
 // The located line: "FILE:LINE: script error: MESSAGE" on standard error, for logs and
 // for whoever reads a redirected report. On POSIX it is written whenever standard error is
 // not the screen the report is on; the Windows build writes it only while tracing.
@@ -43,17 +57,11 @@ void write_located_error(const Runtime& rt, int code, uint32_t pos) {
         rt.trace || (platform::kPosixConventions &&
                      (rt.out.redirect != platform::kNoFile || platform::error_stream_separate()));
     if (!wanted) return;
-    std::string line = script_location(rt, pos);
-    if (line.empty()) line = rt.missing_script.empty() ? "command line" : rt.missing_script;
-    line += ": script error: ";
-    line += script_error_message(code);
-    if (code == kErrNoScript && !rt.runs.empty()) {
-        line += " \"";
-        line += visible_controls(rt.missing_script, platform::terminal_high_bytes());
-        line += '"';
-    }
-    line += '\n';
-    platform::error_write(line);
+    // A missing script's name comes from the script: it must not steer the terminal.
+    platform::error_write(
+        visible_controls(error_location(rt, pos) + ": script error: " + error_message(rt, code),
+                         platform::terminal_high_bytes()) +
+        "\n");
 }
 
 } // namespace
@@ -78,6 +86,7 @@ int report_script_error(Runtime& rt, int code) {
     if (pos == t.token_start() && t.scan_from() < pos) pos = t.scan_from();
     // Before the redirect file, which decides whether it is wanted, is closed below.
     write_located_error(rt, code, pos);
+    platform::report_error_to_desktop(error_location(rt, pos), error_message(rt, code));
     if (code != 0 && t.script()) out.write_text(line_at(script_body(*t.script()), pos));
     out.write_stdout("\a"); // the bell bypasses the redirect file
     out.set_attribute(7);

@@ -19,8 +19,8 @@ struct ConsoleSetup {
 
 // Prepares the console once, right after the first break_off: wrapping at the end of a
 // line switched off; on Win32 the console window is looked up and its Close command
-// greyed; on POSIX the terminal's modes are restored when the process ends (normal end,
-// exit(), SIGTERM, SIGHUP, and SIGINT/SIGQUIT in break on).
+// greyed; on POSIX the terminal's modes and default colours are restored when the process ends
+// (normal end, exit(), SIGTERM, SIGHUP, and SIGINT/SIGQUIT in break on).
 ConsoleSetup console_initialise();
 
 // Break off: Ctrl+C and Ctrl+Break (SIGINT, SIGQUIT) are swallowed, the window's Close is
@@ -28,6 +28,14 @@ ConsoleSetup console_initialise();
 // bell and ends the program). Break on: the platform's default handling.
 void break_off(intptr_t window);
 void break_on(intptr_t window);
+
+// The program's own line end on standard output: CR LF on Windows, LF as Linux programs
+// write it on POSIX. Files keep CR LF on both.
+#ifdef _WIN32
+inline constexpr std::string_view kConsoleLineEnd = "\r\n";
+#else
+inline constexpr std::string_view kConsoleLineEnd = "\n";
+#endif
 
 // Writes bytes unchanged to standard output; errors are ignored.
 void console_write(std::string_view bytes);

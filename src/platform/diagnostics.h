@@ -29,4 +29,10 @@ bool error_stream_separate();
 // locale's character set says (UTF-8 or not); the Windows console shows letters there.
 HighBytes terminal_high_bytes();
 
+// Tells the user of the script error that ended a run no terminal shows (a desktop's
+// autostart): POSIX sends one desktop notification with `location` (FILE:LINE) and
+// `message` when none of the standard streams is a terminal; Windows does nothing, its
+// console window shows the report.
+void report_error_to_desktop(std::string_view location, std::string_view message);
+
 } // namespace vtx::platform

@@ -66,7 +66,8 @@ void console_window_action(intptr_t window, WindowAction action);
 // Shows a message box owned by `owner` (the console window, 0 for none) and returns the code of the
 // button chosen (1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No), -1 when
 // `timeout_seconds` (0: none) passed first, or 0 when the box could not be shown. POSIX: a dialog
-// on the terminal when standard input and output are both one, else 0.
+// on the terminal when standard input and output are both one; when neither is, the
+// desktop's notification with actions or dialog program; else 0.
 int32_t message_box(intptr_t owner, const std::string& text, const std::string& title,
                     uint32_t style, uint32_t timeout_seconds);
 

@@ -69,6 +69,7 @@ void console_set_attribute(uint16_t attribute) {
     sgr.push_back(';');
     append_number(sgr, (bg & 8 ? 100 : 40) + ansi_colour(bg));
     sgr.push_back('m');
+    colours_changed();
     console_write(sgr);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/posix/dbus_bus.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/fuzzing.h"
@@ -10,8 +11,10 @@ namespace vtx::platform {
 
 namespace {
 
-// A script waits for no bus or service longer than this, from connecting to the last reply.
+// A script waits for no bus or service longer than this, from connecting to the last reply
+// of `call`; a reply to `send` is waited for no longer either.
 constexpr long long kConnectionMs = 10'000;
+constexpr uint64_t kCallTimeoutMicroseconds = kConnectionMs * 1000;
 
 struct ErrorStatus {
     const char* name;
@@ -59,11 +62,16 @@ int32_t DbusBus::open(Which which) {
         !lib_.bind(message_read_, "sd_bus_message_read") ||
         !lib_.bind(message_unref_, "sd_bus_message_unref") ||
         !lib_.bind(get_property_, "sd_bus_get_property_trivial") ||
-        !lib_.bind(error_free_, "sd_bus_error_free") ||
-        !lib_.bind(close_, "sd_bus_close_unref") ||
+        !lib_.bind(error_free_, "sd_bus_error_free") || !lib_.bind(close_, "sd_bus_close_unref") ||
         !lib_.bind(enter_, "sd_bus_message_enter_container") ||
         !lib_.bind(exit_, "sd_bus_message_exit_container") ||
-        !lib_.bind(skip_, "sd_bus_message_skip"))
+        !lib_.bind(skip_, "sd_bus_message_skip") ||
+        !lib_.bind(new_call_, "sd_bus_message_new_method_call") ||
+        !lib_.bind(message_append_, "sd_bus_message_append") ||
+        !lib_.bind(append_strv_, "sd_bus_message_append_strv") ||
+        !lib_.bind(send_, "sd_bus_call") || !lib_.bind(add_match_, "sd_bus_add_match") ||
+        !lib_.bind(process_, "sd_bus_process") || !lib_.bind(wait_, "sd_bus_wait") ||
+        !lib_.bind(message_is_signal_, "sd_bus_message_is_signal"))
         return status::kModuleNotFound;
     if (open_bus(&bus_) < 0) {
         bus_ = nullptr;
@@ -104,6 +112,47 @@ int32_t DbusBus::get_bool(const char* destination, const char* path, const char*
     int rc = get_property_(bus_, destination, path, interface, member, &error, 'b', &v);
     value = v != 0;
     return finish(rc, error);
+}
+
+bool DbusBus::new_call(sd_bus_message** message, const char* destination, const char* path,
+                       const char* interface, const char* member) {
+    return new_call_(bus_, message, destination, path, interface, member) >= 0;
+}
+
+bool DbusBus::append_strings(sd_bus_message* m, const std::vector<std::string>& strings) {
+    std::vector<char*> list;
+    for (const std::string& s : strings) list.push_back(const_cast<char*>(s.c_str()));
+    list.push_back(nullptr);
+    return append_strv_(m, list.data()) >= 0;
+}
+
+int32_t DbusBus::send(sd_bus_message* message, sd_bus_message** reply, uint64_t timeout_us) {
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    // sd-bus reads 0 as "the default": a deadline already passed is the shortest wait.
+    uint64_t limit = std::clamp<uint64_t>(timeout_us, 1, kCallTimeoutMicroseconds);
+    int rc = send_(bus_, message, limit, &error, reply);
+    message_unref_(message);
+    return finish(rc, error);
+}
+
+int32_t DbusBus::watch(const char* rule, sd_bus_message_handler_t handler, void* userdata) {
+    // The slot is floating: it ends with the connection.
+    int rc = add_match_(bus_, nullptr, rule, handler, userdata);
+    return rc < 0 ? status::kServiceNotActive : 0;
+}
+
+bool DbusBus::dispatch(uint64_t timeout_us) {
+    int rc = process_(bus_, nullptr);
+    if (rc > 0) return true; // one message handled: the caller looks at its state again
+    return rc == 0 && wait_(bus_, timeout_us) >= 0;
+}
+
+bool DbusBus::read_strings(sd_bus_message* m, std::vector<std::string>& strings) {
+    if (enter_(m, 'a', "s") < 0) return false;
+    const char* s = nullptr;
+    int rc;
+    while ((rc = message_read_(m, "s", &s)) > 0) strings.emplace_back(s);
+    return rc == 0 && exit_(m) >= 0;
 }
 
 bool DbusBus::read_dict_keys(sd_bus_message* m, std::vector<std::string>& keys) {

@@ -1,7 +1,8 @@
 // A connection to the system or the session bus through sd-bus (libsystemd, loaded at first
 // use), for the desktop's services: logind, timedated, notifications, the session manager.
-// One connection has 10 s in all, from connecting to its last reply: a bus or a service that
-// accepts and never answers cannot hold a script longer.
+// Connecting and the calls made with `call` and `get_bool` share 10 s in all, so a bus or a
+// service that accepts and never answers holds a statement no longer; `send` (a call the
+// caller builds) waits at most its own limit.
 #pragma once
 
 #include <cstdint>
@@ -41,6 +42,28 @@ class DbusBus {
         return finish(rc, error);
     }
 
+    // A method call for the caller to fill with `append`, sent by `send`, which waits at
+    // most `timeout_us` for the reply (the bus's own limit still holds): 0 or a status as
+    // for `call`. `message` is unreferenced by `send` also when it fails.
+    bool new_call(sd_bus_message** message, const char* destination, const char* path,
+                  const char* interface, const char* member);
+    template <class... Args> bool append(sd_bus_message* m, const char* types, Args... args) {
+        return message_append_(m, types, args...) >= 0;
+    }
+    bool append_strings(sd_bus_message* m, const std::vector<std::string>& strings);
+    int32_t send(sd_bus_message* message, sd_bus_message** reply, uint64_t timeout_us);
+
+    // Signals matching `rule` (a match rule) go to `handler` while the bus lives: 0 or a
+    // status as for `call`.
+    int32_t watch(const char* rule, sd_bus_message_handler_t handler, void* userdata);
+    // Hands one arrived message to its handler, or else waits at most `timeout_us` for one
+    // to arrive: false when the connection is gone. Callers loop until their handler has
+    // seen what they wait for or their deadline has passed.
+    bool dispatch(uint64_t timeout_us);
+    bool is_signal(sd_bus_message* m, const char* interface, const char* member) {
+        return message_is_signal_(m, interface, member) > 0;
+    }
+
     // Reads a boolean property: 0 and its value, or a status as for `call`.
     int32_t get_bool(const char* destination, const char* path, const char* interface,
                      const char* member, bool& value);
@@ -50,6 +73,8 @@ class DbusBus {
         return message_read_(m, types, args...) >= 0;
     }
     void unref(sd_bus_message* m) { message_unref_(m); }
+    // The strings of a reply's string array.
+    bool read_strings(sd_bus_message* m, std::vector<std::string>& strings);
     // The keys of a reply's a{sv} dictionary, the values skipped.
     bool read_dict_keys(sd_bus_message* m, std::vector<std::string>& keys);
 
@@ -79,6 +104,14 @@ class DbusBus {
     decltype(&sd_bus_message_enter_container) enter_ = nullptr;
     decltype(&sd_bus_message_exit_container) exit_ = nullptr;
     decltype(&sd_bus_message_skip) skip_ = nullptr;
+    decltype(&sd_bus_message_new_method_call) new_call_ = nullptr;
+    decltype(&sd_bus_message_append) message_append_ = nullptr;
+    decltype(&sd_bus_message_append_strv) append_strv_ = nullptr;
+    decltype(&sd_bus_call) send_ = nullptr;
+    decltype(&sd_bus_add_match) add_match_ = nullptr;
+    decltype(&sd_bus_process) process_ = nullptr;
+    decltype(&sd_bus_wait) wait_ = nullptr;
+    decltype(&sd_bus_message_is_signal) message_is_signal_ = nullptr;
 };
 
 } // namespace vtx::platform

@@ -21,21 +21,6 @@ std::size_t utf8_length(std::string_view s, std::size_t i) {
     return n;
 }
 
-std::string as_utf8(std::string_view s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size();) {
-        if (std::size_t n = utf8_length(s, i)) {
-            out.append(s.substr(i, n));
-            i += n;
-        } else {
-            auto c = static_cast<unsigned char>(s[i++]);
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 bool reserved_in_exec(char c) {
     return c != '\0' && std::strchr(" \t\n\"'\\><~|&;$*?#()`", c) != nullptr;
 }
@@ -62,6 +47,21 @@ std::vector<std::string> command_words(std::string_view line) {
 }
 
 } // namespace
+
+std::string as_utf8(std::string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size();) {
+        if (std::size_t n = utf8_length(s, i)) {
+            out.append(s.substr(i, n));
+            i += n;
+        } else {
+            auto c = static_cast<unsigned char>(s[i++]);
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
 
 std::string desktop_value(std::string_view text) {
     std::string out;

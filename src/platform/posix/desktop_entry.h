@@ -6,6 +6,10 @@
 
 namespace vtx::platform {
 
+// The text as UTF-8: bytes that are not valid UTF-8 are read as Latin-1, the way scripts
+// written on Windows spell accents.
+std::string as_utf8(std::string_view text);
+
 // A value as a desktop entry stores it: UTF-8 (bytes that are not valid UTF-8 are read as
 // Latin-1, the way scripts written on Windows spell accents), with backslash, newline, tab,
 // return and a leading blank escaped.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/desktop_notification.h"
 #include "platform/posix/terminal.h"
 
 namespace vtx::platform {
@@ -22,6 +23,11 @@ bool error_stream_separate() {
 
 HighBytes terminal_high_bytes() {
     return terminal_is_utf8() ? HighBytes::utf8 : HighBytes::c1;
+}
+
+void report_error_to_desktop(std::string_view location, std::string_view message) {
+    if (::isatty(STDIN_FILENO) || ::isatty(STDOUT_FILENO) || ::isatty(STDERR_FILENO)) return;
+    notify_desktop("Script error", std::string(location) + ": " + std::string(message));
 }
 
 } // namespace vtx::platform

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -129,13 +128,12 @@ bool server_known(std::string_view server) {
 
 bool split_unc(std::string_view path, std::string_view& server, std::string_view& share,
                std::string_view& rest) {
-    auto is_slash = [](char c) { return c == '\\' || c == '/'; };
-    if (path.size() < 2 || !is_slash(path[0]) || !is_slash(path[1])) return false;
+    if (path.size() < 2 || !is_separator(path[0]) || !is_separator(path[1])) return false;
     std::size_t s = 2, e = s;
-    while (e < path.size() && !is_slash(path[e])) ++e;
+    while (e < path.size() && !is_separator(path[e])) ++e;
     if (e == s || e >= path.size()) return false;
     std::size_t t = e + 1, u = t;
-    while (u < path.size() && !is_slash(path[u])) ++u;
+    while (u < path.size() && !is_separator(path[u])) ++u;
     if (u == t) return false;
     server = path.substr(s, e - s);
     share = path.substr(t, u - t);
@@ -263,7 +261,6 @@ std::vector<MountedShare> mounted_shares() {
     while (dirent* e = ::readdir(d)) {
         std::string server, share;
         if (!parse_share_folder(e->d_name, server, share)) continue;
-        if (!owned_by_user(folder + "/" + e->d_name)) continue;
         out.push_back({"\\\\" + server + "\\" + share, folder + "/" + e->d_name});
     }
     ::closedir(d);
@@ -278,7 +275,9 @@ std::string mounted_share_folder(std::string_view server, std::string_view share
     for (const DriveEntry& d : drive_entries())
         if (same_share(d.remote, server, share) && is_live_folder(d.target)) return d.target;
     for (const MountedShare& m : mounted_shares())
-        if (same_share(m.remote, server, share) && is_live_folder(m.folder)) return m.folder;
+        if (same_share(m.remote, server, share) && owned_by_user(m.folder) &&
+            is_live_folder(m.folder))
+            return m.folder;
     return "";
 }
 

@@ -42,7 +42,8 @@ int32_t forget_drive(const std::string& device);
 // otherwise); "" when not. Server and share compare without regard to case.
 std::string mounted_share_folder(std::string_view server, std::string_view share);
 // GVfs FUSE folders of SMB shares as `\\server\share`, for USE LIST's connections without
-// a drive letter.
+// a drive letter. Their owners are not looked at (that would ask every mount's server);
+// callers that use a folder check it.
 struct MountedShare {
     std::string remote;
     std::string folder;

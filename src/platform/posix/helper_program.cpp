@@ -33,7 +33,7 @@ struct Pipe {
 } // namespace
 
 int run_helper(const std::vector<std::string>& argv, const std::string& input, std::string& output,
-               int seconds) {
+               int seconds, bool errors_too) {
     if constexpr (kFuzzing) return kHelperMissing;
     Pipe to, from;
     if (argv.empty() || !to.open() || !from.open()) return kHelperMissing;
@@ -41,7 +41,10 @@ int run_helper(const std::vector<std::string>& argv, const std::string& input, s
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, to.fd[0], 0);
     posix_spawn_file_actions_adddup2(&actions, from.fd[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, from.fd[1], 2);
+    if (errors_too)
+        posix_spawn_file_actions_adddup2(&actions, from.fd[1], 2);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     posix_spawnattr_t attr;
     init_child_attributes(attr, POSIX_SPAWN_SETSID);
     std::vector<char*> args;

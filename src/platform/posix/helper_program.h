@@ -14,8 +14,9 @@ inline constexpr int kHelperFailed = -2;
 // and error collected in `output`: its exit code; kHelperMissing when it cannot be started
 // (not installed); kHelperFailed when a signal ended it or it did not finish within `seconds`
 // (it is then killed). It runs in a session of its own, without a controlling terminal, so
-// it cannot stop to ask the person at this one for a password.
+// it cannot stop to ask the person at this one for a password. With `errors_too` false its
+// standard error is dropped, for a tool whose answer is its output alone.
 int run_helper(const std::vector<std::string>& argv, const std::string& input, std::string& output,
-               int seconds);
+               int seconds, bool errors_too = true);
 
 } // namespace vtx::platform

@@ -93,9 +93,12 @@ void add_once(std::vector<std::string>& names, std::unordered_set<std::string>& 
     if (seen.insert(fold_copy(name)).second) names.emplace_back(name);
 }
 
+// An edited file keeps the line end of its first line; a file without one (new, or a
+// single line) gets CR LF, as initialisation files are written everywhere.
 std::string_view line_end_of(std::string_view text) {
     std::size_t lf = text.find('\n');
-    return lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r' ? "\r\n" : "\n";
+    if (lf == std::string_view::npos) return "\r\n";
+    return lf > 0 && text[lf - 1] == '\r' ? "\r\n" : "\n";
 }
 
 } // namespace

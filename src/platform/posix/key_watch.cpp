@@ -5,6 +5,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "platform/posix/terminal.h"
+
 namespace vtx::platform {
 
 struct KeyWatch::State {
@@ -21,11 +23,15 @@ KeyWatch::KeyWatch() {
     mode.c_iflag &= ~tcflag_t(ICRNL);
     mode.c_cc[VMIN] = 1;
     mode.c_cc[VTIME] = 0;
+    // A signal that ends the program during the tune puts the modes back as after GET.
+    input_modes_changed(state_->saved);
     ::tcsetattr(STDIN_FILENO, TCSANOW, &mode);
 }
 
 KeyWatch::~KeyWatch() {
-    if (state_) ::tcsetattr(STDIN_FILENO, TCSANOW, &state_->saved);
+    if (!state_) return;
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &state_->saved);
+    input_modes_restored();
 }
 
 bool KeyWatch::key_waiting() {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "platform/console.h"
+#include "platform/posix/dialog_program.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/terminal.h"
 #include "platform/status.h"
@@ -60,9 +61,21 @@ void cooked_line(termios& t) {
     t.c_iflag |= tcflag_t(ICRNL);
 }
 
+// With no input at all and a desktop to ask on, a dialog takes the line; cancelled, it
+// is the end of input as before.
+int32_t dialog_line(std::string& line) {
+    return dialog_program_line(line) ? status::kSuccess : status::kHandleEof;
+}
+
 } // namespace
 
 int32_t console_read_key(uint8_t& byte) {
+    if (dialog_keys_wanted()) {
+        std::string line;
+        int32_t result = dialog_line(line);
+        byte = result != status::kSuccess ? 0 : line.empty() ? 13 : uint8_t(line[0]);
+        return result;
+    }
     InputModes modes(raw_key);
     byte = 0;
     int32_t result = read_byte(byte);
@@ -73,6 +86,12 @@ int32_t console_read_key(uint8_t& byte) {
 }
 
 int32_t console_read_line(std::string& line, std::size_t limit) {
+    if (dialog_keys_wanted()) {
+        line.clear();
+        int32_t result = dialog_line(line);
+        if (line.size() > limit) line.resize(limit);
+        return result;
+    }
     InputModes modes(cooked_line);
     line.clear();
     // Byte by byte, so nothing after the line end is held back from a later key read.

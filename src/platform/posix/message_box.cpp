@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/desktop_notification.h"
+#include "platform/posix/dialog_program.h"
 #include "platform/posix/terminal.h"
 #include "platform/posix/terminal_dialog.h"
 #include "platform/shell.h"
@@ -50,10 +52,16 @@ int read_key(int timeout_ms) {
 
 int32_t message_box(intptr_t, const std::string& text, const std::string& title, uint32_t style,
                     uint32_t timeout_seconds) {
+    bool input_terminal = ::isatty(STDIN_FILENO), output_terminal = ::isatty(STDOUT_FILENO);
+    if (!input_terminal && !output_terminal) {
+        // No terminal at all (a desktop's autostart): the desktop shows the box.
+        int32_t answer = 0;
+        if (!notification_box(text, title, style, timeout_seconds, answer))
+            dialog_program_box(text, title, style, timeout_seconds, answer);
+        return answer;
+    }
     termios saved{};
-    if (!::isatty(STDIN_FILENO) || !::isatty(STDOUT_FILENO) ||
-        ::tcgetattr(STDIN_FILENO, &saved) != 0)
-        return 0;
+    if (!input_terminal || !output_terminal || ::tcgetattr(STDIN_FILENO, &saved) != 0) return 0;
     winsize size{};
     int width = 80, height = 24;
     if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col && size.ws_row) {

@@ -2,6 +2,7 @@
 
 #include "platform/posix/drive_table.h"
 #include "platform/posix/gvfs_mount.h"
+#include "platform/posix/runtime_folder.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -95,7 +96,7 @@ int32_t list_connections(std::vector<Connection>& out, bool& opened) {
         bool lettered = false;
         for (const DriveEntry& d : drives)
             lettered = lettered || mount_folder_of(d.target) == m.folder;
-        if (!lettered) out.push_back({"", m.remote});
+        if (!lettered && owned_by_user(m.folder)) out.push_back({"", m.remote});
     }
     return out.empty() ? status::kNoMoreItems : 0;
 }

@@ -23,12 +23,16 @@ volatile sig_atomic_t g_wrap_off = 0;      // auto-wrap was switched off at star
 volatile sig_atomic_t g_input_changed = 0; // g_input_modes must be put back
 volatile sig_atomic_t g_break_off = 0;
 volatile sig_atomic_t g_dialog_screen = 0; // a dialog holds the alternate screen
+volatile sig_atomic_t g_colours_set = 0;   // the script's colours are on the terminal
 termios g_input_modes;
 
 const char kWrapOff[] = "\x1b[?7l";
 const char kWrapOn[] = "\x1b[?7h";
 const char kDialogScreenOn[] = "\x1b[?1049h\x1b[?25l"; // alternate screen, cursor hidden
 const char kDialogScreenOff[] = "\x1b[?25h\x1b[?1049l";
+// The terminal's own default colours, not white on black: the shell prompt that follows
+// must look as it did before the script.
+const char kColoursReset[] = "\x1b[0m";
 
 // Async-signal-safe: only tcsetattr and write.
 void restore_terminal() {
@@ -39,6 +43,10 @@ void restore_terminal() {
     if (g_dialog_screen) {
         write_all(STDOUT_FILENO, kDialogScreenOff);
         g_dialog_screen = 0;
+    }
+    if (g_colours_set) {
+        write_all(STDOUT_FILENO, kColoursReset);
+        g_colours_set = 0;
     }
     if (g_wrap_off) {
         write_all(STDOUT_FILENO, kWrapOn);
@@ -120,6 +128,10 @@ void input_modes_changed(const termios& saved) {
 
 void input_modes_restored() {
     g_input_changed = 0;
+}
+
+void colours_changed() {
+    g_colours_set = 1;
 }
 
 void dialog_screen_enter() {

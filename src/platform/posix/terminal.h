@@ -16,6 +16,9 @@ bool terminal_is_utf8();
 void input_modes_changed(const termios& saved);
 void input_modes_restored();
 
+// The script set colours: the terminal's defaults are put back when the process ends.
+void colours_changed();
+
 // A dialog takes the alternate screen and hides the cursor, and gives them back; both are
 // given back too if the process ends in between.
 void dialog_screen_enter();

@@ -1,6 +1,7 @@
 #include "platform/posix/terminal_dialog.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vtx {
 
@@ -96,16 +97,25 @@ std::string button_face(const DialogButton& b) {
 
 } // namespace
 
-bool make_terminal_dialog(std::string_view text, std::string_view title, uint32_t style, int width,
-                          int height, bool utf8, TerminalDialog& out) {
+bool box_buttons(uint32_t style, BoxButtons& out) {
     uint32_t set = style & 0xF;
     if (set >= std::size(kButtonSets)) return false;
-    out = TerminalDialog{};
-    out.utf8 = utf8;
     out.buttons = kButtonSets[set].buttons;
     out.escape_code = kButtonSets[set].escape_code;
     std::size_t default_button = (style >> 8) & 0xF;
-    out.focus = default_button < out.buttons.size() ? default_button : 0;
+    out.default_button = default_button < out.buttons.size() ? default_button : 0;
+    return true;
+}
+
+bool make_terminal_dialog(std::string_view text, std::string_view title, uint32_t style, int width,
+                          int height, bool utf8, TerminalDialog& out) {
+    BoxButtons set;
+    if (!box_buttons(style, set)) return false;
+    out = TerminalDialog{};
+    out.utf8 = utf8;
+    out.buttons = std::move(set.buttons);
+    out.escape_code = set.escape_code;
+    out.focus = set.default_button;
 
     int columns = std::max(width - 8, kMinTextWidth);
     std::string body = printable(text, utf8);

@@ -35,6 +35,16 @@ struct DialogButton {
     char key; // upper-case letter that chooses it; 0 for none
 };
 
+// The buttons a box style names, as every way of showing the box offers them.
+struct BoxButtons {
+    std::vector<DialogButton> buttons;
+    std::size_t default_button = 0; // index of the button Enter chooses
+    int32_t escape_code = 0;        // what Esc or closing the box chooses; 0 when nothing
+};
+
+// False when the style's low four bits name no button set (the box cannot be shown).
+bool box_buttons(uint32_t style, BoxButtons& out);
+
 struct TerminalDialog {
     std::string title;
     std::vector<std::string> lines; // the text, wrapped to fit

@@ -23,4 +23,6 @@ HighBytes terminal_high_bytes() {
     return HighBytes::letters;
 }
 
+void report_error_to_desktop(std::string_view, std::string_view) {}
+
 } // namespace vtx::platform

@@ -58,13 +58,15 @@ TEST(IniText, WriteAddsKeysAfterTheLastKeyOfTheSection) {
     std::string value = "v";
     std::string out = write_value("[a]\nx=1\n\n[b]\ny=2\n", "A", "New", &value);
     EXPECT_EQ(out, "[a]\nx=1\nNew=v\n\n[b]\ny=2\n");
-    EXPECT_EQ(write_value("[a]", "a", "k", &value), "[a]\nk=v\n");
+    // A single line without an end is a file as a new one: CR LF.
+    EXPECT_EQ(write_value("[a]", "a", "k", &value), "[a]\r\nk=v\r\n");
     EXPECT_EQ(write_value("[a]\r\n[b]\r\n", "b", "k", &value), "[a]\r\n[b]\r\nk=v\r\n");
 }
 
 TEST(IniText, WriteCreatesSectionsAndFiles) {
     std::string value = "v";
-    EXPECT_EQ(write_value("", "S", "k", &value), "[S]\nk=v\n");
+    // A new file gets CR LF, as initialisation files have everywhere.
+    EXPECT_EQ(write_value("", "S", "k", &value), "[S]\r\nk=v\r\n");
     EXPECT_EQ(write_value("[a]\r\nx=1", "b", "k", &value), "[a]\r\nx=1\r\n[b]\r\nk=v\r\n");
 }
 

@@ -3,17 +3,19 @@
 
 #include <span>
 
-#include "builtins/handlers.h"
+#include "console/handlers.h"
 #include "engine/commands.h"
 #include "network/handlers.h"
-#include "registry/commands.h"
+#include "registry/handlers.h"
 #include "shell/handlers.h"
+#include "system/handlers.h"
 
 namespace vtx {
 
 inline constexpr std::span<const CommandBinding> kCommandTables[] = {
-    kEngineCommands, kRegistryCommands, kShellCommands, kNetworkCommands};
+    kEngineCommands,   kConsoleCommands, kSystemCommands,
+    kRegistryCommands, kShellCommands,   kNetworkCommands};
 inline constexpr std::span<const FunctionBinding> kFunctionTables[] = {
-    kBuiltinFunctions, kShellFunctions, kNetworkFunctions};
+    kEngineFunctions, kSystemFunctions, kRegistryFunctions, kShellFunctions, kNetworkFunctions};
 
 } // namespace vtx

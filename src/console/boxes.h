@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "console/surface.h"
+#include "screen/surface.h"
 
 namespace vtx {
 

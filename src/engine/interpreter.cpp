@@ -1,6 +1,5 @@
 #include "engine/interpreter.h"
 
-#include "console/writer.h"
 #include "engine/commands.h"
 #include "engine/compiled_statement.h"
 #include "engine/evaluator.h"
@@ -9,6 +8,7 @@
 #include "engine/text.h"
 #include "engine/trace.h"
 #include "platform/fuzzing.h"
+#include "screen/writer.h"
 
 namespace vtx {
 

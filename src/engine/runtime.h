@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "builtins/file_slots.h" // upward: the run owns the files scripts open
-#include "console/writer.h"
+#include "engine/file_slots.h"
 #include "engine/interpreter.h"
 #include "engine/tokenizer.h"
 #include "engine/user_info.h"
 #include "engine/variables.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "screen/writer.h"
 
 namespace vtx {
 

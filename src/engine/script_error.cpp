@@ -3,12 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "console/writer.h"
 #include "engine/interpreter.h"
 #include "engine/runtime.h"
 #include "engine/script_location.h"
 #include "engine/trace.h"
 #include "platform/diagnostics.h"
+#include "screen/writer.h"
 
 namespace vtx {
 

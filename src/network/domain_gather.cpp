@@ -1,6 +1,6 @@
 #include "network/domain_gather.h"
 
-#include "engine/domain_names.h"
+#include "network/domain_names.h"
 #include "network/user_rules.h"
 #include "platform/domain.h"
 #include "platform/text_rules.h"

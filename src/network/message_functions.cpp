@@ -1,5 +1,5 @@
-#include "builtins/arguments.h"
-#include "builtins/status_result.h"
+#include "engine/arguments.h"
+#include "engine/status_result.h"
 #include "network/handlers.h"
 #include "platform/messaging.h"
 

@@ -1,7 +1,7 @@
 // SET and SETM: the per-user and machine environment in the registry.
 #include "engine/evaluator.h"
 #include "engine/runtime.h"
-#include "registry/commands.h"
+#include "registry/handlers.h"
 #include "registry/operations.h"
 
 namespace vtx {

@@ -1,6 +1,6 @@
-#include "builtins/arguments.h"
-#include "builtins/status_result.h"
+#include "engine/arguments.h"
 #include "engine/script_error.h"
+#include "engine/status_result.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/status.h"

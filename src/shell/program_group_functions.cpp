@@ -1,5 +1,5 @@
-#include "builtins/arguments.h"
-#include "builtins/status_result.h"
+#include "engine/arguments.h"
+#include "engine/status_result.h"
 #include "platform/shell.h"
 #include "shell/handlers.h"
 #include "shell/progman_commands.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "platform/posix/ini_text.h"
+#include "platform/posix/system/ini_text.h"
 #include "platform/profile.h"
 
 namespace {

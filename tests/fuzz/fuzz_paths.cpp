@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "platform/files.h"
-#include "platform/posix/drive_table.h"
+#include "platform/posix/system/drive_table.h"
 
 namespace {
 

@@ -230,6 +230,20 @@ try:
             out == ["r=-1"] and took < 6, f"{out} after {took:.1f} s")
     mute.stop()
 
+    gone = other_bus("gone")
+    gone_notifier = gone.template("notification_daemon", {"capabilities": "actions"})
+    proc = start('"r=" MESSAGEBOX("x", "t", 1) ?\n', bus=gone.address)
+    end = time.monotonic() + 10
+    while not mock_calls(gone_notifier, "Notify") and time.monotonic() < end:
+        time.sleep(0.05)
+    for server in gone.servers:
+        server.terminate()
+        server.wait()
+    gone.servers = []
+    out, code = finish(proc)
+    t.check("the server going away with a box up: the Esc answer", out == ["r=2"], f"{out}")
+    gone.stop()
+
     clear_calls(notifier)
     out, code = run('"before" ?\n$x = 1\nGOTO nowhere\n')
     notes = mock_calls(notifier, "Notify")

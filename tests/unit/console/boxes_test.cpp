@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "screen_model.h"
+#include "screen/screen_model.h"
 
 namespace vtx {
 namespace {

@@ -5,7 +5,6 @@
 
 #include "checker/text_checks.h"
 #include "engine/colour_words.h"
-#include "engine/commands.h"
 #include "engine/script_error.h"
 #include "engine/script_location.h"
 #include "engine/statement_syntax.h"

@@ -14,28 +14,6 @@ namespace vtx {
 
 namespace {
 
-const char* const kMessages[] = {
-    "failed to find/open script",
-    "unknown command",
-    "ELSE without IF",
-    "ENDIF without IF",
-    "LABEL not found",
-    "too many nested IF's",
-    "error in IF expression",
-    "error in USE statement",
-    "unknown macro",
-    "expression too long",
-    "out of memory",
-    "error in parameter(s)",
-    "invalid color argument",
-    "invalid registry type",
-    "expected expression",
-    "too many nested WHILE's",
-    "LOOP without WHILE",
-    "too many nested DOUNTIL's",
-    "LOOP without DO",
-};
-
 // Where the error stands: "FILE:LINE", or what was missing.
 std::string error_location(const Runtime& rt, uint32_t pos) {
     std::string where = script_location(rt, pos);
@@ -62,11 +40,6 @@ void write_located_error(const Runtime& rt, int code, uint32_t pos) {
 }
 
 } // namespace
-
-const char* script_error_message(int code) {
-    if (code < 0 || code >= int(sizeof kMessages / sizeof *kMessages)) return "";
-    return kMessages[code];
-}
 
 int report_script_error(Runtime& rt, int code) {
     Writer& out = rt.out;

@@ -23,8 +23,28 @@ if(WIN32)
     string(REPLACE "\n" "\r\n" _guide "${_guide}")
     file(WRITE "${CMAKE_BINARY_DIR}/GUIDE.TXT" "${_guide}")
 
+    # The copyright file and the example scripts, with Windows line ends too.
+    file(READ "${CMAKE_SOURCE_DIR}/docs/copyright" _copyright)
+    string(REPLACE "\n" "\r\n" _copyright "${_copyright}")
+    file(WRITE "${CMAKE_BINARY_DIR}/COPYRIGHT.TXT" "${_copyright}")
+    file(GLOB _examples CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/examples/*.scr")
+    set(_example_files)
+    foreach(_example ${_examples})
+        get_filename_component(_name "${_example}" NAME)
+        string(TOUPPER "${_name}" _name)
+        file(READ "${_example}" _text)
+        string(REPLACE "\r\n" "\n" _text "${_text}")
+        string(REPLACE "\n" "\r\n" _text "${_text}")
+        file(WRITE "${CMAKE_BINARY_DIR}/examples/${_name}" "${_text}")
+        list(APPEND _example_files "${CMAKE_BINARY_DIR}/examples/${_name}")
+    endforeach()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+        "${CMAKE_SOURCE_DIR}/docs/copyright" ${_examples})
+
     install(TARGETS vtx32 vtx32_check RUNTIME DESTINATION .)
-    install(FILES "${CMAKE_BINARY_DIR}/README.TXT" "${CMAKE_BINARY_DIR}/GUIDE.TXT" DESTINATION .)
+    install(FILES "${CMAKE_BINARY_DIR}/README.TXT" "${CMAKE_BINARY_DIR}/GUIDE.TXT"
+        "${CMAKE_BINARY_DIR}/COPYRIGHT.TXT" DESTINATION .)
+    install(FILES ${_example_files} DESTINATION EXAMPLES)
 
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME vtx32-${VTX32_VERSION}-win32)
@@ -49,7 +69,20 @@ else()
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES "${CMAKE_BINARY_DIR}/changelog.gz" "${CMAKE_SOURCE_DIR}/docs/copyright"
         DESTINATION ${_doc})
-    install(FILES "${CMAKE_SOURCE_DIR}/docs/guide.md" DESTINATION ${_doc})
+    # The guide points at the platform table and the status codes: both go beside it. The
+    # table is the README's own section, cut out at configure time.
+    file(READ "${CMAKE_SOURCE_DIR}/README.md" _readme)
+    set(_heading "\n## Platform table\n")
+    string(FIND "${_readme}" "${_heading}" _from)
+    string(LENGTH "${_heading}" _skip)
+    math(EXPR _from "${_from} + ${_skip}")
+    string(SUBSTRING "${_readme}" ${_from} -1 _table)
+    string(FIND "${_table}" "\n## " _to)
+    string(SUBSTRING "${_table}" 0 ${_to} _table)
+    file(WRITE "${CMAKE_BINARY_DIR}/platform.md" "# VTX32 platform table\n${_table}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/README.md")
+    install(FILES "${CMAKE_SOURCE_DIR}/docs/guide.md" "${CMAKE_SOURCE_DIR}/docs/status.md"
+        "${CMAKE_BINARY_DIR}/platform.md" DESTINATION ${_doc})
     install(DIRECTORY "${CMAKE_SOURCE_DIR}/examples/" DESTINATION ${_doc}/examples)
 
     set(CPACK_GENERATOR DEB)
@@ -70,6 +103,10 @@ else()
     # the queues it makes. zenity shows message boxes and asks for keys at a desktop whose
     # notification server offers no buttons.
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcups2, smbclient, zenity")
+    # postinst makes /var/lib/vtx32 (the machine roots of the registry), purge removes it.
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+        "${CMAKE_SOURCE_DIR}/cmake/debian/postinst" "${CMAKE_SOURCE_DIR}/cmake/debian/postrm")
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 endif()
 
 include(CPack)

@@ -1,5 +1,9 @@
 #include "app/startup.h"
 
+#ifndef _WIN32
+#include "app/posix/logon_run.h"
+#endif
+
 #include "engine/interpreter.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
@@ -55,6 +59,9 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
     if (platform::get_environment("PATH", path)) rt.logon_share = is_logon_share_path(path);
 
     rt.trace = trace_requested();
+    bool logon = false;
+    for (std::size_t i = 1; i < args.size(); ++i)
+        logon = logon || (platform::kPosixConventions && args[i] == "--logon");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (is_help_switch(arg)) {
@@ -67,8 +74,11 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
             rt.out.break_on();
             return 0;
         }
-        if (!arg.empty() && arg[0] == '$') define_command_line_variable(rt, arg);
+        if (!logon && !arg.empty() && arg[0] == '$') define_command_line_variable(rt, arg);
     }
+#ifndef _WIN32
+    if (logon) return run_logon(rt, args);
+#endif
 
     rt.os = platform::os_version();
     rt.user_result = gather_user_information(rt);

@@ -62,6 +62,9 @@ struct Runtime {
     bool traced_any = false;    // a value follows the prefix in traced_values
     int32_t traced_error = 0;   // @ERROR as the trace last showed it
     std::string missing_script; // the last script that could not be loaded
+    // The logon run's record of each connection's status (never a password); null in a
+    // plain run.
+    std::vector<std::string>* logon_notes = nullptr;
     // Statements run: counted and limited by the fuzzing build only (platform/fuzzing.h).
     uint64_t statements = 0;
 };

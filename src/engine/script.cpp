@@ -6,6 +6,7 @@
 #include "engine/runtime.h"
 #include "engine/text.h"
 #include "platform/files.h"
+#include "platform/network.h"
 #include "platform/text_encoding.h"
 
 namespace vtx {
@@ -13,7 +14,10 @@ namespace vtx {
 std::string search_path(const Runtime& rt, std::string_view name) {
     bool relative = !(name.size() > 1 && name[1] == ':') && !(!name.empty() && name[0] == '\\') &&
                     !(name.size() > 1 && name[1] == '\\');
-    if (relative && rt.logon_share) {
+    // Asked again when the flag is off: a script may have mounted the logon share since.
+    bool logon_share = rt.logon_share || (relative && rt.os.is_nt() &&
+                                          platform::logon_share_mounted(rt.user.logon_drive));
+    if (relative && logon_share) {
         std::string path;
         if (!rt.user.logon_drive.empty()) {
             bounded_copy(path, rt.user.logon_drive);

@@ -14,6 +14,15 @@ namespace vtx {
 
 namespace {
 
+uint32_t error_position(const Runtime& rt) {
+    // After a push-back the position stands on the next statement, maybe lines below;
+    // the line that failed is the one where the expression ended.
+    const Tokenizer& t = rt.tok;
+    uint32_t pos = t.position();
+    if (pos == t.token_start() && t.scan_from() < pos) pos = t.scan_from();
+    return pos;
+}
+
 // Where the error stands: "FILE:LINE", or what was missing.
 std::string error_location(const Runtime& rt, uint32_t pos) {
     std::string where = script_location(rt, pos);
@@ -41,6 +50,10 @@ void write_located_error(const Runtime& rt, int code, uint32_t pos) {
 
 } // namespace
 
+std::string located_error(const Runtime& rt, int code) {
+    return error_location(rt, error_position(rt)) + ": script error: " + error_message(rt, code);
+}
+
 int report_script_error(Runtime& rt, int code) {
     Writer& out = rt.out;
     out.set_attribute(15);
@@ -49,11 +62,8 @@ int report_script_error(Runtime& rt, int code) {
     out.write_text(script_error_message(code));
     out.write_text(" !.\n");
     out.set_attribute(12);
-    // After a push-back the position stands on the next statement, maybe lines below;
-    // the line that failed is the one where the expression ended.
     const Tokenizer& t = rt.tok;
-    uint32_t pos = t.position();
-    if (pos == t.token_start() && t.scan_from() < pos) pos = t.scan_from();
+    uint32_t pos = error_position(rt);
     // Before the redirect file, which decides whether it is wanted, is closed below.
     write_located_error(rt, code, pos);
     platform::report_error_to_desktop(error_location(rt, pos), error_message(rt, code));

@@ -1,6 +1,8 @@
 // Script errors: faults of the script itself. Thrown, and caught only at the program entry.
 #pragma once
 
+#include <string>
+
 namespace vtx {
 
 // Every script error, once: its id (kErr<id>), its number and its message, exactly as the
@@ -64,5 +66,8 @@ struct Runtime;
 // Writes the report of a script error (colours, message, the offending line, the bell),
 // closes the redirect file and restores break handling. Returns the exit code, 1.
 int report_script_error(Runtime& rt, int code);
+
+// "FILE:LINE: script error: MESSAGE" for the error the run stopped at, as logs show it.
+std::string located_error(const Runtime& rt, int code);
 
 } // namespace vtx

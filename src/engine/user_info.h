@@ -48,6 +48,13 @@ struct UserInfo {
     // Group names carry their domain (DOMAIN\name, name@realm): INGROUP also matches them
     // by the name alone. Set for domain accounts on POSIX only.
     bool qualified_groups = false;
+    // POSIX domain accounts: the controller's DNS name and the realm, for the directory
+    // and the logon share; the account's logon script and home drive from the directory.
+    std::string controller_host;
+    std::string realm;
+    std::string logon_script;
+    std::string home_drive;
+    int32_t directory_result = 0; // the directory lookup's status, 0 when it answered
 };
 
 } // namespace vtx

@@ -47,6 +47,15 @@ void sort_groups(const std::string& account, const std::vector<std::string>& nss
         add_group(is_builtin_group(name) ? user.local_groups : user.groups, name);
 }
 
+// The controller as a DNS name, as Kerberos names its services: winbind may give \\DC1.
+std::string controller_dns_name(std::string_view controller, const std::string& realm) {
+    while (!controller.empty() && controller[0] == '\\') controller.remove_prefix(1);
+    std::string host = fold_copy(controller);
+    if (!host.empty() && host.find('.') == std::string::npos && !realm.empty())
+        host += "." + fold_copy(realm);
+    return host;
+}
+
 } // namespace
 
 void gather_domain_facts(const std::string& account, const std::vector<std::string>& nss_groups,
@@ -67,13 +76,17 @@ void gather_domain_facts(const std::string& account, const std::vector<std::stri
     if (std::string own = workstation_domain(default_realm); !own.empty())
         store_field(user.domain, own, width::kDomain);
 
+    std::string realm = q.realm_form ? q.domain : (dns.empty() ? default_realm : dns);
+    user.realm = fold_copy(realm);
     if (user.logon_server.empty()) {
         std::string controller;
         platform::winbind_domain_controller(user.logon_domain, controller);
-        std::string realm = q.realm_form ? q.domain : (dns.empty() ? default_realm : dns);
         if (controller.empty() && !realm.empty())
             platform::dns_domain_controller(realm, controller);
         if (!controller.empty()) store_logon_server(first_label_upper(controller), user);
+        user.controller_host = controller_dns_name(controller, realm);
+    } else {
+        user.controller_host = controller_dns_name(user.logon_server, realm);
     }
     sort_groups(account, nss_groups, user);
 }

@@ -96,8 +96,12 @@ void cmd_use(Runtime& rt) {
 
     if (rt.tok.kind() == TK_SLASH) {
         rt.tok.next_token();
-        if (rt.tok.kind() != TK_END && abbreviates(rt.tok.token, "delete"))
+        if (rt.tok.kind() != TK_END && abbreviates(rt.tok.token, "delete")) {
             rt.error = platform::cancel_connection(device);
+            if (rt.logon_notes)
+                rt.logon_notes->push_back("USE " + device +
+                                          " /DELETE: " + std::to_string(rt.error));
+        }
         return;
     }
 
@@ -108,6 +112,11 @@ void cmd_use(Runtime& rt) {
     read_options(rt, user, has_user, password, has_password);
     rt.error = platform::add_connection(device, remote, has_user ? &user : nullptr,
                                         has_password ? &password : nullptr);
+    // The user's name may be logged; the password never is.
+    if (rt.logon_notes)
+        rt.logon_notes->push_back("USE " + device + " " + remote +
+                                  (has_user ? " /USER:" + user : "") + ": " +
+                                  std::to_string(rt.error));
 }
 
 } // namespace vtx

@@ -1,6 +1,7 @@
 #include "network/user_gather.h"
 
 #include "engine/runtime.h"
+#include "network/directory_gather.h"
 #include "network/domain_gather.h"
 #include "network/user_rules.h"
 #include "platform/network.h"
@@ -57,7 +58,10 @@ int32_t gather_user_information(Runtime& rt) {
 
     std::string name = platform::logon_user_name();
     if (!name.empty()) store_field(user.user_id, name, width::kUserId);
-    if (facts.names_from_name_service) gather_domain_facts(facts.user_name, facts.groups, user);
+    if (facts.names_from_name_service) {
+        gather_domain_facts(facts.user_name, facts.groups, user);
+        user.directory_result = gather_directory_facts(user);
+    }
     // Where no PATH names the logon share, its being mounted says the same; asked once the
     // domain facts have named the logon drive.
     if (!rt.logon_share && rt.os.is_nt() && platform::logon_share_mounted(user.logon_drive))

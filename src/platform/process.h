@@ -7,7 +7,7 @@
 namespace vtx::platform {
 
 // Starts the program that `command_line` names (no command interpreter in front; its
-// arguments are split by the rules of platform/posix/command_line.h) and does not wait for it.
+// arguments are split by the rules of platform/posix/system/command_line.h) and does not wait for it.
 // Returns 0 when it started; -1 when the platform gives no reason; otherwise the reason:
 // 2 program not found, 3 folder on its path missing, 5 access denied, 11 (Windows) or 193
 // (POSIX) not a program, 206 name too long. The program keeps running after this process

@@ -90,13 +90,19 @@ int32_t set_default_printer_9x(Runtime& rt, const std::string& printer) {
 void fn_addprinterconnection(Runtime& rt, std::string& result) {
     std::string name;
     arguments_by_signature(rt, "S", {name});
-    finish_status(rt, result, add_printer(rt, name));
+    int32_t st = add_printer(rt, name);
+    if (rt.logon_notes)
+        rt.logon_notes->push_back("ADDPRINTERCONNECTION " + name + ": " + std::to_string(st));
+    finish_status(rt, result, st);
 }
 
 void fn_delprinterconnection(Runtime& rt, std::string& result) {
     std::string name;
     arguments_by_signature(rt, "S", {name});
-    finish_status(rt, result, delete_printer(rt, name));
+    int32_t st = delete_printer(rt, name);
+    if (rt.logon_notes)
+        rt.logon_notes->push_back("DELPRINTERCONNECTION " + name + ": " + std::to_string(st));
+    finish_status(rt, result, st);
 }
 
 void fn_setdefaultprinter(Runtime& rt, std::string& result) {

@@ -129,7 +129,9 @@ while True:
     return 1
 }
 
-# Runs a command as the test user in a fresh session bus with its own 0700 runtime folder.
+# Runs a command as the test user in a fresh session bus with its own 0700 runtime folder;
+# fx_session_env holds further VAR=value words for its environment.
+fx_session_env=()
 fx_session() {
     local rt="$fx_dir/runtime"
     mkdir -p "$rt"
@@ -137,5 +139,5 @@ fx_session() {
     chmod 700 "$rt"
     fx_ns setpriv --reuid="$fx_uid" --regid="$fx_uid" --clear-groups \
         env -i PATH=/usr/bin:/bin HOME="$fx_dir/home" USER="$fx_user" LOGNAME="$fx_user" \
-        XDG_RUNTIME_DIR="$rt" dbus-run-session -- "$@"
+        XDG_RUNTIME_DIR="$rt" "${fx_session_env[@]}" dbus-run-session -- "$@"
 }

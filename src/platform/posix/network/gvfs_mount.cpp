@@ -7,11 +7,14 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/fuzzing.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/limited_child.h"
 #include "platform/posix/network/mount_status.h"
 #include "platform/posix/shared_library.h"
+#include "platform/posix/system/drive_table.h"
 #include "platform/posix/uri.h"
 #include "platform/status.h"
 
@@ -40,6 +43,7 @@ struct Gio {
     int (*file_mount_enclosing_volume_finish)(Ptr, Ptr, GError**);
     void (*mount_unmount_with_operation)(Ptr, int, Ptr, Ptr, AsyncCallback, Ptr);
     int (*mount_unmount_with_operation_finish)(Ptr, Ptr, GError**);
+    Ptr (*file_find_enclosing_mount)(Ptr, Ptr, GError**);
     Ptr (*volume_monitor_get)();
     Ptr (*volume_monitor_get_mounts)(Ptr);
     Ptr (*mount_get_root)(Ptr);
@@ -73,6 +77,7 @@ bool load_gio(Gio& g) {
            lib.bind(g.mount_unmount_with_operation, "g_mount_unmount_with_operation") &&
            lib.bind(g.mount_unmount_with_operation_finish,
                     "g_mount_unmount_with_operation_finish") &&
+           lib.bind(g.file_find_enclosing_mount, "g_file_find_enclosing_mount") &&
            lib.bind(g.volume_monitor_get, "g_volume_monitor_get") &&
            lib.bind(g.volume_monitor_get_mounts, "g_volume_monitor_get_mounts") &&
            lib.bind(g.mount_get_root, "g_mount_get_root") &&
@@ -190,18 +195,48 @@ std::string mount_in_child(const std::string& uri, const std::string* user,
     return reply;
 }
 
-// The session's mount whose root GVfs shows at `folder`. A FUSE path does not lead back
-// to its mount through g_file_find_enclosing_mount, and the FUSE folder's name leaves out
-// the user a share was mounted as, so the mounts are compared by their roots.
-Ptr mount_at(Gio& g, const std::string& folder) {
-    Ptr found = nullptr;
-    for (auto* m = static_cast<GList*>(g.volume_monitor_get_mounts(g.volume_monitor_get()));
-         m && !found; m = m->next) {
-        char* path = g.file_get_path(g.mount_get_root(m->data));
-        if (path && folder == path) found = m->data;
-        g.free(path);
+// The URI GVfs knows the SMB mount shown at FUSE folder `name` by: the folder's keys again,
+// as smb://domain;user@server:port/share. "" for another kind of folder.
+std::string share_folder_uri(std::string_view name) {
+    ShareFolderKeys keys;
+    if (!parse_share_folder(name, keys)) return "";
+    std::string uri = "smb://";
+    if (!keys.domain.empty()) {
+        append_uri_encoded(uri, keys.domain);
+        uri += ';';
     }
-    return found;
+    if (!keys.user.empty()) {
+        append_uri_encoded(uri, keys.user);
+        uri += '@';
+    }
+    append_uri_encoded(uri, keys.server);
+    if (!keys.port.empty()) uri += ':' + keys.port;
+    uri += '/';
+    append_uri_encoded(uri, keys.share);
+    return uri;
+}
+
+bool shown_at(Gio& g, Ptr mount, const std::string& folder) {
+    char* path = g.file_get_path(g.mount_get_root(mount));
+    bool same = path && folder == path;
+    g.free(path);
+    return same;
+}
+
+// The session's mount whose root GVfs shows at `folder`. A FUSE path does not lead back to
+// its mount through g_file_find_enclosing_mount, but the URI its name spells does, in one
+// question to GVfs; the volume monitor, which starts every monitor of the session, is the
+// way for names that spell none.
+Ptr mount_at(Gio& g, const std::string& folder) {
+    std::string uri = share_folder_uri(folder.substr(folder.rfind('/') + 1));
+    if (!uri.empty()) {
+        Ptr mount = g.file_find_enclosing_mount(g.file_new_for_uri(uri.c_str()), nullptr, nullptr);
+        if (mount && shown_at(g, mount, folder)) return mount;
+    }
+    for (auto* m = static_cast<GList*>(g.volume_monitor_get_mounts(g.volume_monitor_get())); m;
+         m = m->next)
+        if (shown_at(g, m->data, folder)) return m->data;
+    return nullptr;
 }
 
 std::string unmount_in_child(const std::string& folder) {
@@ -229,11 +264,83 @@ int32_t run_gio(const std::function<std::string()>& work, std::string& path) {
     return int32_t(std::strtol(reply.c_str(), nullptr, 10));
 }
 
-// Right after a share is mounted again, GVfs's FUSE folder can answer EIO for a second
-// for names the kernel still remembers from the earlier mount. Wait, briefly, until the
-// folder and its own entries answer.
+// After an unmount the kernel keeps the FUSE folder's entry for up to a second, and a mount
+// of the same share in that time answers EIO for the folder and the names it remembers.
+// Nothing announces when the entry goes, so each unmount leaves a note of its time in the
+// drive table's folder (successive logon scripts share it), and only a mount of that very
+// share, within that time, waits.
+constexpr long long kStaleEntryMs = 1500;
+constexpr std::string_view kUnmountedNote = "unmounted,";
+
+std::string note_text(const std::string& path) {
+    char buf[64];
+    ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
+    return n > 0 ? std::string(buf, std::size_t(n)) : std::string();
+}
+
+void note_unmounted(const std::string& folder) {
+    std::string table = drive_table_folder();
+    if (table.empty() || (::mkdir(table.c_str(), 0700) != 0 && errno != EEXIST)) return;
+    std::string note =
+        table + "/" + std::string(kUnmountedNote) + folder.substr(folder.rfind('/') + 1);
+    ::unlink(note.c_str());
+    // Only a hint for the next mount's wait: without it that wait is merely shorter.
+    [[maybe_unused]] int noted = ::symlink(std::to_string(monotonic_ms()).c_str(), note.c_str());
+}
+
+// Waits until the kernel has let go of the folders of `server`/`share` unmounted moments
+// ago: true when there was one, and the new mount must then also outlast EIO (settle).
+bool wait_unmounted(const std::string& server, const std::string& share) {
+    std::string table = drive_table_folder();
+    DIR* d = table.empty() ? nullptr : ::opendir(table.c_str());
+    if (!d) return false;
+    std::vector<std::string> notes;
+    while (dirent* e = ::readdir(d))
+        if (std::string_view(e->d_name).starts_with(kUnmountedNote)) notes.push_back(e->d_name);
+    ::closedir(d);
+    bool waited = false;
+    for (const std::string& name : notes) {
+        std::string note = table + "/" + name;
+        std::string folder = name.substr(kUnmountedNote.size());
+        long long deadline = std::strtoll(note_text(note).c_str(), nullptr, 10) + kStaleEntryMs;
+        bool fresh = monotonic_ms() < deadline;
+        if (fresh && !is_share_folder_name(folder, server, share)) continue;
+        ::unlink(note.c_str());
+        if (!fresh) continue;
+        waited = true;
+        std::string path = gvfs_fuse_folder() + "/" + folder;
+        struct stat st;
+        while (monotonic_ms() < deadline && ::stat(path.c_str(), &st) == 0)
+            ::usleep(20 * 1000); // no event says when the kernel drops a FUSE entry
+    }
+    return waited;
+}
+
+// GVfs's FUSE folder learns of a mount or an unmount a moment after GIO reports it, and a
+// listing read in between (USE LIST, a UNC path) would show the state before. Waits, for a
+// second at most, until the listing agrees; it usually does at the first look.
+bool listed(const std::string& folder) {
+    std::size_t slash = folder.rfind('/');
+    DIR* d = ::opendir(folder.substr(0, slash).c_str());
+    if (!d) return false;
+    bool found = false;
+    while (dirent* e = ::readdir(d))
+        if (folder.compare(slash + 1, std::string::npos, e->d_name) == 0) found = true;
+    ::closedir(d);
+    return found;
+}
+
+void wait_listed(const std::string& folder, bool present) {
+    long long deadline = monotonic_ms() + 1000;
+    while (listed(folder) != present && monotonic_ms() < deadline)
+        ::usleep(10 * 1000); // GVfs's FUSE folder announces nothing when it catches up
+}
+
+// The first looks into a share mounted again can still meet the old mount's entries (EIO),
+// once each. Looks until the folder and its own entries answer, for a second at most.
 void settle(const std::string& folder) {
-    for (int tries = 0; tries < 20; ++tries) {
+    long long deadline = monotonic_ms() + 1000;
+    for (;;) {
         struct stat st;
         bool stale = ::stat(folder.c_str(), &st) != 0 && errno == EIO;
         if (DIR* d = ::opendir(folder.c_str())) {
@@ -247,17 +354,9 @@ void settle(const std::string& folder) {
         } else {
             stale = stale || errno == EIO;
         }
-        if (!stale) return;
-        ::usleep(100 * 1000);
+        if (!stale || monotonic_ms() >= deadline) return;
+        ::usleep(20 * 1000); // no event says when a FUSE folder stops answering EIO
     }
-}
-
-// After an unmount the kernel keeps the FUSE folder's old entry for about a second; a mount
-// of the same share in that time would show EIO instead of files. Wait until it is gone.
-void wait_gone(const std::string& folder) {
-    struct stat st;
-    for (int tries = 0; tries < 60 && ::stat(folder.c_str(), &st) == 0; ++tries)
-        ::usleep(50 * 1000);
 }
 
 // True when the process has a session bus to reach GVfs through.
@@ -278,12 +377,15 @@ int32_t gvfs_mount(const std::string& server, const std::string& share, const st
     folder.clear();
     // Fuzzed scripts would mount whatever they name, thousands of times a minute.
     if (kFuzzing || !session_bus_present()) return status::kNoNetwork;
+    bool remounted = wait_unmounted(server, share);
     std::string uri = smb_uri(server, share);
     int32_t st = run_gio([&] { return mount_in_child(uri, user, password); }, folder);
-    if (st != 0)
+    if (st != 0) {
         folder.clear();
-    else
-        settle(folder);
+        return st;
+    }
+    wait_listed(folder, true);
+    if (remounted) settle(folder);
     return st;
 }
 
@@ -291,7 +393,9 @@ int32_t gvfs_unmount(const std::string& folder) {
     if (kFuzzing || !session_bus_present()) return status::kNoNetwork;
     std::string ignored;
     int32_t st = run_gio([&] { return unmount_in_child(folder); }, ignored);
-    if (st == 0) wait_gone(folder);
+    if (st != 0) return st;
+    wait_listed(folder, false);
+    note_unmounted(folder);
     return st;
 }
 

@@ -1,5 +1,6 @@
 // Reads a hive file through libhivex into memory, guarding against hostile files: every
-// failure is status 13, and loops, depth and size are bounded before they can hurt.
+// failure is status 13, and loops, depth and size are bounded before they can hurt. libhivex
+// is opened at the first hive read, so that start-up does not load it for every script.
 #include <cerrno>
 #include <hivex.h>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/registry/hive_file.h"
+#include "platform/posix/shared_library.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -68,11 +70,35 @@ uint32_t le32(const std::string& b, std::size_t at) {
            uint32_t(uint8_t(b[at + 2])) << 16 | uint32_t(uint8_t(b[at + 3])) << 24;
 }
 
-struct HiveCloser {
-    void operator()(hive_h* h) const { hivex_close(h); }
+// The few entry points used; null when libhivex is missing.
+struct Hivex {
+    decltype(&hivex_open) open;
+    decltype(&hivex_close) close;
+    decltype(&hivex_root) root;
+    decltype(&hivex_node_name) node_name;
+    decltype(&hivex_node_values) node_values;
+    decltype(&hivex_node_children) node_children;
+    decltype(&hivex_value_key) value_key;
+    decltype(&hivex_value_value) value_value;
 };
 
+const Hivex* hivex_library() {
+    static const Hivex* loaded = [] {
+        static const SharedLibrary lib("libhivex.so.0");
+        static Hivex x{};
+        bool ok = lib.bind(x.open, "hivex_open") && lib.bind(x.close, "hivex_close") &&
+                  lib.bind(x.root, "hivex_root") && lib.bind(x.node_name, "hivex_node_name") &&
+                  lib.bind(x.node_values, "hivex_node_values") &&
+                  lib.bind(x.node_children, "hivex_node_children") &&
+                  lib.bind(x.value_key, "hivex_value_key") &&
+                  lib.bind(x.value_value, "hivex_value_value");
+        return ok ? &x : nullptr;
+    }();
+    return loaded;
+}
+
 struct Reader {
+    const Hivex& x;
     hive_h* h;
     const std::string& file; // the same bytes, for the key classes hivex does not expose
     std::unordered_set<hive_node_h> seen;
@@ -100,21 +126,20 @@ struct Reader {
 
     bool key(hive_node_h node, HiveKey& out, int depth) {
         if (depth > kMaxDepth || seen.size() >= kMaxKeys || !seen.insert(node).second) return false;
-        std::unique_ptr<char, decltype(&free)> name(hivex_node_name(h, node), free);
+        std::unique_ptr<char, decltype(&free)> name(x.node_name(h, node), free);
         if (!name) return false;
         out.name = utf8_to_latin1(name.get());
         if (!sound_key_name(out.name, depth)) return false;
         out.class_name = class_of(node);
 
-        std::unique_ptr<hive_value_h, decltype(&free)> values(hivex_node_values(h, node), free);
+        std::unique_ptr<hive_value_h, decltype(&free)> values(x.node_values(h, node), free);
         if (!values) return false;
         std::unordered_set<std::string> names;
         for (hive_value_h* v = values.get(); *v; ++v) {
             HiveValue value;
-            std::unique_ptr<char, decltype(&free)> vname(hivex_value_key(h, *v), free);
+            std::unique_ptr<char, decltype(&free)> vname(x.value_key(h, *v), free);
             size_t len = 0;
-            std::unique_ptr<char, decltype(&free)> data(hivex_value_value(h, *v, nullptr, &len),
-                                                        free);
+            std::unique_ptr<char, decltype(&free)> data(x.value_value(h, *v, nullptr, &len), free);
             if (!vname || !data || !raw_type(*v, value.type)) return false;
             value.name = utf8_to_latin1(vname.get());
             if (!first_of_name(names, value.name)) return false;
@@ -123,7 +148,7 @@ struct Reader {
             out.values.push_back(std::move(value));
         }
 
-        std::unique_ptr<hive_node_h, decltype(&free)> children(hivex_node_children(h, node), free);
+        std::unique_ptr<hive_node_h, decltype(&free)> children(x.node_children(h, node), free);
         if (!children) return false;
         names.clear();
         for (hive_node_h* c = children.get(); *c; ++c) {
@@ -150,10 +175,12 @@ int32_t read_hive(const std::string& path, HiveKey& root) {
     if (status != 0) return status;
     // hivex reads the file itself; both views are of the same bytes unless the file
     // changes in between, and every offset taken from ours is bounds-checked.
-    std::unique_ptr<hive_h, HiveCloser> h(hivex_open(path.c_str(), 0));
+    const Hivex* x = hivex_library();
+    if (!x) return status::kNotSupported;
+    std::unique_ptr<hive_h, decltype(x->close)> h(x->open(path.c_str(), 0), x->close);
     if (!h) return errno == EACCES ? status::kAccessDenied : status::kInvalidData;
-    Reader reader{h.get(), bytes, {}};
-    if (!reader.key(hivex_root(h.get()), root, 0)) {
+    Reader reader{*x, h.get(), bytes, {}};
+    if (!reader.key(x->root(h.get()), root, 0)) {
         root = HiveKey{};
         return status::kInvalidData;
     }

@@ -47,7 +47,7 @@ bool is_live_folder(const std::string& path) {
     for (int tries = 0;; ++tries) {
         if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
         if ((errno != EIO && errno != EINTR && errno != EAGAIN) || tries == 20) return false;
-        ::usleep(50 * 1000);
+        ::usleep(50 * 1000); // no event says when a FUSE folder stops answering EIO
     }
 }
 
@@ -71,27 +71,6 @@ std::string unescape(std::string_view s) {
         }
     }
     return out;
-}
-
-// GVfs names an SMB share's FUSE folder `smb-share:server=S,share=X` with further keys
-// (user, domain, port) in any order. False for any other kind of mount.
-bool parse_share_folder(std::string_view name, std::string& server, std::string& share) {
-    constexpr std::string_view kKind = "smb-share:";
-    if (name.substr(0, kKind.size()) != kKind) return false;
-    server.clear();
-    share.clear();
-    std::string_view rest = name.substr(kKind.size());
-    while (!rest.empty()) {
-        std::size_t comma = rest.find(',');
-        std::string_view item = rest.substr(0, comma);
-        std::size_t eq = item.find('=');
-        if (eq != std::string_view::npos) {
-            if (item.substr(0, eq) == "server") server = unescape(item.substr(eq + 1));
-            if (item.substr(0, eq) == "share") share = unescape(item.substr(eq + 1));
-        }
-        rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma + 1);
-    }
-    return !server.empty() && !share.empty();
 }
 
 // A server named by its NetBIOS name (`DC1`, as @LSERVER gives it) is the one named by a DNS
@@ -290,14 +269,43 @@ std::vector<MountedShare> mounted_shares() {
     DIR* d = folder.empty() || !owned_by_user(folder) ? nullptr : ::opendir(folder.c_str());
     if (!d) return out;
     while (dirent* e = ::readdir(d)) {
-        std::string server, share;
-        if (!parse_share_folder(e->d_name, server, share)) continue;
-        out.push_back({"\\\\" + server + "\\" + share, folder + "/" + e->d_name});
+        ShareFolderKeys keys;
+        if (!parse_share_folder(e->d_name, keys)) continue;
+        out.push_back({"\\\\" + keys.server + "\\" + keys.share, folder + "/" + e->d_name});
     }
     ::closedir(d);
     std::sort(out.begin(), out.end(),
               [](const MountedShare& a, const MountedShare& b) { return a.remote < b.remote; });
     return out;
+}
+
+// GVfs names an SMB share's FUSE folder `smb-share:server=S,share=X` with further keys
+// (user, domain, port) in any order, escaped. False for any other kind of mount.
+bool parse_share_folder(std::string_view name, ShareFolderKeys& keys) {
+    constexpr std::string_view kKind = "smb-share:";
+    if (name.substr(0, kKind.size()) != kKind) return false;
+    keys = {};
+    std::string_view rest = name.substr(kKind.size());
+    while (!rest.empty()) {
+        std::size_t comma = rest.find(',');
+        std::string_view item = rest.substr(0, comma);
+        std::size_t eq = item.find('=');
+        std::string_view key = item.substr(0, eq);
+        std::string value = eq == std::string_view::npos ? "" : unescape(item.substr(eq + 1));
+        if (key == "server") keys.server = value;
+        if (key == "share") keys.share = value;
+        if (key == "user") keys.user = value;
+        if (key == "domain") keys.domain = value;
+        if (key == "port") keys.port = value;
+        rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma + 1);
+    }
+    return !keys.server.empty() && !keys.share.empty();
+}
+
+bool is_share_folder_name(std::string_view name, std::string_view server, std::string_view share) {
+    ShareFolderKeys keys;
+    return parse_share_folder(name, keys) && same_server(keys.server, server) &&
+           equal_nocase(keys.share, share);
 }
 
 std::string mounted_share_folder(std::string_view server, std::string_view share) {

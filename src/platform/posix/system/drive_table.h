@@ -50,6 +50,13 @@ struct MountedShare {
     std::string folder;
 };
 std::vector<MountedShare> mounted_shares();
+// What a GVfs FUSE folder's name says of the SMB mount it shows; empty keys are not in it.
+struct ShareFolderKeys {
+    std::string server, share, user, domain, port;
+};
+bool parse_share_folder(std::string_view name, ShareFolderKeys& keys);
+// True when `name`, a GVfs FUSE folder's name, is a mount of \\server\share.
+bool is_share_folder_name(std::string_view name, std::string_view server, std::string_view share);
 
 // Splits `\\server\share` and what follows it (either slash); false when the path does not
 // start so.

@@ -160,7 +160,8 @@ std::string write_value(std::string_view text, std::string_view section, std::st
         if (lines[i].kind == Line::kKey) after = i;
     const Line& anchor = lines[after];
     std::string entry = std::string(key) + "=" + *value + std::string(eol);
-    if (anchor.next == anchor.end) entry.insert(0, eol); // the last line had no line end
+    // The last line had no line end (a lone carriage return is none either).
+    if (text[anchor.next - 1] != '\n') entry.insert(0, eol);
     return out.insert(anchor.next, entry);
 }
 

@@ -98,6 +98,8 @@ int32_t run_program_and_wait(std::string_view command_line, int32_t& exit_code) 
 void sleep_milliseconds(uint64_t milliseconds) {
     if constexpr (kFuzzing) return;
     timespec left{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
+    // The pause the script asked for, not a wait for anything: a signal cuts it short, and
+    // the rest is slept.
     while (::nanosleep(&left, &left) < 0 && errno == EINTR) {
     }
 }

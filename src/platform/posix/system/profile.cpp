@@ -201,7 +201,8 @@ int32_t rewrite_in_place(int fd, off_t old_size, const std::string& text) {
                         : errno;
         }
         if (error) {
-            ::ftruncate(fd, old_size);
+            // Back to the old length; the failure reported is the reservation's.
+            [[maybe_unused]] int restored = ::ftruncate(fd, old_size);
             return status_from_errno(error);
         }
     }

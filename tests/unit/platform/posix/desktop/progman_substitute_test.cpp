@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -85,7 +86,7 @@ class MenuFiles : public ::testing::Test {
         root_ = tmpl;
         f_ = {root_ + "/data", root_ + "/config"};
     }
-    void TearDown() override { std::system(("rm -rf '" + root_ + "'").c_str()); }
+    void TearDown() override { std::filesystem::remove_all(root_); }
 
     std::string read(const std::string& rel) const {
         std::ifstream in(root_ + "/" + rel);

@@ -245,6 +245,29 @@ TEST_F(DriveTable, OfScriptsTakingOneLetterAtOnceOneGetsIt) {
     ASSERT_EQ(chmod(drive_table_folder().c_str(), 0700), 0);
 }
 
+// The keys of a FUSE folder's name, in whatever order and escaping GVfs writes them: an
+// unmount finds its mount by them, and a remount by server and share.
+TEST(ShareFolderName, KeysInAnyOrderUnescapedAndMatchedAsAShare) {
+    ShareFolderKeys k;
+    ASSERT_TRUE(parse_share_folder(
+        "smb-share:user=ann,domain=EX,server=files,share=my%20docs,port=4445", k));
+    EXPECT_EQ(k.server, "files");
+    EXPECT_EQ(k.share, "my docs");
+    EXPECT_EQ(k.user, "ann");
+    EXPECT_EQ(k.domain, "EX");
+    EXPECT_EQ(k.port, "4445");
+    ASSERT_TRUE(parse_share_folder("smb-share:server=files,share=home", k));
+    EXPECT_TRUE(k.user.empty() && k.domain.empty() && k.port.empty());
+    EXPECT_FALSE(parse_share_folder("smb-share:server=files", k));
+    EXPECT_FALSE(parse_share_folder("sftp:host=files,share=home", k));
+
+    EXPECT_TRUE(is_share_folder_name("smb-share:server=files,share=home", "FILES", "HOME"));
+    EXPECT_TRUE(is_share_folder_name("smb-share:server=dc1.example.test,share=netlogon", "DC1",
+                                     "NetLogon"));
+    EXPECT_FALSE(is_share_folder_name("smb-share:server=files,share=home", "files", "sales"));
+    EXPECT_FALSE(is_share_folder_name("smb-share:server=fs,share=home", "files", "home"));
+}
+
 TEST(DriveTableWithoutSession, NothingResolvesAndNothingCanBeRecorded) {
     const char* old = std::getenv("XDG_RUNTIME_DIR");
     std::string saved = old ? old : "";

@@ -61,6 +61,7 @@ TEST(IniText, WriteAddsKeysAfterTheLastKeyOfTheSection) {
     // A single line without an end is a file as a new one: CR LF.
     EXPECT_EQ(write_value("[a]", "a", "k", &value), "[a]\r\nk=v\r\n");
     EXPECT_EQ(write_value("[a]\r\n[b]\r\n", "b", "k", &value), "[a]\r\n[b]\r\nk=v\r\n");
+    EXPECT_EQ(write_value("x\n[a]\r", "a", "k", &value), "x\n[a]\r\nk=v\n");
 }
 
 TEST(IniText, WriteCreatesSectionsAndFiles) {

@@ -1,0 +1,92 @@
+"""Times one logon, logon.scr or logon.sh, as the user of a fresh session; bench/logon/run
+runs it for each side and round.
+
+usage: measure.py vtx32|shell VTX32 FOLDER
+The program runs with its statement trace. Every line a side writes on standard error is
+stamped as it arrives; a step lasts until the next line or the end. The program's steps are
+classed by their statement, the shell's by its "@class NAME" lines. Prints one JSON line:
+{"side": "vtx32"|"shell", "total": s, "classes": {NAME: s}}.
+"""
+import json
+import os
+import subprocess
+import sys
+import time
+
+NETWORK = ("use", "printer", "delete")
+
+
+def statement_class(text):
+    words = text.upper().split()
+    if not words:
+        return "other"
+    if words[0] == "USE":
+        return "delete" if any(w.startswith("/D") for w in words) else "use"
+    if "PRINTERCONNECTION" in text.upper() or "SETDEFAULTPRINTER" in text.upper():
+        return "printer"
+    if "WRITEVALUE" in text.upper() or "READVALUE" in text.upper():
+        return "registry"
+    if "INGROUP" in text.upper():
+        return "groups"
+    if "EXIST" in text.upper() or "PROFILESTRING" in text.upper():
+        return "files"
+    return "other"
+
+
+def timed(cmd, env, classify, out):
+    classes = {}
+    start = time.perf_counter()
+    child = subprocess.Popen(cmd, env=env, stdin=subprocess.DEVNULL, stdout=out,
+                             stderr=subprocess.PIPE)
+    current, since = "other", start
+    for line in child.stderr:
+        now = time.perf_counter()
+        name = classify(line.decode(errors="replace").rstrip())
+        if name is None:
+            continue
+        classes[current] = classes.get(current, 0.0) + now - since
+        current, since = name, now
+    child.wait()
+    end = time.perf_counter()
+    classes[current] = classes.get(current, 0.0) + end - since
+    if child.returncode != 0:
+        sys.exit(f"{' '.join(cmd)} failed with {child.returncode}")
+    return end - start, classes
+
+
+def program_line(line):
+    # "FILE:LINE: statement" starts a step; "@ERROR=N" and other trace lines do not.
+    parts = line.split(": ", 1)
+    return statement_class(parts[1]) if len(parts) == 2 and ":" in parts[0] else None
+
+
+def shell_line(line):
+    return line[len("@class "):] if line.startswith("@class ") else None
+
+
+def reset(env):
+    """What a logon leaves that the next must not find: the queue and the default."""
+    subprocess.run(["lpadmin", "-x", "FILES-LASER"], env=env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    try:
+        os.unlink(os.path.expanduser("~/.cups/lpoptions"))
+    except FileNotFoundError:
+        pass
+
+
+def main():
+    side, exe, folder = sys.argv[1], sys.argv[2], sys.argv[3]
+    os.chdir(folder)
+    env = dict(os.environ, VTX32_TRACE="1")
+    cmd, classify = {
+        "vtx32": ([exe, os.path.join(folder, "logon.scr")], program_line),
+        "shell": (["bash", os.path.join(folder, "logon.sh")], shell_line),
+    }[side]
+    with open(f"{side}.out", "wb") as out:  # the last round's, to look at
+        total, classes = timed(cmd, env, classify, out)
+    reset(env)
+    print(json.dumps({"side": side, "total": total, "classes": classes}), flush=True)
+
+
+if __name__ == "__main__":
+    main()

@@ -41,6 +41,9 @@ int main(int argc, char** argv) {
         return 3;
     }
     vtx::Findings findings = vtx::check_scripts(names, defined);
-    for (const vtx::Finding& f : findings) vtx::platform::error_write(vtx::format_finding(f));
+    // A finding quotes the script, which must not steer the terminal it is read on.
+    for (const vtx::Finding& f : findings)
+        vtx::platform::error_write(
+            vtx::visible_controls(vtx::format_finding(f), vtx::platform::terminal_high_bytes()));
     return vtx::findings_status(findings);
 }

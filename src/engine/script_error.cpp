@@ -44,8 +44,11 @@ void write_located_error(const Runtime& rt, int code, uint32_t pos) {
         rt.trace || (platform::kPosixConventions &&
                      (rt.out.redirect != platform::kNoFile || platform::error_stream_separate()));
     if (!wanted) return;
-    platform::error_write(error_location(rt, pos) + ": script error: " + error_message(rt, code) +
-                          "\n");
+    // A missing script's name comes from the script: it must not steer the terminal.
+    platform::error_write(
+        visible_controls(error_location(rt, pos) + ": script error: " + error_message(rt, code),
+                         platform::terminal_high_bytes()) +
+        "\n");
 }
 
 } // namespace

@@ -65,12 +65,14 @@ void trace_statement(Runtime& rt, uint32_t start) {
         statement.remove_suffix(1);
     std::string out = script_location(rt, start);
     out += ": ";
+    // The script's text must not steer the terminal the trace is read on.
+    HighBytes high = platform::terminal_high_bytes();
     if (rt.trace > 1) {
-        out += masked_statement(statement);
+        out += visible_controls(masked_statement(statement), high);
         rt.traced_values = script_location(rt, start) + ": ->";
         rt.traced_any = false;
     } else {
-        out += statement;
+        out += visible_controls(statement, high);
     }
     out += '\n';
     platform::error_write(out);
@@ -101,7 +103,7 @@ void trace_assignment(Runtime& rt, std::string_view name, int kind, int32_t numb
 void trace_values(Runtime& rt) {
     if (rt.traced_any) {
         rt.traced_values += '\n';
-        platform::error_write(rt.traced_values);
+        platform::error_write(visible_controls(rt.traced_values, platform::terminal_high_bytes()));
     }
     rt.traced_values.clear();
     rt.traced_any = false;

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "platform/text_rules.h"
+
 namespace vtx::platform {
 
 // The POSIX build follows the conventions of its platform (--help, --version, exit status
@@ -22,6 +24,10 @@ void error_write(std::string_view bytes);
 // (either is redirected, piped or another terminal), so a line written there would not
 // appear twice on one screen. Windows: always true.
 bool error_stream_separate();
+
+// How the terminals this program writes to take the bytes 0x80 to 0x9F: on POSIX as the
+// locale's character set says (UTF-8 or not); the Windows console shows letters there.
+HighBytes terminal_high_bytes();
 
 // Tells the user of the script error that ended a run no terminal shows (a desktop's
 // autostart): POSIX sends one desktop notification with `location` (FILE:LINE) and

@@ -64,4 +64,29 @@ std::string format_int(int32_t v) {
     return s;
 }
 
+std::string visible_controls(std::string_view text, HighBytes high) {
+    auto is_c1 = [](unsigned char c) { return c >= 0x80 && c <= 0x9F; };
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = (unsigned char)text[i];
+        bool c1 = high == HighBytes::c1 && is_c1(c);
+        if (high == HighBytes::utf8 && c == 0xC2 && i + 1 < text.size() &&
+            is_c1((unsigned char)text[i + 1])) {
+            c = (unsigned char)text[++i];
+            c1 = true;
+        }
+        if (c1) {
+            out += "M-^";
+            out += char((c & 0x7F) ^ 0x40);
+        } else if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) {
+            out += '^';
+            out += char(c ^ 0x40);
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}
+
 } // namespace vtx

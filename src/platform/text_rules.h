@@ -33,4 +33,16 @@ int32_t text_to_int(std::string_view s);
 void append_int(std::string& out, int32_t v);
 std::string format_int(int32_t v);
 
+// What a terminal makes of the bytes 0x80 to 0x9F.
+enum class HighBytes {
+    utf8,    // a UTF-8 locale: C2 80 to C2 9F are the C1 controls
+    c1,      // another locale: the bytes themselves are the C1 controls
+    letters, // a code page with letters there, on a console that acts on no C1 control
+};
+
+// `text` as it may be copied from a script to someone's terminal: every control character
+// shown as `cat -v` shows it (^[ for ESC, ^? for DEL, M-^[ for the C1 control 0x9B in
+// either form); tabs and line feeds stay.
+std::string visible_controls(std::string_view text, HighBytes high);
+
 } // namespace vtx

@@ -28,6 +28,8 @@ const ConsoleWord kConsoleWords[] = {
 };
 
 constexpr int32_t kDefaultShutdownSeconds = 30;
+// Windows refuses a shut-down further away than ten years; a negative time is as far.
+constexpr uint32_t kMaxShutdownSeconds = 10u * 365 * 24 * 60 * 60;
 
 constexpr uint32_t kRegSz = 1;
 constexpr int32_t kNoProfileEntry = 1;
@@ -146,6 +148,10 @@ void fn_shutdown(Runtime& rt, std::string& result) {
     std::string computer, message;
     int32_t timeout = kDefaultShutdownSeconds, force = 0, reboot = 0;
     arguments_by_signature(rt, "SSiii", {computer, message, timeout, force, reboot});
+    if (uint32_t(timeout) > kMaxShutdownSeconds) {
+        finish_status(rt, result, status::kInvalidParameter);
+        return;
+    }
     finish_status(
         rt, result,
         platform::shutdown_computer(computer, message, uint32_t(timeout), force != 0, reboot != 0));

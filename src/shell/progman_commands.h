@@ -1,5 +1,7 @@
-// The command texts of the program-group server's DDE interface. Texts go in unchanged:
-// the server's syntax has no quoting, and the script knows what it sends.
+// The command texts of the program-group server's DDE interface. Command lines and paths go
+// in unchanged (the script knows what it sends); group and item names are data, quoted
+// where they hold a field's delimiters. A command is "" when a name holds what no field can
+// carry (a double quote, a line break): such a command is never sent.
 #pragma once
 
 #include <cstdint>

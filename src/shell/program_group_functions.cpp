@@ -11,9 +11,10 @@ namespace {
 constexpr int32_t kCommandFailed = 3;
 constexpr int32_t kReplaceFailed = 4;
 
-// A text too long for the command buffer is not sent, and counts as a failed command.
+// A text too long for the command buffer, or none (a name it cannot carry), is not sent, and
+// counts as a failed command.
 bool send(platform::ProgmanConversation& progman, const std::string& command) {
-    return command.size() <= kMaxProgmanCommand && progman.execute(command);
+    return !command.empty() && command.size() <= kMaxProgmanCommand && progman.execute(command);
 }
 
 // Every call has a conversation of its own.

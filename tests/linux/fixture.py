@@ -56,11 +56,15 @@ def base_env(home: Path) -> dict:
 
 def run_script(folder: Path, script: str, env: dict, prefix: list = (), timeout: float = 30,
                name: str = "case.scr") -> tuple[str, int]:
-    """Runs the program on `script` in `folder`: its standard output and exit code."""
+    """Runs the program on `script` in `folder`: its standard output and exit code (a run
+    that outlasts `timeout` is ended and fails its case, not the test)."""
     (folder / name).write_text(script)
-    proc = subprocess.run([*prefix, str(EXE), name], cwd=folder, env=env, timeout=timeout,
-                          stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                          stderr=subprocess.PIPE, text=True, errors="replace")
+    try:
+        proc = subprocess.run([*prefix, str(EXE), name], cwd=folder, env=env, timeout=timeout,
+                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, text=True, errors="replace")
+    except subprocess.TimeoutExpired:
+        return f"(still running after {timeout} s)", -1
     if proc.stderr.strip():
         print(proc.stderr.strip(), file=sys.stderr)
     return proc.stdout, proc.returncode
@@ -272,6 +276,18 @@ class PrivateBus:
         self.servers.append(proc)
         return DBusTestCase.get_dbus(self.system).get_object(name, path)
 
+    def silent(self, *names: str) -> None:
+        """A stand-in that takes `names` on this bus and never answers a call."""
+        code = ("import sys, time, dbus\n"
+                "bus = dbus.bus.BusConnection(sys.argv[1])\n"
+                "for name in sys.argv[2:]: bus.request_name(name)\n"
+                "print('ready', flush=True)\n"
+                "time.sleep(3600)\n")
+        proc = subprocess.Popen([sys.executable, "-c", code, self.address, *names],
+                                stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+        self.servers.append(proc)
+        proc.stdout.readline()
+
     def server_object(self, name: str, path: str):
         """An object of a service already on this bus."""
         from dbusmock import DBusTestCase
@@ -287,6 +303,37 @@ class PrivateBus:
             proc.wait()
         DBusTestCase.stop_dbus(self.pid)
         self.pid = None
+
+
+class SilentBus:
+    """A socket that takes connections as a bus does and never says a word: a bus daemon
+    that hangs. Closed when the test ends."""
+
+    def __init__(self, folder: Path):
+        import socket
+        import threading
+        path = folder / "silent-bus"
+        self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.socket.bind(str(path))
+        self.socket.listen(16)
+        self.address = f"unix:path={path}"
+        self.held = []
+        threading.Thread(target=self._take, daemon=True).start()
+
+    def _take(self) -> None:
+        while True:
+            try:
+                self.held.append(self.socket.accept()[0])
+            except OSError:
+                return
+
+
+def timed(run, *args, **kw) -> tuple:
+    """What `run` returns, and the seconds it took."""
+    import time
+    start = time.monotonic()
+    result = run(*args, **kw)
+    return result, time.monotonic() - start
 
 
 def mock_calls(obj, method: str) -> list:

@@ -16,8 +16,9 @@ import subprocess
 import time
 import tty
 
-from fixture import (DEAD_BUS, PrivateBus, Samba, Tally, base_env, in_private_network, lines,
-                     mock_calls, private_hosts, run_script, scratch)
+from fixture import (DEAD_BUS, PrivateBus, Samba, SilentBus, Tally, base_env,
+                     in_private_network, lines, mock_calls, private_hosts, run_script, scratch,
+                     timed)
 
 in_private_network()
 t = Tally()
@@ -68,9 +69,10 @@ os.chmod("/dev/" + c_line, 0o600)  # messages off (mesg n)
 login_records([(ME, a_line), ("alice", b_line), ("alice", c_line), ("bob", c_line)])
 
 
-def send(script: str, bus: str = None) -> list:
+def send(script: str, bus: str = None, **extra) -> list:
     env = base_env(folder)
     env["DBUS_SESSION_BUS_ADDRESS"] = bus or session.address
+    env.update(extra)
     out, _ = run_script(folder, script, env)
     return lines(out)
 
@@ -89,11 +91,27 @@ try:
             out == ["e 0"] and f"Message from {ME}@" in got and "No desktop\r\nEOF\r\n" in got,
             f"{out} {got!r}")
 
-    out = send('"e " SENDMESSAGE("Alice", "Hi" + CHR(27) + "[2J there") ?\n')
+    out = send('"e " SENDMESSAGE("Alice", "Hi" + CHR(27) + "[2J there" + CHR(155) + "1m") ?\n')
     got_b, got_c = received(b_master), received(c_master)
     t.check("a user logged on here: each terminal that takes messages, controls made visible",
-            out == ["e 0"] and "Hi^[[2J there\r\nEOF\r\n" in got_b and "\x1b" not in got_b and got_c == "",
-            f"{out} {got_b!r} {got_c!r}")
+            out == ["e 0"] and "Hi^[[2J thereM-^[1m\r\nEOF\r\n" in got_b
+            and "\x1b" not in got_b and got_c == "", f"{out} {got_b!r} {got_c!r}")
+    out = send('"e " SENDMESSAGE("Alice", "A" + CHR(194) + CHR(155) + "1m") ?\n',
+               LC_ALL="C.UTF-8")
+    got_b = received(b_master)
+    t.check("in a UTF-8 locale the C1 controls' UTF-8 form is shown the same way",
+            out == ["e 0"] and "AM-^[1m\r\nEOF\r\n" in got_b, f"{out} {got_b!r}")
+
+    stalled = PrivateBus(folder, system=False)
+    stalled.silent("org.freedesktop.Notifications")
+    for what, bus in (("session bus", SilentBus(folder).address),
+                      ("notification server", stalled.address)):
+        out, took = timed(send, f'"e " SENDMESSAGE("{ME}", "Still there") ?\n', bus=bus)
+        got = received(a_master)
+        t.check(f"a {what} that never answers: the terminal, after the bus's 10 s",
+                out == ["e 0"] and "Still there\r\nEOF\r\n" in got and took < 14,
+                f"{out} {got!r} after {took:.1f} s")
+    stalled.stop()
 
     out = send('"e " SENDMESSAGE("bob", "anyone?") ?\n')
     t.check("a user whose only terminal refuses messages: 5", out == ["e 5"], f"{out}")

@@ -13,9 +13,9 @@ import time
 
 import dbus
 
-from fixture import (DEAD_BUS, PrivateBus, Samba, Tally, base_env, clear_calls,
+from fixture import (DEAD_BUS, PrivateBus, Samba, SilentBus, Tally, base_env, clear_calls,
                      in_private_network, lines, mock_calls, private_hosts, private_users,
-                     run_script, scratch)
+                     run_script, scratch, timed)
 
 in_private_network()
 t = Tally()
@@ -111,6 +111,39 @@ logind.AddMethod(LOGIND, "ScheduleShutdown", "st", "", REFUSE,
 out = run('"e " SHUTDOWN("", "Bye") ?\n')
 out += run('"e " SHUTDOWN("", "Bye") ?\n', DBUS_SYSTEM_BUS_ADDRESS=DEAD_BUS)
 t.check("polkit refuses: 5; no logind: 1062", out == ["e 5", "e 1062"], f"{out}")
+
+reset()
+logind.AddMethod(LOGIND, "ScheduleShutdown", "st", "", "", dbus_interface="org.freedesktop.DBus.Mock")
+out = run('"e " SHUTDOWN("", "Bye" + CHR(27) + "[2J" + CHR(155) + "1m", 60) ?\n')
+out += run('"e " SHUTDOWN("", "Bye" + CHR(194) + CHR(155) + "1m", 60) ?\n', LC_ALL="C.UTF-8")
+t.check("the wall message shows controls, C1 ones in the locale's form, as cat -v does",
+        out == ["e 0", "e 0"] and mock_calls(logind, "SetWallMessage")
+        == [["Bye^[[2JM-^[1m", True], ["ByeM-^[1m", True]], f"{out}")
+
+# A bus that takes the connection and never answers, and services that take their names and
+# never answer: each bus gives up after its 10 s, and the statement says nobody answered.
+silent = SilentBus(folder)
+stalled_system = PrivateBus(folder, system=True)
+stalled_system.silent("org.freedesktop.login1")
+stalled_session = PrivateBus(folder, system=False)
+stalled_session.silent("org.gnome.SessionManager", "org.xfce.SessionManager")
+out, took = timed(run, '"e " SHUTDOWN("", "Bye") ?\n', DBUS_SYSTEM_BUS_ADDRESS=silent.address)
+t.check("SHUTDOWN, a system bus that never answers: 1062 after 10 s",
+        out == ["e 1062"] and took < 14, f"{out} after {took:.1f} s")
+out, took = timed(run, '"e " SHUTDOWN("", "Bye") ?\n',
+                  DBUS_SYSTEM_BUS_ADDRESS=stalled_system.address)
+t.check("SHUTDOWN, a logind that never answers: 1062 after 10 s in all",
+        out == ["e 1062"] and took < 14, f"{out} after {took:.1f} s")
+out, took = timed(run, '"e " LOGOFF(1) ?\n', DBUS_SYSTEM_BUS_ADDRESS=stalled_system.address,
+                  XDG_SESSION_ID="c7")
+t.check("LOGOFF(1), a logind that never answers: 1062 after 10 s in all",
+        out == ["e 1062"] and took < 14, f"{out} after {took:.1f} s")
+out, took = timed(run, '"e " LOGOFF(0) ?\n', DBUS_SESSION_BUS_ADDRESS=stalled_session.address,
+                  DBUS_SYSTEM_BUS_ADDRESS=silent.address)
+t.check("LOGOFF(0), a session manager and a system bus that never answer: 1062 after 10 s each",
+        out == ["e 1062"] and took < 24, f"{out} after {took:.1f} s")
+stalled_session.stop()
+stalled_system.stop()
 
 # Another computer: net rpc shutdown against smbd.
 private_users(folder, ["shutter", "plain"])

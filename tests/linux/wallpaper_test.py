@@ -12,7 +12,8 @@ import os
 import shlex
 import subprocess
 
-from fixture import EXE, PrivateBus, Tally, base_env, lines, mock_calls, run_script, scratch
+from fixture import (EXE, PrivateBus, SilentBus, Tally, base_env, lines, mock_calls, run_script,
+                     scratch, timed)
 
 t = Tally()
 
@@ -118,6 +119,22 @@ try:
                      dbus_interface="org.freedesktop.DBus.Mock")
     out, _ = run_script(kde_home, '"e " SETWALLPAPER("") ?\n', env)
     t.check("KDE: a shell that refuses the script 1", lines(out) == ["e 1"], f"{out}")
+finally:
+    bus.stop()
+
+# A shell or a bus that never answers: 1062 once the bus's 10 s are up.
+bus = PrivateBus(kde_home, system=False)
+try:
+    bus.silent("org.kde.plasmashell")
+    env = base_env(kde_home)
+    env.update(DBUS_SESSION_BUS_ADDRESS=bus.address, XDG_CURRENT_DESKTOP="KDE")
+    (out, _), took = timed(run_script, kde_home, '"e " SETWALLPAPER("") ?\n', env)
+    t.check("KDE: a shell that never answers: 1062 after 10 s",
+            lines(out) == ["e 1062"] and took < 14, f"{out} after {took:.1f} s")
+    env.update(DBUS_SESSION_BUS_ADDRESS=SilentBus(kde_home).address, XDG_CURRENT_DESKTOP="XFCE")
+    (out, _), took = timed(run_script, kde_home, '"e " SETWALLPAPER("") ?\n', env)
+    t.check("XFCE: a session bus that never answers: 1062 after 10 s",
+            lines(out) == ["e 1062"] and took < 14, f"{out} after {took:.1f} s")
 finally:
     bus.stop()
 

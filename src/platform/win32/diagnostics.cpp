@@ -19,6 +19,10 @@ bool error_stream_separate() {
     return true;
 }
 
+HighBytes terminal_high_bytes() {
+    return HighBytes::letters;
+}
+
 void report_error_to_desktop(std::string_view, std::string_view) {}
 
 } // namespace vtx::platform

@@ -10,8 +10,21 @@ TEST(ProgmanCommands, GroupCommands) {
     EXPECT_EQ(delete_group_command("Tools", 1), "[DeleteGroup( Tools , 1 )]");
     EXPECT_EQ(delete_item_command("Editor"), "[DeleteItem( Editor )]");
     EXPECT_EQ(replace_item_command("Editor"), "[ReplaceItem( Editor )]");
-    // Texts go in unchanged, commas and brackets included.
-    EXPECT_EQ(create_group_command("a,b)]", -5), "[CreateGroup( a,b)] , -5 )]");
+}
+
+// A name's comma must not pass its rest off as the common flag; what no field can carry is
+// never sent.
+TEST(ProgmanCommands, NamesAreData) {
+    EXPECT_EQ(create_group_command("Evil,1", 0), "[CreateGroup( \"Evil,1\" , 0 )]");
+    EXPECT_EQ(delete_item_command("a)][DeleteGroup(x"), "[DeleteItem( \"a)][DeleteGroup(x\" )]");
+    ProgramItem item{"x", "", "", 0, "", 0, 0};
+    for (const char* bad : {"say \"hi\"", "two\nlines", "cr\rhere"}) {
+        item.name = bad;
+        EXPECT_EQ(create_group_command(bad, 0), "") << bad;
+        EXPECT_EQ(show_group_command(bad, 1, 0), "") << bad;
+        EXPECT_EQ(replace_item_command(bad), "") << bad;
+        EXPECT_EQ(add_item_command(item, true), "") << bad;
+    }
 }
 
 TEST(ProgmanCommands, ShowCommandOutsideOneToEightBecomesOne) {

@@ -4,14 +4,17 @@
 #include <cstring>
 
 #include "platform/fuzzing.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
 
 namespace {
 
-// A script waits for no service longer than this.
-constexpr uint64_t kCallTimeoutMicroseconds = 10'000'000;
+// A script waits for no bus or service longer than this, from connecting to the last reply
+// of `call`; a reply to `send` is waited for no longer either.
+constexpr long long kConnectionMs = 10'000;
+constexpr uint64_t kCallTimeoutMicroseconds = kConnectionMs * 1000;
 
 struct ErrorStatus {
     const char* name;
@@ -31,28 +34,35 @@ const ErrorStatus kErrorStatuses[] = {
     {"org.freedesktop.DBus.Error.UnknownProperty", status::kCallNotImplemented},
     {"org.freedesktop.login1.NoSessionForPID", status::kNoSuchLogonSession},
     {"org.freedesktop.login1.NoSuchSession", status::kNoSuchLogonSession},
-    {"org.freedesktop.DBus.Error.NoReply", status::kTimeout},
-    {"org.freedesktop.DBus.Error.Timeout", status::kTimeout},
+    // A service that does not answer in time counts as none.
+    {"org.freedesktop.DBus.Error.NoReply", status::kServiceNotActive},
+    {"org.freedesktop.DBus.Error.Timeout", status::kServiceNotActive},
 };
 
 } // namespace
 
+// Every call waits for its reply, so nothing is left to flush; a flush would wait out sd-bus's
+// own 90 s for a bus that never finished greeting this client.
 DbusBus::~DbusBus() {
     if (bus_) close_(bus_);
 }
 
 int32_t DbusBus::open(Which which) {
     if constexpr (kFuzzing) return status::kNotSupported;
+    deadline_ms_ = monotonic_ms() + kConnectionMs;
     decltype(&sd_bus_open_system) open_bus = nullptr;
-    decltype(&sd_bus_set_method_call_timeout) set_timeout = nullptr;
+    decltype(&sd_bus_is_ready) is_ready = nullptr;
+    decltype(&sd_bus_process) process = nullptr;
+    decltype(&sd_bus_wait) wait = nullptr;
     const char* opener = which == Which::system ? "sd_bus_open_system" : "sd_bus_open_user";
-    if (!lib_.bind(open_bus, opener) || !lib_.bind(set_timeout, "sd_bus_set_method_call_timeout") ||
-        !lib_.bind(call_method_, "sd_bus_call_method") ||
+    if (!lib_.bind(open_bus, opener) ||
+        !lib_.bind(set_timeout_, "sd_bus_set_method_call_timeout") ||
+        !lib_.bind(is_ready, "sd_bus_is_ready") || !lib_.bind(process, "sd_bus_process") ||
+        !lib_.bind(wait, "sd_bus_wait") || !lib_.bind(call_method_, "sd_bus_call_method") ||
         !lib_.bind(message_read_, "sd_bus_message_read") ||
         !lib_.bind(message_unref_, "sd_bus_message_unref") ||
         !lib_.bind(get_property_, "sd_bus_get_property_trivial") ||
-        !lib_.bind(error_free_, "sd_bus_error_free") ||
-        !lib_.bind(close_, "sd_bus_flush_close_unref") ||
+        !lib_.bind(error_free_, "sd_bus_error_free") || !lib_.bind(close_, "sd_bus_close_unref") ||
         !lib_.bind(enter_, "sd_bus_message_enter_container") ||
         !lib_.bind(exit_, "sd_bus_message_exit_container") ||
         !lib_.bind(skip_, "sd_bus_message_skip") ||
@@ -67,12 +77,36 @@ int32_t DbusBus::open(Which which) {
         bus_ = nullptr;
         return status::kServiceNotActive;
     }
-    set_timeout(bus_, kCallTimeoutMicroseconds);
-    return 0;
+    return wait_ready(is_ready, process, wait);
+}
+
+// sd-bus itself would wait 90 s for a bus that accepted the connection to authenticate it
+// and answer the greeting: the connection is driven here instead, within its own time.
+int32_t DbusBus::wait_ready(decltype(&sd_bus_is_ready) is_ready, decltype(&sd_bus_process) process,
+                            decltype(&sd_bus_wait) wait) {
+    for (;;) {
+        int ready = is_ready(bus_);
+        if (ready > 0) return 0;
+        int done = ready < 0 ? ready : process(bus_, nullptr);
+        if (done < 0) return status::kServiceNotActive;
+        if (done > 0) continue;
+        long long left = deadline_ms_ - monotonic_ms();
+        if (left <= 0 || wait(bus_, uint64_t(left) * 1000) < 0) return status::kServiceNotActive;
+    }
+}
+
+bool DbusBus::time_left() {
+    long long left = deadline_ms_ - monotonic_ms();
+    // No time left must not reach sd-bus as 0, which means its own default.
+    if (left <= 0) return false;
+    set_timeout_(bus_, uint64_t(left) * 1000);
+    return true;
 }
 
 int32_t DbusBus::get_bool(const char* destination, const char* path, const char* interface,
                           const char* member, bool& value) {
+    value = false;
+    if (!time_left()) return status::kServiceNotActive;
     sd_bus_error error = SD_BUS_ERROR_NULL;
     int v = 0;
     int rc = get_property_(bus_, destination, path, interface, member, &error, 'b', &v);

@@ -1,5 +1,8 @@
 // A connection to the system or the session bus through sd-bus (libsystemd, loaded at first
 // use), for the desktop's services: logind, timedated, notifications, the session manager.
+// Connecting and the calls made with `call` and `get_bool` share 10 s in all, so a bus or a
+// service that accepts and never answers holds a statement no longer; `send` (a call the
+// caller builds) waits at most its own limit.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +11,7 @@
 #include <vector>
 
 #include "platform/posix/shared_library.h"
+#include "platform/status.h"
 
 namespace vtx::platform {
 
@@ -21,15 +25,17 @@ class DbusBus {
     DbusBus& operator=(const DbusBus&) = delete;
 
     // Connects to the bus that DBUS_SYSTEM_BUS_ADDRESS / DBUS_SESSION_BUS_ADDRESS (or the
-    // usual socket) names: 0; 126 when libsystemd is missing; 1062 when there is no bus.
+    // usual socket) names: 0; 126 when libsystemd is missing; 1062 when there is no bus or
+    // it does not answer in time.
     int32_t open(Which which);
 
     // Calls a method with sd-bus's type string and arguments: 0, or the reply's error as
-    // status_of_error gives it. `reply`, when given, receives the reply (unref it with
-    // `unref`).
+    // status_of_error gives it (1062 when the time is up). `reply`, when given, receives the
+    // reply (unref it with `unref`).
     template <class... Args>
     int32_t call(sd_bus_message** reply, const char* destination, const char* path,
                  const char* interface, const char* member, const char* types, Args... args) {
+        if (!time_left()) return status::kServiceNotActive;
         sd_bus_error error = SD_BUS_ERROR_NULL;
         int rc =
             call_method_(bus_, destination, path, interface, member, &error, reply, types, args...);
@@ -73,13 +79,20 @@ class DbusBus {
     bool read_dict_keys(sd_bus_message* m, std::vector<std::string>& keys);
 
     // The status for a D-Bus error name: 5 for refusals (also polkit's), 1062 for a name
-    // nobody owns, 120 for a method or interface the service lacks, 1312 when logind knows
-    // no such session, 1460 for no reply in time, 1 for anything else.
+    // nobody owns or no reply in time, 120 for a method or interface the service lacks, 1312
+    // when logind knows no such session, 1 for anything else.
     static int32_t status_of_error(const char* name);
 
   private:
     int32_t finish(int rc, sd_bus_error& error);
+    // Waits, within the connection's time, until the bus has taken this client: 0 or 1062.
+    int32_t wait_ready(decltype(&sd_bus_is_ready) is_ready, decltype(&sd_bus_process) process,
+                       decltype(&sd_bus_wait) wait);
+    // Gives the next call what is left of the connection's time: false when none is.
+    bool time_left();
 
+    long long deadline_ms_ = 0;
+    decltype(&sd_bus_set_method_call_timeout) set_timeout_ = nullptr;
     SharedLibrary lib_{"libsystemd.so.0"};
     sd_bus* bus_ = nullptr;
     decltype(&sd_bus_call_method) call_method_ = nullptr;
@@ -87,7 +100,7 @@ class DbusBus {
     decltype(&sd_bus_message_unref) message_unref_ = nullptr;
     decltype(&sd_bus_get_property_trivial) get_property_ = nullptr;
     decltype(&sd_bus_error_free) error_free_ = nullptr;
-    decltype(&sd_bus_flush_close_unref) close_ = nullptr;
+    decltype(&sd_bus_close_unref) close_ = nullptr;
     decltype(&sd_bus_message_enter_container) enter_ = nullptr;
     decltype(&sd_bus_message_exit_container) exit_ = nullptr;
     decltype(&sd_bus_message_skip) skip_ = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/posix/desktop/dbus_bus.h"
 #include "platform/posix/desktop/desktop_entry.h"
 #include "platform/posix/terminal/terminal_dialog.h"
+#include "platform/status.h"
 
 namespace vtx::platform {
 
@@ -21,16 +22,15 @@ constexpr uint64_t kCloseTimeoutMicroseconds = 2'000'000;
 
 using Clock = std::chrono::steady_clock;
 
-// What the server can do; false when it does not answer within `timeout_us`.
-bool capabilities(DbusBus& bus, uint64_t timeout_us, std::vector<std::string>& names) {
+// What the server can do: 0, or a status (1062 when it does not answer within `timeout_us`).
+int32_t capabilities(DbusBus& bus, uint64_t timeout_us, std::vector<std::string>& names) {
     sd_bus_message* m = nullptr;
     sd_bus_message* reply = nullptr;
-    if (!bus.new_call(&m, kService, kPath, kService, "GetCapabilities") ||
-        bus.send(m, &reply, timeout_us) != 0)
-        return false;
+    if (!bus.new_call(&m, kService, kPath, kService, "GetCapabilities")) return 1;
+    if (int32_t st = bus.send(m, &reply, timeout_us)) return st;
     bool ok = bus.read_strings(reply, names);
     bus.unref(reply);
-    return ok;
+    return ok ? 0 : 1;
 }
 
 bool has(const std::vector<std::string>& names, std::string_view name) {
@@ -137,7 +137,10 @@ int32_t notify_desktop(const std::string& summary, const std::string& body) {
     DbusBus bus;
     if (int32_t st = bus.open(DbusBus::Which::session)) return st;
     std::vector<std::string> names;
-    bool markup = capabilities(bus, UINT64_MAX, names) && has(names, "body-markup");
+    int32_t asked = capabilities(bus, UINT64_MAX, names);
+    // A server that does not answer gets no second call to wait for.
+    if (asked == status::kServiceNotActive) return asked;
+    bool markup = asked == 0 && has(names, "body-markup");
     std::string title = notification_text(summary, false);
     std::replace(title.begin(), title.end(), '\n', ' ');
     uint32_t id = 0;
@@ -160,7 +163,7 @@ bool notification_box(const std::string& text, const std::string& title, uint32_
     DbusBus bus;
     if (bus.open(DbusBus::Which::session) != 0) return false;
     std::vector<std::string> names;
-    if (!capabilities(bus, left(), names)) {
+    if (capabilities(bus, left(), names) != 0) {
         if (!timed_out()) return false;
         answer = -1; // a server that never answers: the time-out still ends the box
         return true;

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "platform/diagnostics.h"
 #include "platform/fuzzing.h"
 #include "platform/posix/desktop/dbus_bus.h"
 #include "platform/posix/helper_program.h"
@@ -56,8 +57,10 @@ int32_t own_session(DbusBus& bus, std::string& path) {
 int32_t shutdown_here(const std::string& message, uint32_t seconds, bool reboot) {
     DbusBus bus;
     if (int32_t st = bus.open(DbusBus::Which::system)) return st;
+    // logind writes the message to every terminal here, as it stands.
+    std::string wall = visible_controls(message, terminal_high_bytes());
     int32_t st = bus.call(nullptr, kLogind, kLogindPath, kLogindManager, "SetWallMessage", "sb",
-                          message.c_str(), int(!message.empty()));
+                          wall.c_str(), int(!message.empty()));
     // An older logind without wall messages still shuts down; a refusal or no logind stops.
     if (st == status::kAccessDenied || st == status::kServiceNotActive) return st;
     if (seconds == 0)

@@ -3,9 +3,12 @@
 #include <sys/socket.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "platform/posix/errno_status.h"
+#include "platform/posix/limited_child.h"
 #include "platform/posix/network/cups_library.h"
 #include "platform/posix/network/printer_names.h"
 #include "platform/shell.h"
@@ -17,9 +20,11 @@ namespace vtx::platform {
 namespace {
 
 // A scheduler that does not answer must not hold up the logon: neither the connection nor
-// any one request waits longer than this.
+// any one wait for it is longer than this, and a statement's whole conversation with it ends
+// within kSchedulerSeconds (libcups waits its time afresh for each piece of an answer).
 constexpr int kConnectMs = 10000;
 constexpr double kRequestSeconds = 10.0;
+constexpr int kSchedulerSeconds = 15;
 
 struct Queue {
     std::string name;
@@ -142,13 +147,28 @@ const Queue* our_queue(const std::vector<Queue>& queues, const std::string& devi
     return nullptr;
 }
 
-// Runs `work` with a connected scheduler: 50 without libcups, 1722 when none answers.
-template <typename Work> int32_t with_scheduler(Work work) {
+using SchedulerWork = std::function<int32_t(const CupsLibrary&, Scheduler&, std::string&)>;
+
+// Runs `work` with a connected scheduler, in a child process killed at the deadline: 0 and
+// the text `work` gave, or its status; 50 without libcups, 1722 when no scheduler answers
+// in time.
+int32_t with_scheduler(const SchedulerWork& work, std::string& text) {
     const CupsLibrary* cups = cups_library();
     if (!cups) return status::kNotSupported;
-    Scheduler scheduler(*cups);
-    if (!scheduler.http()) return status::kSpoolerUnavailable;
-    return work(*cups, scheduler);
+    std::string reply;
+    bool answered = run_limited(
+        [&] {
+            Scheduler scheduler(*cups);
+            std::string out;
+            int32_t st =
+                scheduler.http() ? work(*cups, scheduler, out) : status::kSpoolerUnavailable;
+            return std::to_string(st) + '\n' + out;
+        },
+        kSchedulerSeconds, reply);
+    std::size_t line_end = reply.find('\n');
+    if (!answered || line_end == std::string::npos) return status::kSpoolerUnavailable;
+    text = reply.substr(line_end + 1);
+    return int32_t(std::strtol(reply.c_str(), nullptr, 10));
 }
 
 } // namespace
@@ -156,7 +176,7 @@ template <typename Work> int32_t with_scheduler(Work work) {
 int32_t add_printer_connection(const std::string& name, std::string& devices_entry_out) {
     PrinterShare share;
     if (!parse_printer_share(name, share)) return status::kInvalidPrinterName;
-    return with_scheduler([&](const CupsLibrary&, Scheduler& scheduler) {
+    auto work = [&](const CupsLibrary&, Scheduler& scheduler, std::string& entry) {
         std::vector<Queue> queues;
         if (int32_t st = scheduler.queues(queues)) return st;
         std::string uri = share_device_uri(share);
@@ -170,31 +190,34 @@ int32_t add_printer_connection(const std::string& name, std::string& devices_ent
             queue = free_queue_name(queue_base_name(share), taken);
             if (int32_t st = scheduler.add_queue(queue, uri, made_by_vtx32_info(name))) return st;
         }
-        devices_entry_out = devices_entry(queue);
+        entry = devices_entry(queue);
         return int32_t(0);
-    });
+    };
+    return with_scheduler(work, devices_entry_out);
 }
 
 int32_t delete_printer_connection(const std::string& name, bool& drop_devices_entry) {
     PrinterShare share;
     if (!parse_printer_share(name, share)) return status::kInvalidPrinterName;
-    return with_scheduler([&](const CupsLibrary&, Scheduler& scheduler) {
+    auto work = [&](const CupsLibrary&, Scheduler& scheduler, std::string&) {
         std::vector<Queue> queues;
         if (int32_t st = scheduler.queues(queues)) return st;
         // A queue someone else set up for the same share is not ours to remove.
         const Queue* ours = our_queue(queues, share_device_uri(share));
         if (!ours) return status::kInvalidPrinterName;
-        int32_t st = scheduler.delete_queue(ours->name);
-        drop_devices_entry = st == 0;
-        return st;
-    });
+        return scheduler.delete_queue(ours->name);
+    };
+    std::string unused;
+    int32_t st = with_scheduler(work, unused);
+    drop_devices_entry = st == 0;
+    return st;
 }
 
 int32_t make_default_printer(const std::string& entry) {
     std::string queue;
     // A printer VTX32 did not connect has nothing in CUPS to make the default.
     if (!queue_of_devices_entry(entry, queue)) return 0;
-    return with_scheduler([&](const CupsLibrary& cups, Scheduler& scheduler) {
+    auto work = [&](const CupsLibrary& cups, Scheduler& scheduler, std::string&) {
         cups_dest_t* dests = nullptr;
         int count = cups.get_dests(scheduler.http(), &dests);
         int32_t st = status::kFileNotFound;
@@ -210,7 +233,9 @@ int32_t make_default_printer(const std::string& entry) {
         }
         cups.free_dests(count, dests);
         return st;
-    });
+    };
+    std::string unused;
+    return with_scheduler(work, unused);
 }
 
 } // namespace vtx::platform

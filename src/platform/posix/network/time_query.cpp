@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/fuzzing.h"
+#include "platform/posix/descriptor_io.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -16,6 +17,7 @@ namespace vtx::platform {
 namespace {
 
 constexpr int kSntpWaitMs = 1500;
+// The whole SMB2 exchange with one address, from connecting to the last byte of the answer.
 constexpr int kSmbWaitMs = 3000;
 constexpr uint32_t kNtpToUnix = 2208988800u; // seconds from 1900 to 1970
 constexpr uint64_t kFiletimeToUnix = 116444736000000000ull;
@@ -64,11 +66,18 @@ int connect_within(const addrinfo* ai, int ms) {
     return -1;
 }
 
-// Reads exactly `size` bytes within `ms` in all.
-bool read_all(int fd, unsigned char* buffer, std::size_t size, int ms) {
+// Milliseconds until `deadline` (monotonic), never negative.
+int ms_until(long long deadline) {
+    long long left = deadline - monotonic_ms();
+    return left > 0 ? int(left) : 0;
+}
+
+// Reads exactly `size` bytes before `deadline`: a server that answers a byte at a time does
+// not earn more time with each byte.
+bool read_exactly(int fd, unsigned char* buffer, std::size_t size, long long deadline) {
     std::size_t got = 0;
     while (got < size) {
-        if (!wait_for(fd, POLLIN, ms)) return false;
+        if (!wait_for(fd, POLLIN, ms_until(deadline))) return false;
         ssize_t n = ::recv(fd, buffer + got, size - got, 0);
         if (n <= 0) return false;
         got += std::size_t(n);
@@ -125,19 +134,20 @@ std::string smb2_negotiate_request() {
 }
 
 bool smb2_time(const addrinfo* ai, std::time_t& utc) {
+    long long deadline = monotonic_ms() + kSmbWaitMs;
     Socket s(connect_within(ai, kSmbWaitMs));
     if (s.fd() < 0) return false;
     std::string request = smb2_negotiate_request();
     if (::send(s.fd(), request.data(), request.size(), MSG_NOSIGNAL) != ssize_t(request.size()))
         return false;
     unsigned char head[4];
-    if (!read_all(s.fd(), head, 4, kSmbWaitMs) || head[0] != 0) return false;
+    if (!read_exactly(s.fd(), head, 4, deadline) || head[0] != 0) return false;
     std::size_t size = std::size_t(head[1]) << 16 | std::size_t(head[2]) << 8 | head[3];
     // The header, then the response up to and including its system time.
     if (size < 64 + 48 || size > 65536) return false;
     std::string reply(size, '\0');
     auto* r = reinterpret_cast<unsigned char*>(reply.data());
-    if (!read_all(s.fd(), r, size, kSmbWaitMs)) return false;
+    if (!read_exactly(s.fd(), r, size, deadline)) return false;
     // Status 0, command NEGOTIATE, a response structure of 65 bytes.
     bool ok = std::memcmp(r, "\xFESMB", 4) == 0 && (r[8] | r[9] | r[10] | r[11]) == 0 &&
               r[12] == 0 && r[13] == 0 && r[64] == 65;

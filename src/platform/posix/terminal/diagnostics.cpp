@@ -5,6 +5,7 @@
 
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/desktop/desktop_notification.h"
+#include "platform/posix/terminal/terminal.h"
 
 namespace vtx::platform {
 
@@ -18,6 +19,10 @@ bool error_stream_separate() {
     }, err{};
     if (::fstat(STDOUT_FILENO, &out) != 0 || ::fstat(STDERR_FILENO, &err) != 0) return true;
     return out.st_rdev != err.st_rdev;
+}
+
+HighBytes terminal_high_bytes() {
+    return terminal_is_utf8() ? HighBytes::utf8 : HighBytes::c1;
 }
 
 void report_error_to_desktop(std::string_view location, std::string_view message) {

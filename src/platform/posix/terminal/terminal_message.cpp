@@ -10,6 +10,7 @@
 #include <utmpx.h>
 #include <vector>
 
+#include "platform/diagnostics.h"
 #include "platform/posix/descriptor_io.h"
 #include "platform/status.h"
 #include "platform/text_rules.h"
@@ -62,19 +63,15 @@ std::string banner(const std::string& sender) {
 
 } // namespace
 
-std::string terminal_message_text(const std::string& head, const std::string& message) {
+std::string terminal_message_text(const std::string& head, const std::string& message,
+                                  HighBytes high) {
     std::string text = "\r\n\a" + head + "\r\n";
-    for (unsigned char c : message) {
-        if (c == '\n') {
-            text += "\r\n";
-        } else if (c == '\r') {
-            continue;
-        } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
-            text += '^';
-            text += char(c ^ 0x40);
-        } else {
-            text += char(c);
-        }
+    std::string body;
+    for (char c : message)
+        if (c != '\r') body += c;
+    for (char c : visible_controls(body, high)) {
+        if (c == '\n') text += '\r';
+        text += c;
     }
     if (!message.empty() && message.back() != '\n') text += "\r\n";
     return text + "EOF\r\n";
@@ -84,7 +81,7 @@ int32_t message_terminals(const std::string& user, const std::string& sender,
                           const std::string& message) {
     std::vector<std::string> lines = terminals_of(user);
     if (lines.empty()) return status::kFileNotFound;
-    std::string text = terminal_message_text(banner(sender), message);
+    std::string text = terminal_message_text(banner(sender), message, terminal_high_bytes());
     bool delivered = false;
     for (const std::string& line : lines) delivered |= write_to("/dev/" + line, text);
     return delivered ? 0 : status::kAccessDenied;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/text_rules.h"
+
 namespace vtx::platform {
 
 // Looks `user` up in the login records (utmp; compared without regard to case over A to Z)
@@ -14,7 +16,8 @@ int32_t message_terminals(const std::string& user, const std::string& sender,
                           const std::string& message);
 
 // The text as it goes to a terminal: the banner, then the message with control characters
-// shown as ^X (so a message cannot steer the terminal) and line ends as CR LF, then "EOF".
-std::string terminal_message_text(const std::string& banner, const std::string& message);
+// made visible (so a message cannot steer the terminal) and line ends as CR LF, then "EOF".
+std::string terminal_message_text(const std::string& banner, const std::string& message,
+                                  HighBytes high);
 
 } // namespace vtx::platform

@@ -36,6 +36,10 @@ TEST(ProgmanCommand, ReadsTheTextsSentToTheServer) {
 
     c = parsed(show_group_command("My Tools (old)", 0, 0));
     EXPECT_EQ(c.fields, (Fields{"My Tools (old)", "1", "0"}));
+    c = parsed(create_group_command("Evil,1", 0));
+    EXPECT_EQ(c.fields, (Fields{"Evil,1", "0"}));
+    item.name = "A, B [x]";
+    EXPECT_EQ(parsed(add_item_command(item, false)).fields[1], "A, B [x]");
 }
 
 TEST(ProgmanCommand, QuotesKeepCommasAndStayInCommandLines) {

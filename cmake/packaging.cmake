@@ -85,6 +85,19 @@ else()
         "${CMAKE_BINARY_DIR}/platform.md" DESTINATION ${_doc})
     install(DIRECTORY "${CMAKE_SOURCE_DIR}/examples/" DESTINATION ${_doc}/examples)
 
+    # The logon launchers: graphical sessions, systemd user sessions (enabled for every
+    # user by the link in default.target.wants), text sessions; one switch file for all.
+    set(_pkg "${CMAKE_SOURCE_DIR}/packaging")
+    install(FILES "${_pkg}/vtx32-logon.desktop" DESTINATION /etc/xdg/autostart)
+    install(FILES "${_pkg}/vtx32-logon.sh" DESTINATION /etc/profile.d)
+    install(FILES "${_pkg}/logon.conf" DESTINATION /etc/vtx32)
+    install(FILES "${_pkg}/vtx32-logon.service" DESTINATION lib/systemd/user)
+    file(CREATE_LINK ../vtx32-logon.service "${CMAKE_BINARY_DIR}/vtx32-logon.service.link" SYMBOLIC)
+    install(FILES "${CMAKE_BINARY_DIR}/vtx32-logon.service.link" DESTINATION lib/systemd/user/default.target.wants
+        RENAME vtx32-logon.service)
+    file(WRITE "${CMAKE_BINARY_DIR}/conffiles"
+        "/etc/vtx32/logon.conf\n/etc/xdg/autostart/vtx32-logon.desktop\n/etc/profile.d/vtx32-logon.sh\n")
+
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -102,10 +115,16 @@ else()
     # Loaded only when a script connects a printer: libcups, and Samba's smb backend for
     # the queues it makes. zenity shows message boxes and asks for keys at a desktop whose
     # notification server offers no buttons.
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcups2, smbclient, zenity")
-    # postinst makes /var/lib/vtx32 (the machine roots of the registry), purge removes it.
+    # The logon run: GVfs's SMB back end and FUSE bridge on the user's session bus, winbind's
+    # client library, and LDAP with Kerberos (SASL GSSAPI), each opened at first use.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcups2, smbclient, zenity, gvfs-backends, gvfs-fuse, \
+dbus-user-session, libwbclient0, libldap-2.5-0 | libldap2, libsasl2-modules-gssapi-mit, \
+libkrb5-3, libsystemd0")
+    # postinst makes /var/lib/vtx32 (the machine roots of the registry), purge removes it;
+    # the launchers and their switch under /etc are the administrator's to change.
     set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-        "${CMAKE_SOURCE_DIR}/cmake/debian/postinst" "${CMAKE_SOURCE_DIR}/cmake/debian/postrm")
+        "${CMAKE_SOURCE_DIR}/cmake/debian/postinst" "${CMAKE_SOURCE_DIR}/cmake/debian/postrm"
+        "${CMAKE_BINARY_DIR}/conffiles")
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 endif()
 

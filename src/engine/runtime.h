@@ -57,11 +57,12 @@ struct Runtime {
     // VTX32_TRACE: each statement and each change of @ERROR goes to standard error; at
     // level 2 also the values each statement used.
     int trace = 0;
-    bool trace_secret = false;  // the value being evaluated is a password
-    std::string traced_values;  // level 2: "FILE:LINE: ->" and the statement's values so far
-    bool traced_any = false;    // a value follows the prefix in traced_values
-    int32_t traced_error = 0;   // @ERROR as the trace last showed it
-    std::string missing_script; // the last script that could not be loaded
+    bool trace_secret = false;   // the value being evaluated is a password
+    std::string traced_values;   // level 2: "FILE:LINE: ->" and the statement's values so far
+    bool traced_any = false;     // a value follows the prefix in traced_values
+    std::size_t traced_last = 0; // where the last value began in traced_values
+    int32_t traced_error = 0;    // @ERROR as the trace last showed it
+    std::string missing_script;  // the last script that could not be loaded
     // The logon run's record of each connection's status (never a password); null in a
     // plain run.
     std::vector<std::string>* logon_notes = nullptr;

@@ -78,26 +78,50 @@ void trace_statement(Runtime& rt, uint32_t start) {
     platform::error_write(out);
 }
 
-void trace_value(Runtime& rt, int kind, int32_t number, std::string_view text) {
-    if (rt.traced_values.empty()) return;
+namespace {
+
+void begin_item(Runtime& rt) {
+    rt.traced_last = rt.traced_values.size();
     rt.traced_values += rt.traced_any ? ", " : " ";
     rt.traced_any = true;
+}
+
+} // namespace
+
+void trace_value(Runtime& rt, int kind, int32_t number, std::string_view text) {
+    if (rt.traced_values.empty()) return;
+    begin_item(rt);
     if (rt.trace_secret)
         rt.traced_values += "***";
     else
         append_value(rt.traced_values, kind, number, text);
 }
 
+void trace_argument(std::string& list, int kind, int32_t number, std::string_view text) {
+    if (!list.empty()) list += ", ";
+    append_value(list, kind, number, text);
+}
+
+void trace_call(Runtime& rt, std::string_view name, std::string_view arguments) {
+    if (rt.traced_values.empty()) return;
+    begin_item(rt);
+    rt.traced_values += name;
+    rt.traced_values += '(';
+    rt.traced_values += arguments;
+    rt.traced_values += ')';
+}
+
 void trace_assignment(Runtime& rt, std::string_view name, int kind, int32_t number,
                       std::string_view text) {
     if (rt.traced_values.empty()) return;
-    rt.traced_values.resize(rt.traced_values.rfind("->") + 2);
-    rt.traced_values += ' ';
+    // The expression's value was traced last; it shows again with the variable.
+    rt.traced_values.resize(rt.traced_last);
+    rt.traced_any = rt.traced_values.back() != '>';
+    begin_item(rt);
     rt.traced_values += name;
     rt.traced_values += " = ";
     append_value(rt.traced_values, kind, number, text);
     rt.traced_values += kind == KIND_INTEGER ? " (number)" : " (text)";
-    rt.traced_any = true;
 }
 
 void trace_values(Runtime& rt) {

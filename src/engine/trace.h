@@ -24,7 +24,13 @@ void trace_statement(Runtime& rt, uint32_t start);
 // was evaluated; a password's shows as ***.
 void trace_value(Runtime& rt, int kind, int32_t number, std::string_view text);
 
-// Level 2: the value just given to a variable, in place of the values gathered so far.
+// Level 2: one argument of a call, appended to `list` as the trace shows values.
+void trace_argument(std::string& list, int kind, int32_t number, std::string_view text);
+
+// Level 2: a call of a function or command with its arguments, as "NAME(arguments)".
+void trace_call(Runtime& rt, std::string_view name, std::string_view arguments);
+
+// Level 2: the value just given to a variable, in place of the value traced last.
 void trace_assignment(Runtime& rt, std::string_view name, int kind, int32_t number,
                       std::string_view text);
 

@@ -147,6 +147,14 @@ const Queue* our_queue(const std::vector<Queue>& queues, const std::string& devi
     return nullptr;
 }
 
+// A queue an administrator set up for the same share: a user without the right to add
+// queues connects to it instead.
+const Queue* serving_queue(const std::vector<Queue>& queues, const std::string& device_uri) {
+    for (const Queue& q : queues)
+        if (equal_nocase(q.device_uri, device_uri)) return &q;
+    return nullptr;
+}
+
 using SchedulerWork = std::function<int32_t(const CupsLibrary&, Scheduler&, std::string&)>;
 
 // Runs `work` with a connected scheduler, in a child process killed at the deadline: 0 and
@@ -184,6 +192,8 @@ int32_t add_printer_connection(const std::string& name, std::string& devices_ent
         if (const Queue* ours = our_queue(queues, uri)) {
             // Connecting again is no error, as on Windows.
             queue = ours->name;
+        } else if (const Queue* theirs = serving_queue(queues, uri)) {
+            queue = theirs->name;
         } else {
             std::vector<std::string> taken;
             for (const Queue& q : queues) taken.push_back(q.name);
@@ -204,7 +214,9 @@ int32_t delete_printer_connection(const std::string& name, bool& drop_devices_en
         if (int32_t st = scheduler.queues(queues)) return st;
         // A queue someone else set up for the same share is not ours to remove.
         const Queue* ours = our_queue(queues, share_device_uri(share));
-        if (!ours) return status::kInvalidPrinterName;
+        // Only the user's own record of the connection goes.
+        if (!ours)
+            return serving_queue(queues, share_device_uri(share)) ? 0 : status::kInvalidPrinterName;
         return scheduler.delete_queue(ours->name);
     };
     std::string unused;

@@ -143,17 +143,10 @@ bool smb2_time(const addrinfo* ai, std::time_t& utc) {
     unsigned char head[4];
     if (!read_exactly(s.fd(), head, 4, deadline) || head[0] != 0) return false;
     std::size_t size = std::size_t(head[1]) << 16 | std::size_t(head[2]) << 8 | head[3];
-    // The header, then the response up to and including its system time.
-    if (size < 64 + 48 || size > 65536) return false;
+    if (size > 65536) return false;
     std::string reply(size, '\0');
-    auto* r = reinterpret_cast<unsigned char*>(reply.data());
-    if (!read_exactly(s.fd(), r, size, deadline)) return false;
-    // Status 0, command NEGOTIATE, a response structure of 65 bytes.
-    bool ok = std::memcmp(r, "\xFESMB", 4) == 0 && (r[8] | r[9] | r[10] | r[11]) == 0 &&
-              r[12] == 0 && r[13] == 0 && r[64] == 65;
-    if (!ok) return false;
-    utc = unix_from_filetime(le64(r + 64 + 40));
-    return true;
+    return read_exactly(s.fd(), reinterpret_cast<unsigned char*>(reply.data()), size, deadline) &&
+           smb2_negotiate_time(reply, utc);
 }
 
 bool ask(const std::string& host, int socktype, bool (*query)(const addrinfo*, std::time_t&),
@@ -174,6 +167,18 @@ std::time_t unix_from_ntp_seconds(uint32_t seconds) {
     std::time_t s = seconds;
     if (seconds < kNtpToUnix) s += std::time_t(1) << 32;
     return s - kNtpToUnix;
+}
+
+bool smb2_negotiate_time(std::string_view reply, std::time_t& utc) {
+    // The header, then the response up to and including its system time.
+    if (reply.size() < 64 + 48) return false;
+    const auto* r = reinterpret_cast<const unsigned char*>(reply.data());
+    // Status 0, command NEGOTIATE, a response structure of 65 bytes.
+    bool ok = std::memcmp(r, "\xFESMB", 4) == 0 && (r[8] | r[9] | r[10] | r[11]) == 0 &&
+              r[12] == 0 && r[13] == 0 && r[64] == 65;
+    if (!ok) return false;
+    utc = unix_from_filetime(le64(r + 64 + 40));
+    return true;
 }
 
 std::time_t unix_from_filetime(uint64_t filetime) {

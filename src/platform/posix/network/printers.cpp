@@ -11,6 +11,7 @@
 #include "platform/posix/limited_child.h"
 #include "platform/posix/network/cups_library.h"
 #include "platform/posix/network/printer_names.h"
+#include "platform/posix/network/printer_service.h"
 #include "platform/shell.h"
 #include "platform/status.h"
 #include "platform/text_rules.h"
@@ -198,12 +199,23 @@ int32_t add_printer_connection(const std::string& name, std::string& devices_ent
             std::vector<std::string> taken;
             for (const Queue& q : queues) taken.push_back(q.name);
             queue = free_queue_name(queue_base_name(share), taken);
-            if (int32_t st = scheduler.add_queue(queue, uri, made_by_vtx32_info(name))) return st;
+            int32_t st = scheduler.add_queue(queue, uri, made_by_vtx32_info(name));
+            // The queue's name, for the desktop's service to add it instead.
+            if (st == status::kAccessDenied) entry = queue;
+            if (st) return st;
         }
         entry = devices_entry(queue);
         return int32_t(0);
     };
-    return with_scheduler(work, devices_entry_out);
+    std::string text;
+    int32_t st = with_scheduler(work, text);
+    if (st == status::kAccessDenied && !text.empty()) {
+        // Out of the scheduler's child: the bus call keeps its own limit.
+        st = add_queue_through_service(text, share_device_uri(share), made_by_vtx32_info(name));
+        if (st == 0) text = devices_entry(text);
+    }
+    if (st == 0) devices_entry_out = text;
+    return st;
 }
 
 int32_t delete_printer_connection(const std::string& name, bool& drop_devices_entry) {

@@ -110,8 +110,11 @@ else()
         "files. vtx32-check finds the script language's traps before a script runs.")
     # The manual page points at hivexsh for the hive files SAVEKEY writes.
     set(CPACK_DEBIAN_PACKAGE_SUGGESTS libhivex-bin)
-    # The dependencies are worked out from the libraries the program really links.
+    # The dependencies are worked out from the libraries the program really links, and
+    # libhivex, which is opened at the first hive read (start-up never pays for it) but is
+    # what LOADKEY and SAVEKEY are made of.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS libhivex0)
     # Loaded only when a script connects a printer: libcups, and Samba's smb backend for
     # the queues it makes. zenity shows message boxes and asks for keys at a desktop whose
     # notification server offers no buttons.

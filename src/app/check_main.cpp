@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/startup.h"
+#include "app/command_line.h"
 #include "checker/checker.h"
 #include "platform/diagnostics.h"
 

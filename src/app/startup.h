@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "engine/version.h"
 
 namespace vtx {
@@ -26,14 +27,6 @@ std::string program_directory(const std::string& path, bool slash_too);
 
 // True when PATH starts with \\server\NETLOGON... (only the first share is tested).
 bool is_logon_share_path(const std::string& path);
-
-// True for an argument that asks for the usage text: /h..., /?... and on POSIX --help and
-// -h. On POSIX an argument with a '/' after its first character is a path
-// (/home/alice/logon.scr), never a switch.
-bool is_help_switch(const std::string& arg);
-
-// A script name with ".SCR" appended when its last path component holds no dot.
-std::string script_file_name(const std::string& arg);
 
 // The process exit status for the script's exit code: on POSIX a value outside 0..255 is
 // 255, since the low byte alone could read as success.

@@ -1,6 +1,8 @@
-// Expressions read with the evaluator's grammar: the first operand fixes the type, a string
-// expression knows only +, comparisons, AND and OR. Where the type waits for the run (a
-// variable, a macro) both grammars are accepted.
+// Expressions read with the evaluator's grammar (the comment at the top of
+// engine/evaluator.cpp): the first operand fixes the type, a string expression knows only +,
+// comparisons, AND and OR. Where the type waits for the run (a variable, a macro) both
+// grammars are accepted. tests/unit/checker/checker_test.cpp and the checker scripts of the
+// corpus hold it to the interpreter's reading.
 #include "checker/script_walk.h"
 
 #include "checker/text_checks.h"

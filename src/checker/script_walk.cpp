@@ -5,9 +5,9 @@
 
 #include "checker/text_checks.h"
 #include "engine/colour_words.h"
-#include "engine/commands.h"
 #include "engine/script_error.h"
 #include "engine/script_location.h"
+#include "engine/statement_syntax.h"
 #include "engine/text.h"
 #include "engine/variables.h"
 
@@ -264,29 +264,67 @@ bool ScriptWalk::literal_expression(std::string& text, uint32_t& pos) {
 }
 
 void ScriptWalk::command(int keyword) {
-    switch (keyword) {
-    case KW_AT: return argument_list("AT", "II");
-    case KW_BOX: return argument_list("BOX", "IIIIS");
-    case KW_BEEP:
-    case KW_BIG:
-    case KW_CLS:
-    case KW_FLUSHKB:
-    case KW_PRINT:
-    case KW_SMALL: return;
-    case KW_BREAK:
+    keyword_at_ = t_.token_start();
+    shape(kKeywords[keyword].text, kKeywords[keyword].syntax);
+}
+
+bool ScriptWalk::fits(std::string_view alternative) {
+    std::vector<std::string_view> parts = syntax_parts(alternative);
+    if (parts.empty()) return true;
+    std::string_view first = parts.front();
+    if (first.front() == '/') return peek() == TK_SLASH;
+    if (int keyword = find_keyword(first); keyword >= 0 && first.size() > 1)
+        return peek() == keyword;
+    return peek() != TK_END;
+}
+
+void ScriptWalk::shape(const char* name, std::string_view text) {
+    std::vector<std::string_view> alternatives = syntax_alternatives(text);
+    for (std::size_t i = 0; i < alternatives.size(); ++i) {
+        if (i + 1 < alternatives.size() && !fits(alternatives[i])) continue;
+        for (std::string_view part : syntax_parts(alternatives[i])) {
+            std::string_view optional = syntax_optional(part);
+            if (optional.empty()) {
+                shape_part(name, part);
+                continue;
+            }
+            for (std::string_view a : syntax_alternatives(optional))
+                if (fits(a)) {
+                    shape(name, optional);
+                    break;
+                }
+        }
+        return;
+    }
+}
+
+void ScriptWalk::shape_part(const char* name, std::string_view part) {
+    if (part == "E") {
+        expression(true);
+    } else if (part.front() == '(') {
+        argument_list(name, part.substr(1, part.size() - 2));
+    } else if (part == "V") {
+        statement_get();
+    } else if (part == "C") {
+        statement_color();
+    } else if (part == "D") {
+        next();
+        if (t_.kind() == TK_END) return error(keyword_at_, script_error_message(kErrUse));
+        if (t_.kind() == TK_STRING) check_literal(t_.token, text_start());
+    } else if (part == "w") {
         next();
         if (t_.kind() == TK_END) t_.push_back_token();
-        return;
-    case KW_COLOR: return statement_color();
-    case KW_GET:
-    case KW_GETS: return statement_get();
-    case KW_PLAY:
+    } else if (part == "/O") {
         next();
-        if (t_.kind() != KW_FILE) t_.push_back_token();
-        expression(true);
-        return;
-    case KW_USE: return statement_use();
-    default: expression(true); return; // one expression: CD, DEL, RUN, SET, GO, ...
+        next();
+        if (t_.kind() == TK_END) return;
+        std::size_t colon = t_.token.find(':');
+        if (colon == std::string::npos || colon + 1 >= t_.token.size()) expression(true);
+    } else if (part == "/DELETE") {
+        next();
+        next();
+    } else {
+        next(); // a keyword, chosen because the next token is it
     }
 }
 
@@ -325,27 +363,6 @@ void ScriptWalk::statement_get() {
     } else
         error(t_.token_start(),
               std::string(script_error_message(kErrParameters)) + ": GET and GETS need a variable");
-}
-
-void ScriptWalk::statement_use() {
-    uint32_t at = t_.token_start();
-    next();
-    if (t_.kind() == KW_LIST) return;
-    if (t_.kind() == TK_END) return error(at, script_error_message(kErrUse));
-    if (t_.kind() == TK_STRING) check_literal(t_.token, text_start());
-    next();
-    if (t_.kind() == TK_END) return;
-    if (t_.kind() == TK_SLASH) return next();
-    t_.push_back_token();
-    expression(true);
-    for (int i = 0; i < 2; ++i) {
-        next();
-        if (t_.kind() != TK_SLASH) return t_.push_back_token();
-        next();
-        if (t_.kind() == TK_END) return;
-        std::size_t colon = t_.token.find(':');
-        if (colon == std::string::npos || colon + 1 >= t_.token.size()) expression(true);
-    }
 }
 
 } // namespace walk

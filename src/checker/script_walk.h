@@ -56,6 +56,7 @@ class ScriptWalk {
     ScriptFacts& facts_;
     LabelIndex labels_;
     bool has_goto_ = false;
+    uint32_t keyword_at_ = 0;    // where the command being read starts
     bool exit_seen_ = false;     // an EXIT stands before the current statement
     uint32_t path_word_end_ = 0; // where the last operand that was an unquoted path ended
     std::vector<Block> ifs_, whiles_, dos_;
@@ -159,13 +160,16 @@ class ScriptWalk {
     // expansion, which is then in `text` (and where it stands in `pos`).
     bool literal_expression(std::string& text, uint32_t& pos);
 
+    // A command's statement, read by its shape in VTX32_KEYWORDS.
     void command(int keyword);
+    // True when the next token can start `alternative` of a shape.
+    bool fits(std::string_view alternative);
+    void shape(const char* name, std::string_view text);
+    void shape_part(const char* name, std::string_view part);
 
     void statement_color();
 
     void statement_get();
-
-    void statement_use();
 
     // --- expressions ------------------------------------------------------------------
     // The evaluator's grammar, read the same way: the first operand fixes the type, a

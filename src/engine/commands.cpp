@@ -16,11 +16,6 @@ void run_command(Runtime& rt, int keyword) {
     handler(rt);
 }
 
-bool is_drive_word(std::string_view word) {
-    char c = word.size() == 2 ? fold(word[0]) : 0;
-    return c >= 'a' && c <= 'z' && word[1] == ':';
-}
-
 void drive_change(Runtime& rt, const std::string& text) {
     if (!is_drive_word(text)) throw ScriptError(kErrUnknownCommand);
     rt.error = platform::change_drive(text[0]) == 0 ? 0 : -1;

@@ -5,11 +5,10 @@
 #include <string_view>
 
 #include "engine/handler_tables.h"
+#include "engine/text.h"
 
 namespace vtx {
 
-// A drive word: one letter and a colon (`A:`, `x:`).
-bool is_drive_word(std::string_view word);
 // Runs the statement that begins with statement keyword `keyword` (not a control keyword).
 void run_command(Runtime& rt, int keyword);
 // A statement that begins with any other token: a drive such as `A:`, or "unknown command".

@@ -1,3 +1,21 @@
+// The expression grammar, written down once; the compiler (compiled_expression.cpp) and the
+// checker (checker/expression_walk.cpp) each mirror it. Lowest precedence first:
+//
+//   expression  = int-logic | str-logic        the first operand fixes which (look_ahead)
+//   int-logic   = int-compare { (AND | OR) expression }   right operand of either kind
+//   int-compare = int-sum [ ("=" | "<" | ">" | "<=" | ">=" | "<>") int-sum ]   one at most
+//   int-sum     = int-product { ("+" | "-") int-product }   wrapping 32-bit arithmetic
+//   int-product = int-unary { ("*" | "/") int-unary }
+//   int-unary   = [ "+" | "-" ] ( "(" int-logic ")" | int-primary )
+//   int-primary = number | macro | string | variable | function "(" ... ")" | nothing before ")"
+//   str-logic   = str-compare { (AND | OR) expression }   truth as "1" or ""
+//   str-compare = str-concat [ comparison str-concat ]    case-blind
+//   str-concat  = str-paren { "+" str-paren }             no other operator on strings
+//   str-paren   = "(" str-logic ")" | str-primary
+//   str-primary = variable | number | string | name | macro | function "(" ... ")"
+//
+// Strings, macros and names are expanded (@macros, %environment%, $variables) as they are
+// read. Deeper nesting than kMaxExpressionDepth is script error 9.
 #include "engine/evaluator.h"
 
 #include "engine/compiled_expression.h"

@@ -15,23 +15,6 @@ namespace vtx {
 
 namespace {
 
-// Matched as prefixes in this order: the first match wins (MONTHNO before MONTH).
-// clang-format off
-enum Macro {
-    M_ADDRESS, M_COMMENT, M_DATE, M_DAY, M_DOMAIN, M_DOS, M_ERROR, M_FULLNAME, M_HOMEDIR,
-    M_HOMESHR, M_HOSTNAME, M_INWIN, M_IPADDRESS0, M_IPADDRESS1, M_IPADDRESS2, M_IPADDRESS3,
-    M_VTX, M_LANROOT, M_LDOMAIN, M_LDRIVE, M_LM, M_LSERVER, M_MAXPWAGE, M_MDAYNO, M_MONTHNO,
-    M_MONTH, M_PRIV, M_PWAGE, M_TIME, M_USERID, M_WDAYNO, M_WKSTA, M_YDAYNO, M_YEAR, M_COUNT
-};
-// clang-format on
-
-const char* const kMacroNames[M_COUNT] = {
-    "ADDRESS",    "COMMENT",    "DATE",    "DAY",      "DOMAIN",  "DOS",        "ERROR",
-    "FULLNAME",   "HOMEDIR",    "HOMESHR", "HOSTNAME", "INWIN",   "IPADDRESS0", "IPADDRESS1",
-    "IPADDRESS2", "IPADDRESS3", "VTX",     "LANROOT",  "LDOMAIN", "LDRIVE",     "LM",
-    "LSERVER",    "MAXPWAGE",   "MDAYNO",  "MONTHNO",  "MONTH",   "PRIV",       "PWAGE",
-    "TIME",       "USERID",     "WDAYNO",  "WKSTA",    "YDAYNO",  "YEAR"};
-
 const char* const kDays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                               "Thursday", "Friday", "Saturday"};
 const char* const kMonths[13] = {"",        "January",  "February", "March",  "April",
@@ -90,16 +73,6 @@ void append_value(Runtime& rt, int macro, const platform::LocalTime& now, std::s
     }
 }
 
-bool is_name_char(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-int match_macro(std::string_view rest) {
-    for (int i = 0; i < M_COUNT; ++i)
-        if (starts_nocase(rest, kMacroNames[i])) return i;
-    return -1;
-}
-
 // A variable's value as text, appended within the bounds of every append.
 void append_value(const Variable& v, std::string& out) {
     if (v.kind == KIND_STRING) return bounded_append(out, v.text);
@@ -115,11 +88,6 @@ void finish(std::string& text, std::string& scratch) {
 }
 
 } // namespace
-
-std::size_t macro_name_length(std::string_view rest) {
-    int macro = match_macro(rest);
-    return macro < 0 ? 0 : std::strlen(kMacroNames[macro]);
-}
 
 int day_of_year(int year, int month, int day) {
     static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -184,11 +152,6 @@ void expand_environment(std::string& text) {
     if (!consumed) return;
     bounded_append(scratch, std::string_view(text).substr(done));
     finish(text, scratch);
-}
-
-bool is_variable_name(std::string_view name) {
-    return name.size() >= 2 && name[0] == '$' && name[1] != '$' &&
-           std::all_of(name.begin() + 1, name.end(), is_name_char);
 }
 
 bool append_variable_value(Runtime& rt, std::string_view name, std::string& out) {

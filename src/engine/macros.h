@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/macro_names.h"
+
 namespace vtx {
 
 struct Runtime;
@@ -17,12 +19,6 @@ void expand_variables(Runtime& rt, std::string& text);
 // as expand_variables would put it in place of the name (nothing for an unknown name) and
 // returns true. Other texts: false, nothing appended.
 bool append_variable_value(Runtime& rt, std::string_view name, std::string& out);
-// True when `name` is one whole variable name: "$" and name characters.
-bool is_variable_name(std::string_view name);
-
-// The macro whose name starts `rest` (case-blind; the first in table order wins, so MONTHNO
-// before MONTH): its name's length, or 0 when no macro name starts it.
-std::size_t macro_name_length(std::string_view rest);
 
 // The day of the year, 1 = 1 January, with the leap-year rule of the calendar.
 int day_of_year(int year, int month, int day);

@@ -14,28 +14,6 @@ namespace vtx {
 
 namespace {
 
-const char* const kMessages[] = {
-    "failed to find/open script",
-    "unknown command",
-    "ELSE without IF",
-    "ENDIF without IF",
-    "LABEL not found",
-    "too many nested IF's",
-    "error in IF expression",
-    "error in USE statement",
-    "unknown macro",
-    "expression too long",
-    "out of memory",
-    "error in parameter(s)",
-    "invalid color argument",
-    "invalid registry type",
-    "expected expression",
-    "too many nested WHILE's",
-    "LOOP without WHILE",
-    "too many nested DOUNTIL's",
-    "LOOP without DO",
-};
-
 uint32_t error_position(const Runtime& rt) {
     // After a push-back the position stands on the next statement, maybe lines below;
     // the line that failed is the one where the expression ended.
@@ -77,11 +55,6 @@ void write_located_error(const Runtime& rt, int code, uint32_t pos) {
 
 std::string located_error(const Runtime& rt, int code) {
     return error_location(rt, error_position(rt)) + ": script error: " + error_message(rt, code);
-}
-
-const char* script_error_message(int code) {
-    if (code < 0 || code >= int(sizeof kMessages / sizeof *kMessages)) return "";
-    return kMessages[code];
 }
 
 int report_script_error(Runtime& rt, int code) {

@@ -5,26 +5,45 @@
 
 namespace vtx {
 
+// Every script error, once: its id (kErr<id>), its number and its message, exactly as the
+// report shows it. The numbers are the order here.
+#define VTX32_SCRIPT_ERRORS(X)                                                                     \
+    X(NoScript, 0, "failed to find/open script")                                                   \
+    X(UnknownCommand, 1, "unknown command")                                                        \
+    X(ElseWithoutIf, 2, "ELSE without IF")                                                         \
+    X(EndifWithoutIf, 3, "ENDIF without IF")                                                       \
+    X(LabelNotFound, 4, "LABEL not found")                                                         \
+    X(NestedIf, 5, "too many nested IF's")                                                         \
+    X(IfExpression, 6, "error in IF expression")                                                   \
+    X(Use, 7, "error in USE statement")                                                            \
+    X(UnknownMacro, 8, "unknown macro")                                                            \
+    X(TooLong, 9, "expression too long")                                                           \
+    X(OutOfMemory, 10, "out of memory")                                                            \
+    X(Parameters, 11, "error in parameter(s)")                                                     \
+    X(Color, 12, "invalid color argument")                                                         \
+    X(RegistryType, 13, "invalid registry type")                                                   \
+    X(Expected, 14, "expected expression")                                                         \
+    X(NestedWhile, 15, "too many nested WHILE's")                                                  \
+    X(LoopWithoutWhile, 16, "LOOP without WHILE")                                                  \
+    X(NestedDo, 17, "too many nested DOUNTIL's")                                                   \
+    X(UntilWithoutDo, 18, "LOOP without DO")
+
 enum ScriptErrorCode {
-    kErrNoScript = 0,
-    kErrUnknownCommand = 1,
-    kErrElseWithoutIf = 2,
-    kErrEndifWithoutIf = 3,
-    kErrLabelNotFound = 4,
-    kErrNestedIf = 5,
-    kErrIfExpression = 6,
-    kErrUse = 7,
-    kErrUnknownMacro = 8,
-    kErrTooLong = 9,
-    kErrOutOfMemory = 10,
-    kErrParameters = 11,
-    kErrColor = 12,
-    kErrRegistryType = 13,
-    kErrExpected = 14,
-    kErrNestedWhile = 15,
-    kErrLoopWithoutWhile = 16,
-    kErrNestedDo = 17,
-    kErrUntilWithoutDo = 18,
+#define VTX32_SCRIPT_ERROR_ID(id, number, text) kErr##id,
+    VTX32_SCRIPT_ERRORS(VTX32_SCRIPT_ERROR_ID)
+#undef VTX32_SCRIPT_ERROR_ID
+        kErrCount
+};
+
+// The numbers are what scripts and logs see: a line out of order would renumber them.
+#define VTX32_SCRIPT_ERROR_NUMBER(id, number, text) static_assert(kErr##id == number);
+VTX32_SCRIPT_ERRORS(VTX32_SCRIPT_ERROR_NUMBER)
+#undef VTX32_SCRIPT_ERROR_NUMBER
+
+inline constexpr const char* kScriptErrorMessages[kErrCount] = {
+#define VTX32_SCRIPT_ERROR_TEXT(id, number, text) text,
+    VTX32_SCRIPT_ERRORS(VTX32_SCRIPT_ERROR_TEXT)
+#undef VTX32_SCRIPT_ERROR_TEXT
 };
 
 struct ScriptError {
@@ -32,8 +51,11 @@ struct ScriptError {
     explicit ScriptError(int c) : code(c) {}
 };
 
-// The message text of a code, exactly as the report shows it.
-const char* script_error_message(int code);
+// The message text of a code, exactly as the report shows it; "" for no such code. Inline, so
+// the checker reads the texts without linking the report.
+inline const char* script_error_message(int code) {
+    return code >= 0 && code < kErrCount ? kScriptErrorMessages[code] : "";
+}
 
 } // namespace vtx
 

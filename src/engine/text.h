@@ -16,4 +16,10 @@ void bounded_copy(std::string& dst, std::string_view src);
 void bounded_append(std::string& dst, std::string_view src);
 void bounded_append_n(std::string& dst, std::string_view src, std::size_t n);
 
+// A drive word: one letter and a colon (`A:`, `x:`).
+inline bool is_drive_word(std::string_view word) {
+    char c = word.size() == 2 ? fold(word[0]) : 0;
+    return c >= 'a' && c <= 'z' && word[1] == ':';
+}
+
 } // namespace vtx

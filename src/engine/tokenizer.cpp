@@ -1,5 +1,6 @@
 #include "engine/tokenizer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,8 +13,19 @@
 
 namespace vtx {
 
+namespace {
+
+// The longest keyword: a longer word is no keyword, without a search.
+constexpr std::size_t longest_keyword() {
+    std::size_t n = 0;
+    for (const KeywordEntry& k : kKeywords) n = std::max(n, std::string_view(k.text).size());
+    return n;
+}
+
+} // namespace
+
 int find_keyword(std::string_view word) {
-    if (word.empty() || word.size() > 8) return -1;
+    if (word.empty() || word.size() > longest_keyword()) return -1;
     for (int i = 0; i < KW_COUNT; ++i)
         if (equal_nocase(word, kKeywords[i].text)) return i;
     return -1;

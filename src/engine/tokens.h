@@ -10,53 +10,69 @@ namespace vtx {
 // (and where a statement starts reads as a drive change).
 enum KeywordRole { kCommand, kControl, kPart };
 
-// Every statement keyword, once: its id (KW_id), its text and its role. A keyword token's
-// kind is its position here.
+// Every statement keyword, once: its id (KW_id), its text, its role and, for a command, the
+// shape of what follows it, read by the handler and by the checker alike. A keyword token's
+// kind is its position here. A shape is a sequence of parts, each part one of:
+//   E        an expression (missing: script error 14)
+//   (SIG)    a parenthesised argument list against SIG, as arguments_by_signature reads it
+//   V        a variable (missing: script error 11)
+//   C        colour words, maybe none (a word that is no colour: script error 12)
+//   D        a device word, one token (missing: script error 7)
+//   w        any one word
+//   NAME     that keyword (LIST, FILE)
+//   /DELETE  a slash and a word that abbreviates DELETE
+//   /O       a slash and an option word; its value follows the word's colon, or else is the
+//            next expression
+//   [...]    optional: present when the next token can start it (a keyword or a slash where
+//            the part starts with one, else anything but the end of the script)
+//   a | b    the first alternative whose start the next token fits; the last takes the rest
+// Control keywords are the interpreter's own and parts appear only inside statements: their
+// shape is empty.
 #define VTX32_KEYWORDS(X)                                                                          \
-    X(AT, "AT", kCommand)                                                                          \
-    X(AND, "AND", kPart)                                                                           \
-    X(BEEP, "BEEP", kCommand)                                                                      \
-    X(BIG, "BIG", kCommand)                                                                        \
-    X(BOX, "BOX", kCommand)                                                                        \
-    X(BREAK, "BREAK", kCommand)                                                                    \
-    X(CALL, "CALL", kControl)                                                                      \
-    X(CD, "CD", kCommand)                                                                          \
-    X(CLS, "CLS", kCommand)                                                                        \
-    X(COLOR, "COLOR", kCommand)                                                                    \
-    X(DEL, "DEL", kCommand)                                                                        \
-    X(DISPLAY, "DISPLAY", kCommand)                                                                \
-    X(DO, "DO", kControl)                                                                          \
-    X(ENDIF, "ENDIF", kControl)                                                                    \
-    X(ELSE, "ELSE", kControl)                                                                      \
-    X(EXIT, "EXIT", kControl)                                                                      \
-    X(FILE, "FILE", kPart)                                                                         \
-    X(FLUSHKB, "FLUSHKB", kCommand)                                                                \
-    X(GET, "GET", kCommand)                                                                        \
-    X(GETS, "GETS", kCommand)                                                                      \
-    X(GO, "GO", kCommand)                                                                          \
-    X(GOTO, "GOTO", kControl)                                                                      \
-    X(IF, "IF", kControl)                                                                          \
-    X(LIST, "LIST", kPart)                                                                         \
-    X(LOOP, "LOOP", kControl)                                                                      \
-    X(MD, "MD", kCommand)                                                                          \
-    X(PRINT, "?", kCommand)                                                                        \
-    X(OR, "OR", kPart)                                                                             \
-    X(PASSWORD, "PASSWORD", kCommand)                                                              \
-    X(PLAY, "PLAY", kCommand)                                                                      \
-    X(RUN, "RUN", kCommand)                                                                        \
-    X(SET, "SET", kCommand)                                                                        \
-    X(SETL, "SETL", kCommand)                                                                      \
-    X(SETM, "SETM", kCommand)                                                                      \
-    X(SETTIME, "SETTIME", kCommand)                                                                \
-    X(SHELL, "SHELL", kCommand)                                                                    \
-    X(SLEEP, "SLEEP", kCommand)                                                                    \
-    X(SMALL, "SMALL", kCommand)                                                                    \
-    X(UNTIL, "UNTIL", kControl)                                                                    \
-    X(USE, "USE", kCommand)                                                                        \
-    X(WHILE, "WHILE", kControl)
+    X(AT, "AT", kCommand, "(II)")                                                                  \
+    X(AND, "AND", kPart, "")                                                                       \
+    X(BEEP, "BEEP", kCommand, "")                                                                  \
+    X(BIG, "BIG", kCommand, "")                                                                    \
+    X(BOX, "BOX", kCommand, "(IIIIS)")                                                             \
+    X(BREAK, "BREAK", kCommand, "[w]")                                                             \
+    X(CALL, "CALL", kControl, "")                                                                  \
+    X(CD, "CD", kCommand, "E")                                                                     \
+    X(CLS, "CLS", kCommand, "")                                                                    \
+    X(COLOR, "COLOR", kCommand, "C")                                                               \
+    X(DEL, "DEL", kCommand, "E")                                                                   \
+    X(DISPLAY, "DISPLAY", kCommand, "E")                                                           \
+    X(DO, "DO", kControl, "")                                                                      \
+    X(ENDIF, "ENDIF", kControl, "")                                                                \
+    X(ELSE, "ELSE", kControl, "")                                                                  \
+    X(EXIT, "EXIT", kControl, "")                                                                  \
+    X(FILE, "FILE", kPart, "")                                                                     \
+    X(FLUSHKB, "FLUSHKB", kCommand, "")                                                            \
+    X(GET, "GET", kCommand, "V")                                                                   \
+    X(GETS, "GETS", kCommand, "V")                                                                 \
+    X(GO, "GO", kCommand, "E")                                                                     \
+    X(GOTO, "GOTO", kControl, "")                                                                  \
+    X(IF, "IF", kControl, "")                                                                      \
+    X(LIST, "LIST", kPart, "")                                                                     \
+    X(LOOP, "LOOP", kControl, "")                                                                  \
+    X(MD, "MD", kCommand, "E")                                                                     \
+    X(PRINT, "?", kCommand, "")                                                                    \
+    X(OR, "OR", kPart, "")                                                                         \
+    X(PASSWORD, "PASSWORD", kCommand, "E")                                                         \
+    X(PLAY, "PLAY", kCommand, "[FILE] E")                                                          \
+    X(RUN, "RUN", kCommand, "E")                                                                   \
+    X(SET, "SET", kCommand, "E")                                                                   \
+    X(SETL, "SETL", kCommand, "E")                                                                 \
+    X(SETM, "SETM", kCommand, "E")                                                                 \
+    X(SETTIME, "SETTIME", kCommand, "E")                                                           \
+    X(SHELL, "SHELL", kCommand, "E")                                                               \
+    X(SLEEP, "SLEEP", kCommand, "E")                                                               \
+    X(SMALL, "SMALL", kCommand, "")                                                                \
+    X(UNTIL, "UNTIL", kControl, "")                                                                \
+    X(USE, "USE", kCommand, "LIST | D [/DELETE | E [/O] [/O]]")                                    \
+    X(WHILE, "WHILE", kControl, "")
 
 enum Keyword {
-#define VTX32_KEYWORD_ID(id, text, role) KW_##id,
+#define VTX32_KEYWORD_ID(id, text, role, syntax) KW_##id,
     VTX32_KEYWORDS(VTX32_KEYWORD_ID)
 #undef VTX32_KEYWORD_ID
         KW_COUNT
@@ -96,12 +112,20 @@ inline constexpr int KIND_STRING = TK_STRING;
 struct KeywordEntry {
     const char* text;
     KeywordRole role;
+    const char* syntax;
 };
 inline constexpr KeywordEntry kKeywords[KW_COUNT] = {
-#define VTX32_KEYWORD_ENTRY(id, text, role) {text, role},
+#define VTX32_KEYWORD_ENTRY(id, text, role, syntax) {text, role, syntax},
     VTX32_KEYWORDS(VTX32_KEYWORD_ENTRY)
 #undef VTX32_KEYWORD_ENTRY
 };
+
+// The signature of the argument list a command's shape starts with, as in "(II)" -> "II".
+constexpr std::string_view statement_signature(int keyword) {
+    std::string_view shape = kKeywords[keyword].syntax;
+    return shape.size() > 1 && shape.front() == '(' ? shape.substr(1, shape.find(')') - 1)
+                                                    : std::string_view();
+}
 
 // Index of the statement keyword equal to `word` (case-blind), or -1.
 int find_keyword(std::string_view word);

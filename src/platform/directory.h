@@ -26,7 +26,8 @@ inline constexpr int kDirectorySeconds = 5;
 // 0; 126 when the directory library is missing; 1326 when there is no ticket or the
 // directory refused it; 53 when the controller did not answer within kDirectorySeconds;
 // 2221 when the directory holds no such account. POSIX: LDAP with SASL GSSAPI, kept for
-// the session in the user's runtime folder. Windows: 50 (the system does this itself).
+// the session in the user's runtime folder (a controller that did not answer: for five
+// minutes). Windows: 50 (the system does this itself).
 int32_t read_directory_facts(const std::string& host, const std::string& realm,
                              const std::string& user, DirectoryFacts& facts);
 

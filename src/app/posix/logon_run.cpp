@@ -7,10 +7,10 @@
 
 #include "app/posix/logon_choice.h"
 #include "app/startup.h"
-#include "network/group_functions.h"
 #include "engine/interpreter.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
+#include "network/group_functions.h"
 #include "network/user_gather.h"
 #include "platform/diagnostics.h"
 #include "platform/files.h"
@@ -29,33 +29,6 @@ namespace {
 
 bool yes(const std::string& value) {
     return equal_nocase(value, "yes") || equal_nocase(value, "true") || value == "1";
-}
-
-// The central switch: [all] for every launcher, then the launcher's own section; `off`
-// for everyone, `groups` for members of the listed groups (matched as INGROUP matches).
-std::string switched_off(const UserInfo& user) {
-    std::string text;
-    if (platform::read_file(kLogonConfig, text, 1 << 16) != 0) return {};
-    std::string sections[2] = {"all", ""};
-    if (const char* launcher = std::getenv("VTX32_LAUNCHER")) sections[1] = launcher;
-    for (const std::string& section : sections) {
-        if (section.empty()) continue;
-        std::string where = std::string(kLogonConfig) + " [" + section + "]";
-        if (yes(ini::read_value(text, section, "off")))
-            return "switched off for everyone in " + where;
-        std::string groups = ini::read_value(text, section, "groups");
-        for (std::size_t start = 0; start < groups.size();) {
-            std::size_t end = groups.find(',', start);
-            if (end == std::string::npos) end = groups.size();
-            std::string group = groups.substr(start, end - start);
-            group.erase(0, group.find_first_not_of(" \t"));
-            group.erase(group.find_last_not_of(" \t") + 1);
-            if (!group.empty() && group_membership(user, group) != '0')
-                return "switched off for the group " + group + " in " + where;
-            start = end + 1;
-        }
-    }
-    return {};
 }
 
 class LogonRun {
@@ -234,7 +207,11 @@ int LogonRun::run() {
     const UserInfo& u = rt_.user;
     note("user", u.logon_domain.empty() ? u.user_id : u.logon_domain + "\\" + u.user_id);
     if (mark.empty()) return finish("logon not run: no runtime folder (XDG_RUNTIME_DIR)");
-    if (std::string off = switched_off(u); !off.empty()) return finish("logon not run: " + off);
+    std::string config;
+    const char* launcher = std::getenv("VTX32_LAUNCHER");
+    if (platform::read_file(kLogonConfig, config, 1 << 16) == 0)
+        if (std::string off = logon_switched_off(config, launcher ? launcher : "", u); !off.empty())
+            return finish("logon not run: " + off);
     if (int e = platform::take_session_mark(mark)) {
         // Ran before in this session (or started together with a launcher that won): quiet.
         if (e == EEXIST) return 0;
@@ -288,6 +265,28 @@ int LogonRun::run() {
 }
 
 } // namespace
+
+std::string logon_switched_off(const std::string& config, const std::string& launcher,
+                               const UserInfo& user) {
+    for (const std::string& section : {std::string("all"), launcher}) {
+        if (section.empty()) continue;
+        std::string where = std::string(kLogonConfig) + " [" + section + "]";
+        if (yes(ini::read_value(config, section, "off")))
+            return "switched off for everyone in " + where;
+        std::string groups = ini::read_value(config, section, "groups");
+        for (std::size_t start = 0; start < groups.size();) {
+            std::size_t end = groups.find(',', start);
+            if (end == std::string::npos) end = groups.size();
+            std::string group = groups.substr(start, end - start);
+            group.erase(0, group.find_first_not_of(" \t"));
+            group.erase(group.find_last_not_of(" \t") + 1);
+            if (!group.empty() && group_membership(user, group) != '0')
+                return "switched off for the group " + group + " in " + where;
+            start = end + 1;
+        }
+    }
+    return {};
+}
 
 int run_logon(Runtime& rt, const std::vector<std::string>& args) {
     std::vector<std::string> words;

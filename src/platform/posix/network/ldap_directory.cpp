@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <string>
 
@@ -10,8 +11,8 @@
 #include "platform/files.h"
 #include "platform/posix/file_writes.h"
 #include "platform/posix/limited_child.h"
-#include "platform/posix/system/session_files.h"
 #include "platform/posix/shared_library.h"
+#include "platform/posix/system/session_files.h"
 #include "platform/status.h"
 
 namespace vtx::platform {
@@ -192,6 +193,8 @@ std::string text(const std::map<std::string, std::string>& f, const char* name) 
     return it == f.end() ? std::string() : it->second;
 }
 
+constexpr int64_t kSilentSeconds = 300;
+
 } // namespace
 
 int32_t read_directory_facts(const std::string& host, const std::string& realm,
@@ -201,16 +204,24 @@ int32_t read_directory_facts(const std::string& host, const std::string& realm,
     std::map<std::string, std::string> f;
     if (!cache.empty() && read_file(cache, known, 1 << 16) == 0) f = read_fields(known);
     std::string asked = user + "@" + host;
-    if (text(f, "asked") != asked || text(f, "status") != "0") {
+    int64_t now = int64_t(std::time(nullptr));
+    // A controller that did not answer is not asked again for a while: every run by the
+    // account would otherwise wait out the limit.
+    bool silent_lately = text(f, "status") == std::to_string(status::kBadNetPath) &&
+                         now - number(f, "at") >= 0 && now - number(f, "at") < kSilentSeconds;
+    if (text(f, "asked") != asked || (text(f, "status") != "0" && !silent_lately)) {
         std::string reply;
-        if (!run_limited([&] { return write_fields(look_up(host, realm, user)); },
-                         kDirectorySeconds, reply))
-            return status::kBadNetPath;
-        f = read_fields(reply);
-        if (f.find("status") == f.end()) return status::kBadNetPath;
+        f.clear();
+        if (run_limited([&] { return write_fields(look_up(host, realm, user)); }, kDirectorySeconds,
+                        reply))
+            f = read_fields(reply);
+        if (f.find("status") == f.end()) f["status"] = std::to_string(status::kBadNetPath);
         f["asked"] = asked;
-        // Only a whole answer is kept: a refusal is asked again by the next run.
-        if (!cache.empty() && text(f, "status") == "0") write_whole_file(cache, write_fields(f));
+        f["at"] = std::to_string(now);
+        // A refusal is asked again by the next run (a ticket may have come since).
+        std::string st = text(f, "status");
+        if (!cache.empty() && (st == "0" || st == std::to_string(status::kBadNetPath)))
+            write_whole_file(cache, write_fields(f));
     }
     if (int32_t st = int32_t(number(f, "status")); st != 0) return st;
     facts.script_path = text(f, "scriptPath");

@@ -35,6 +35,7 @@ static_assert(kMaxScript + 2 <= UINT16_MAX, "cache positions are 16 bits");
 
 ScriptText::ScriptText(std::string body) : text(std::move(body)) {
     if (text.size() > kMaxScript) text.resize(kMaxScript);
+    // Two zero bytes: an operator at the very end looks at the character after it unchecked.
     text.push_back('\0');
     text.push_back('\0');
     // Zero-filled on demand: pages of a large script that are never scanned cost nothing.

@@ -26,6 +26,7 @@ void drive_change(Runtime& rt, const std::string& text) {
 namespace vtx {
 
 void cmd_go(Runtime& rt) {
+    // The drive comes from an expression, so a variable or a macro can name it.
     evaluate_expression(rt, rt.tok.token, true);
     drive_change(rt, rt.tok.token);
 }

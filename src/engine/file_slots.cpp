@@ -26,10 +26,12 @@ bool next_line(const std::string& contents, std::size_t& offset, std::string_vie
     std::size_t end = offset;
     while (end < size) {
         char c = p[end];
+        // Ctrl+Z and NUL end a line too: files from old editors end with them.
         if (c == '\r' || c == '\n' || c == '\0' || c == 26) break;
         ++end;
     }
     line = std::string_view(p + offset, end - offset);
+    // CR LF counts once; a lone CR or LF is a line end of its own.
     if (end < size && p[end] == '\r' && end + 1 < size && p[end + 1] == '\n') ++end;
     offset = end < size ? end + 1 : end;
     return true;

@@ -15,6 +15,7 @@ namespace vtx {
 
 namespace {
 
+// Indexed by remainder below, so a clock value out of range cannot read past them.
 const char* const kDays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                               "Thursday", "Friday", "Saturday"};
 const char* const kMonths[13] = {"",        "January",  "February", "March",  "April",
@@ -45,6 +46,7 @@ void append_value(Runtime& rt, int macro, const platform::LocalTime& now, std::s
     case M_IPADDRESS1:
     case M_IPADDRESS2:
     case M_IPADDRESS3:
+        // The lookup may wait on the resolver: only scripts that use these macros pay for it.
         if (!rt.user.ip_lookup_done) lookup_ip_addresses(rt);
         return bounded_append(out, macro == M_HOSTNAME ? u.host_name
                                                        : u.ip_address[macro - M_IPADDRESS0]);

@@ -1,5 +1,6 @@
 #include "engine/tokenizer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,8 +13,19 @@
 
 namespace vtx {
 
+namespace {
+
+// The longest keyword: a longer word is no keyword, without a search.
+constexpr std::size_t longest_keyword() {
+    std::size_t n = 0;
+    for (const KeywordEntry& k : kKeywords) n = std::max(n, std::string_view(k.text).size());
+    return n;
+}
+
+} // namespace
+
 int find_keyword(std::string_view word) {
-    if (word.empty() || word.size() > 8) return -1;
+    if (word.empty() || word.size() > longest_keyword()) return -1;
     for (int i = 0; i < KW_COUNT; ++i)
         if (equal_nocase(word, kKeywords[i].text)) return i;
     return -1;
@@ -23,6 +35,7 @@ static_assert(kMaxScript + 2 <= UINT16_MAX, "cache positions are 16 bits");
 
 ScriptText::ScriptText(std::string body) : text(std::move(body)) {
     if (text.size() > kMaxScript) text.resize(kMaxScript);
+    // Two zero bytes: an operator at the very end looks at the character after it unchecked.
     text.push_back('\0');
     text.push_back('\0');
     // Zero-filled on demand: pages of a large script that are never scanned cost nothing.

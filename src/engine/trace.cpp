@@ -60,6 +60,7 @@ void trace_statement(Runtime& rt, uint32_t start) {
     std::string_view line = line_at(body, start);
     std::size_t from = start - std::size_t(line.data() - body.data());
     std::string_view statement = line.substr(std::min(from, line.size()));
+    // A stray CR at the end would send the terminal's cursor back over the location.
     while (!statement.empty() &&
            (statement.back() == ' ' || statement.back() == '\t' || statement.back() == '\r'))
         statement.remove_suffix(1);

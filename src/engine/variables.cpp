@@ -6,7 +6,7 @@ namespace vtx {
 
 void Variable::clear_text() {
     kind = KIND_INTEGER;
-    std::string().swap(text);
+    std::string().swap(text); // gives the buffer back: clear() would keep a long text's memory
 }
 
 void Variable::set_string(std::string_view v) {

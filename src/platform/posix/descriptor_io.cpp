@@ -41,7 +41,10 @@ bool exchange(int in, int out, const std::string& input, std::string& output, lo
     std::size_t sent = 0;
     bool ended = false;
     while (!ended) {
+        // Closing its input is how a tool learns there is no more.
         if (in >= 0 && sent == input.size()) ::close(in), in = -1;
+        // Writing and reading together: a tool that answers while it reads would otherwise fill the
+        // pipe and stall us both.
         pollfd p[2] = {{out, POLLIN, 0}, {in, POLLOUT, 0}};
         long long left = deadline - monotonic_ms();
         if (left <= 0) break;

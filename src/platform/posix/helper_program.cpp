@@ -44,8 +44,10 @@ int run_helper(const std::vector<std::string>& argv, const std::string& input, s
     if (errors_too)
         posix_spawn_file_actions_adddup2(&actions, from.fd[1], 2);
     else
+        // A tool's complaints must not land in the script's output.
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     posix_spawnattr_t attr;
+    // Its own session: the tool must not read the user's terminal or get the keyboard's signals.
     init_child_attributes(attr, POSIX_SPAWN_SETSID);
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));

@@ -14,6 +14,7 @@ bool run_limited(const std::function<std::string()>& work, int seconds, std::str
     reply.clear();
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    // A child, not a thread: a library call that never returns can only be ended by killing it.
     pid_t pid = ::fork();
     if (pid < 0) {
         ::close(fds[0]);

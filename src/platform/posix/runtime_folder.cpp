@@ -32,6 +32,7 @@ std::string trusted_runtime_folder() {
     if (::stat(dir, &st) != 0) return "";
     std::string why = distrust(st);
     if (why.empty()) return dir;
+    // Said once: every back-end asks for the folder.
     static bool told = false;
     if (!told) {
         told = true;

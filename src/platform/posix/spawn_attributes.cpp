@@ -6,6 +6,8 @@
 namespace vtx::platform {
 
 void init_child_attributes(posix_spawnattr_t& attr, short flags) {
+    // Children start with default signal actions and nothing blocked, whatever this program set for
+    // itself.
     posix_spawnattr_init(&attr);
     sigset_t defaults, empty;
     sigemptyset(&defaults);

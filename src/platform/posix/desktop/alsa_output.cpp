@@ -70,6 +70,7 @@ bool AlsaOutput::open(uint32_t bits, uint32_t channels, uint32_t rate) {
         s.pcm = nullptr;
         return false;
     }
+    // Resampling allowed (the 1): a card without the file's rate still plays it.
     if (s.set_params(s.pcm, format, SND_PCM_ACCESS_RW_INTERLEAVED, channels, rate, 1,
                      kLatencyMicroseconds) < 0) {
         s.close(s.pcm);

@@ -103,6 +103,7 @@ bool dialog_program_line(std::string& line) {
 
 bool dialog_keys_wanted() {
     struct stat in {};
+    // Started from a desktop launcher: no terminal out, input from /dev/null (device 1,3).
     static const dev_t null_device = makedev(1, 3);
     return display_there() && !::isatty(STDOUT_FILENO) && ::fstat(STDIN_FILENO, &in) == 0 &&
            S_ISCHR(in.st_mode) && in.st_rdev == null_device;

@@ -20,6 +20,7 @@ namespace {
 constexpr const char* kLogind = "org.freedesktop.login1";
 constexpr const char* kLogindPath = "/org/freedesktop/login1";
 constexpr const char* kLogindManager = "org.freedesktop.login1.Manager";
+// A host that never answers must not hold the script longer than this.
 constexpr int kNetSeconds = 30;
 
 // Asks the desktop's session manager to end the session as a person would, so that
@@ -115,6 +116,7 @@ int32_t shutdown_remote(const std::string& computer, const std::string& message,
     if (rc == kHelperMissing) return status::kModuleNotFound;
     for (const NetOutcome& o : kNetOutcomes)
         if (output.find(o.text) != std::string::npos) return o.status;
+    // Killed at its limit or ended by a signal: the host did not answer in time.
     return rc == kHelperFailed ? status::kTimeout : status::kInvalidFunction;
 }
 

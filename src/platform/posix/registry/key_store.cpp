@@ -175,6 +175,7 @@ int32_t Registry::State::remove(RegKey parent, const std::string& subkey) {
     if (key.id == kRootId) return status::kAccessDenied;
     Query has(d, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
     int rc = has.bind(1, key.id).step();
+    // A key with subkeys is refused rather than deleted whole, as the other build does.
     if (rc == SQLITE_ROW) return status::kAccessDenied;
     if (rc != SQLITE_DONE) return sqlite_status(rc);
     Query q(d, "DELETE FROM keys WHERE id = ?1");

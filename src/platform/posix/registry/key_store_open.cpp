@@ -87,10 +87,12 @@ int initialise(Database& db, int root) {
 int open_writable(Database& db, const std::string& path, int root) {
     int rc = db.open_file(path, true);
     if (rc != SQLITE_OK) return rc;
+    // Another process's write is waited out, up to a bound, rather than failing at once.
     sqlite3_busy_timeout(db.handle(), 10000);
     db.exec("PRAGMA foreign_keys=ON");
     // The journal mode is kept in the file; another process may be setting it.
     db.exec("PRAGMA journal_mode=WAL");
+    // With WAL this loses at most the last commits on a power cut, never the file.
     db.exec("PRAGMA synchronous=NORMAL");
     // The WAL side files stay after the last writer closes, so that users who may only
     // read a store owned by root can still open it.
@@ -167,6 +169,7 @@ std::string user_folder(const char* xdg_data_home, const char* home,
 
 int32_t open_store(Database& db, const std::string& path, mode_t mode, int root) {
     std::string folder = path.substr(0, path.rfind('/'));
+    // A private store gets a private folder; the machine's stays readable by every user.
     bool ok = make_folders(folder, mode == 0600 ? 0700 : 0755) == 0;
     struct stat st;
     if (::stat(path.c_str(), &st) == 0) {
@@ -210,6 +213,7 @@ void Registry::State::find_store() {
 int32_t Registry::State::ready(int root) {
     if (dbs[root].is_open()) return 0;
     if (!found) find_store();
+    // The current user's tree is theirs alone; the machine's trees are read by every user.
     return store::open_store(dbs[root], paths[root], root == store::kUserDb ? 0600 : 0644, root);
 }
 

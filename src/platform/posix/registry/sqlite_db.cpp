@@ -5,10 +5,12 @@
 namespace vtx::platform {
 
 int32_t sqlite_status(int rc) {
+    // The low byte is the primary code; extended codes only add detail.
     switch (rc & 0xFF) {
     case SQLITE_OK:
     case SQLITE_DONE:
     case SQLITE_ROW: return 0;
+    // A lock held by another process: the script may try again.
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return status::kBusy;
     case SQLITE_READONLY:
@@ -19,6 +21,7 @@ int32_t sqlite_status(int rc) {
     case SQLITE_CONSTRAINT: return status::kKeyDeleted; // a key that went away meanwhile
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB: return status::kRegistryCorrupt;
+    // Anything else is the file failing under us, reported as the store's I/O error.
     default: return status::kRegistryIoFailed;
     }
 }

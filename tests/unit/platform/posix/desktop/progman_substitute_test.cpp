@@ -52,7 +52,7 @@ TEST(ProgmanCommand, QuotesKeepCommasAndStayInCommandLines) {
 TEST(ProgmanCommand, OtherShapesAreRefused) {
     ProgmanCommand c;
     for (const char* bad : {"", "[]", "CreateGroup( a )", "[CreateGroup a ]", "[( a )]",
-                            "[CreateGroup( a ) x]", "[CreateGroup) a (]"})
+                            "[CreateGroup( a ) x]", "[CreateGroup) a (]", "[CreateGroup( a )"})
         EXPECT_FALSE(parse_progman_command(bad, c)) << bad;
 }
 

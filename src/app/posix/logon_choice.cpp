@@ -1,5 +1,6 @@
 #include "app/posix/logon_choice.h"
 
+#include "engine/macros.h"
 #include "platform/posix/system/command_line.h"
 #include "platform/text_rules.h"
 
@@ -20,28 +21,6 @@ std::string_view last_component(std::string_view path) {
 
 bool ends_nocase(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && equal_nocase(text.substr(text.size() - tail.size()), tail);
-}
-
-std::string expand_percent(std::string_view line,
-                           const std::function<std::string(const std::string&)>& lookup) {
-    std::string out;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '%') {
-            out += line[i];
-            continue;
-        }
-        std::size_t close = line.find('%', i + 1);
-        if (close == std::string_view::npos) {
-            out += line.substr(i);
-            break;
-        }
-        if (close == i + 1)
-            out += '%';
-        else
-            out += lookup(std::string(line.substr(i + 1, close - i - 1)));
-        i = close;
-    }
-    return out;
 }
 
 } // namespace
@@ -96,15 +75,15 @@ LogonChoice choose_logon_script(std::string_view attribute) {
     return choice;
 }
 
-BatchLine read_batch_line(std::string_view line,
-                          const std::function<std::string(const std::string&)>& lookup) {
+BatchLine read_batch_line(std::string_view line) {
     BatchLine out;
     std::string_view raw = trimmed(line);
     if (!raw.empty() && raw[0] == '@') raw = trimmed(raw.substr(1));
     bool remark = starts_nocase(raw, "rem") && (raw.size() == 3 || raw[3] == ' ' || raw[3] == '\t');
     if (raw.empty() || remark || raw.substr(0, 2) == "::" || equal_nocase(raw, "echo off"))
         return out;
-    std::string expanded = expand_percent(raw, lookup);
+    std::string expanded(raw);
+    expand_environment(expanded);
     std::vector<std::string> words = split_command_line(expanded);
     if (!is_program_word(words[0])) {
         out.kind = BatchLine::Kind::kSkipped;

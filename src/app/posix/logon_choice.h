@@ -2,7 +2,6 @@
 // workstation applies to it, with every name kept inside the logon share.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +30,7 @@ std::string refused_share_name(std::string_view name);
 // True for the program's own name with or without a path: VTX32 or VTX32.EXE, any case.
 bool is_program_word(std::string_view word);
 
-// One line of a logon batch file, after `%NAME%` is replaced by `lookup(NAME)` (unknown
+// One line of a logon batch file, after `%NAME%` is replaced from the environment (unknown
 // names by nothing, `%%` by `%`).
 struct BatchLine {
     enum class Kind { kSilent, kSkipped, kRun };
@@ -39,7 +38,7 @@ struct BatchLine {
     std::vector<std::string> args; // kRun: the arguments after the program's name
     std::string text;              // kSkipped: the expanded line, for the log
 };
-BatchLine read_batch_line(std::string_view line,
-                          const std::function<std::string(const std::string&)>& lookup);
+// `%NAME%` expands by the script language's own rule, so both agree on names' case.
+BatchLine read_batch_line(std::string_view line);
 
 } // namespace vtx

@@ -168,16 +168,11 @@ int LogonRun::run_batch(const std::string& name) {
     }
     int code = 0;
     bool any = false;
-    auto lookup = [](const std::string& n) {
-        std::string value;
-        platform::get_environment(n, value);
-        return value;
-    };
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        BatchLine line = read_batch_line(std::string_view(text).substr(start, end - start), lookup);
+        BatchLine line = read_batch_line(std::string_view(text).substr(start, end - start));
         start = end + 1;
         if (line.kind == BatchLine::Kind::kSkipped) note("skipped", line.text);
         if (line.kind != BatchLine::Kind::kRun) continue;

@@ -2,13 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <cstdlib>
+#include <optional>
 
 namespace vtx {
 namespace {
 
 using Kind = LogonChoice::Kind;
 using Args = std::vector<std::string>;
+
+// Sets (or, given null, removes) an environment variable for one test, then puts it back.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedVariable() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
 
 TEST(LogonChoice, ProgramNameInAnyCaseWithOrWithoutAPath) {
     for (const char* attribute : {"VTX32.EXE sales.scr $x=1", "vtx32 sales.scr $x=1",
@@ -56,26 +71,23 @@ TEST(LogonChoice, AnOverLongAttributeIsRefusedWhole) {
 }
 
 TEST(LogonBatch, LinesThatStartTheProgramRunWithTheEnvironmentExpanded) {
-    std::map<std::string, std::string> env = {{"LOGONSERVER", "\\\\DC1"}, {"USERNAME", "bob"}};
-    auto lookup = [&](const std::string& n) { return env.count(n) ? env[n] : std::string(); };
-    BatchLine run =
-        read_batch_line("%LOGONSERVER%\\NETLOGON\\VTX32.EXE a.scr $u=%USERNAME%\r", lookup);
+    ScopedVariable server("LOGONSERVER", "\\\\DC1"), user("USERNAME", "bob"), none("NOPE", nullptr);
+    BatchLine run = read_batch_line("%LOGONSERVER%\\NETLOGON\\VTX32.EXE a.scr $u=%USERNAME%\r");
     EXPECT_EQ(run.kind, BatchLine::Kind::kRun);
     EXPECT_EQ(run.args, (Args{"a.scr", "$u=bob"}));
     // Unknown names give nothing; %% is one %; an unclosed % stays.
-    EXPECT_EQ(read_batch_line("vtx32 $p=%NOPE%x%%y%z", lookup).args, (Args{"$p=x%y%z"}));
-    EXPECT_EQ(read_batch_line("@vtx32", lookup).kind, BatchLine::Kind::kRun);
+    EXPECT_EQ(read_batch_line("vtx32 $p=%NOPE%x%%y%z").args, (Args{"$p=x%y%z"}));
+    EXPECT_EQ(read_batch_line("@vtx32").kind, BatchLine::Kind::kRun);
 }
 
 TEST(LogonBatch, SilentAndSkippedLines) {
-    auto none = [](const std::string&) { return std::string(); };
     for (const char* line : {"", "  \r", "@echo off", "ECHO OFF", "rem x", "REM", "@rem x", ":: x"})
-        EXPECT_EQ(read_batch_line(line, none).kind, BatchLine::Kind::kSilent) << line;
-    BatchLine other = read_batch_line("net use x: \\\\dc1\\s", none);
+        EXPECT_EQ(read_batch_line(line).kind, BatchLine::Kind::kSilent) << line;
+    BatchLine other = read_batch_line("net use x: \\\\dc1\\s");
     EXPECT_EQ(other.kind, BatchLine::Kind::kSkipped);
     EXPECT_EQ(other.text, "net use x: \\\\dc1\\s");
     // "remark" is a command, not a remark.
-    EXPECT_EQ(read_batch_line("remark", none).kind, BatchLine::Kind::kSkipped);
+    EXPECT_EQ(read_batch_line("remark").kind, BatchLine::Kind::kSkipped);
 }
 
 } // namespace

@@ -50,7 +50,7 @@ class Compiler {
     bool guard_next_ = false; // the next operand is the variable the type look-ahead read
 
     void emit(CompiledExpression::Op op, int32_t value = 0, const Variable* v = nullptr) {
-        out_.steps.push_back({op, CompiledExpression::kStacked, guard_next_ && v, value, v});
+        out_.steps.push_back({op, CompiledExpression::kStacked, 0, guard_next_ && v, value, v});
         guard_next_ = false;
     }
 
@@ -173,34 +173,43 @@ void fuse_operands(std::vector<CompiledExpression::Step>& steps) {
             s.value = right.value;
             s.variable = right.variable;
         }
+        s.code = uint8_t(s.op * 3 + s.source);
         steps[kept++] = s;
     }
     steps.resize(kept);
+    steps.push_back({CompiledExpression::kConst, CompiledExpression::kStacked,
+                     CompiledExpression::kEnd, false, 0, nullptr});
 }
 
 // The top of the stack is held apart, in `top`; `below` holds the rest.
-bool run_stack(const CompiledExpression& c, int32_t& number) {
+CompiledExpression::Value run_stack(const CompiledExpression& c) {
     using E = CompiledExpression;
-    int32_t below[kMaxStack + 1];
+    int32_t below[kMaxStack];
     int depth = 0;
-    int32_t top = 0, right = 0;
-    for (const E::Step& s : c.steps) {
-        switch (s.code()) {
+    // Postfix order starts with an operand.
+    const E::Step* step = c.steps.data();
+    E::Value v = step->op == E::kConst ? step->value : c.variable_value(*step);
+    if (v == E::kFails) return v;
+    int32_t top = int32_t(v);
+    for (++step;; ++step) {
+        const E::Step& s = *step;
+        switch (s.code) {
         case E::kConst * 3:
             below[depth++] = top;
             top = s.value;
             break;
         case E::kVar * 3:
             below[depth++] = top;
-            if (!c.variable_value(s, top)) return false;
+            if ((v = c.variable_value(s)) == E::kFails) return E::kFails;
+            top = int32_t(v);
             break;
         case E::kNeg * 3: top = int32_t(0u - uint32_t(top)); break;
 #define VTX_BINARY_STEP(op)                                                                        \
     case E::op * 3 + E::kStacked: top = c.apply(E::op, below[--depth], top); break;                \
     case E::op * 3 + E::kConstant: top = c.apply(E::op, top, s.value); break;                      \
     case E::op * 3 + E::kVariable:                                                                 \
-        if (!c.variable_value(s, right)) return false;                                             \
-        top = c.apply(E::op, top, right);                                                          \
+        if ((v = c.variable_value(s)) == E::kFails) return E::kFails;                              \
+        top = c.apply(E::op, top, int32_t(v));                                                     \
         break;
             VTX_BINARY_STEP(kAdd)
             VTX_BINARY_STEP(kSub)
@@ -215,34 +224,29 @@ bool run_stack(const CompiledExpression& c, int32_t& number) {
             VTX_BINARY_STEP(kAnd)
             VTX_BINARY_STEP(kOr)
 #undef VTX_BINARY_STEP
-        default: break;
+        case E::kEnd: return top;
+        default: __builtin_unreachable(); // codes are made only by fuse_operands
         }
     }
-    number = top;
-    return true;
 }
 
-bool run_number(const CompiledExpression& c, int32_t& number) {
-    number = c.steps[0].value;
-    return true;
+CompiledExpression::Value run_number(const CompiledExpression& c) {
+    return c.steps[0].value;
 }
 
-bool run_variable(const CompiledExpression& c, int32_t& number) {
-    return c.variable_value(c.steps[0], number);
+CompiledExpression::Value run_variable(const CompiledExpression& c) {
+    return c.variable_value(c.steps[0]);
 }
 
 // `$i + 1`, `$i < $n`: a variable and an operator with its operand, both known here.
 template <CompiledExpression::Op op, CompiledExpression::Source source>
-bool run_binary(const CompiledExpression& c, int32_t& number) {
+CompiledExpression::Value run_binary(const CompiledExpression& c) {
     const CompiledExpression::Step* s = c.steps.data();
-    int32_t a, b;
-    if (!c.variable_value(s[0], a)) return false;
-    if constexpr (source == CompiledExpression::kConstant)
-        b = s[1].value;
-    else if (!c.variable_value(s[1], b))
-        return false;
-    number = c.apply(op, a, b);
-    return true;
+    CompiledExpression::Value a = c.variable_value(s[0]), b = s[1].value;
+    if (a == CompiledExpression::kFails) return a;
+    if constexpr (source == CompiledExpression::kVariable)
+        if ((b = c.variable_value(s[1])) == CompiledExpression::kFails) return b;
+    return c.apply(op, int32_t(a), int32_t(b));
 }
 
 template <CompiledExpression::Source source, std::size_t... op>
@@ -255,10 +259,10 @@ constexpr auto kWithConstant = binary_runners<CompiledExpression::kConstant>(
 constexpr auto kWithVariable = binary_runners<CompiledExpression::kVariable>(
     std::make_index_sequence<CompiledExpression::kOr + 1>());
 
-// After fuse_operands.
+// After fuse_operands, with the end step last.
 CompiledExpression::Runner runner_for(const std::vector<CompiledExpression::Step>& s) {
-    if (s.size() == 1) return s[0].op == CompiledExpression::kConst ? run_number : run_variable;
-    if (s.size() == 2 && s[0].op == CompiledExpression::kVar && s[1].op > CompiledExpression::kNeg)
+    if (s.size() == 2) return s[0].op == CompiledExpression::kConst ? run_number : run_variable;
+    if (s.size() == 3 && s[0].op == CompiledExpression::kVar && s[1].op > CompiledExpression::kNeg)
         return (s[1].source == CompiledExpression::kConstant ? kWithConstant
                                                              : kWithVariable)[s[1].op];
     return run_stack;
@@ -283,6 +287,10 @@ const CompiledExpression* compile(Runtime& rt) {
 }
 
 } // namespace
+
+CompiledExpression::Value CompiledExpression::string_value(const Step& s) {
+    return s.guarded ? kFails : text_to_int(s.variable->text);
+}
 
 const CompiledExpression* compile_at(Runtime& rt, uint32_t at) {
     Tokenizer& t = rt.tok;

@@ -40,17 +40,20 @@ struct CompiledExpression {
     struct Step {
         Op op;
         Source source;
+        // What the stack machine switches on, `op * 3 + source`; kEnd after the last step.
+        uint8_t code;
         // A variable that decided the expression's type: its value must still be an integer.
         bool guarded;
         int32_t value; // a number's value
         const Variable* variable;
-        // What the stack machine switches on: the operator and where its operand is.
-        uint8_t code() const { return uint8_t(op * 3 + source); }
     };
-    // Its value, or false (having changed nothing) when a guarded variable is no longer an
-    // integer. Chosen when compiled: the common shapes (`$i`, `$i + 1`, `$i < $n`) have runners
-    // of their own, with the operator fixed, and skip the stack machine.
-    using Runner = bool (*)(const CompiledExpression&, int32_t&);
+    // Its value, or kFails when a guarded variable is no longer an integer. Chosen when
+    // compiled: the common shapes (`$i`, `$i + 1`, `$i < $n`) have runners of their own, with
+    // the operator fixed, and skip the stack machine.
+    static constexpr uint8_t kEnd = 255;
+    using Value = int64_t;
+    static constexpr Value kFails = INT64_MIN;
+    using Runner = Value (*)(const CompiledExpression&);
     Runner run = nullptr;
     std::vector<Step> steps; // postfix order
     uint32_t end_from = 0;   // the reading position after the last operand
@@ -59,16 +62,14 @@ struct CompiledExpression {
     uint32_t next_at = 0;
     bool ends_text = false;
 
-    // Inline in the runners: they are the inner loop of every compiled loop.
-    [[gnu::always_inline]] static bool variable_value(const Step& s, int32_t& out) {
-        if (s.variable->kind == KIND_INTEGER) {
-            out = s.variable->number;
-        } else {
-            if (s.guarded) return false;
-            out = text_to_int(s.variable->text);
-        }
-        return true;
+    // Inline in the runners: they are the inner loop of every compiled loop. A variable
+    // holding a string is the rare case, kept out of line.
+    [[gnu::always_inline]] static Value variable_value(const Step& s) {
+        if (s.variable->kind == KIND_INTEGER) [[likely]]
+            return s.variable->number;
+        return string_value(s);
     }
+    [[gnu::noinline]] static Value string_value(const Step& s);
     [[gnu::always_inline]] static int32_t apply(Op op, int32_t a, int32_t b) {
         switch (op) {
         case kAdd: return int32_t(uint32_t(a) + uint32_t(b));
@@ -106,8 +107,11 @@ inline const CompiledExpression* expression_at(Runtime& rt, uint32_t at) {
     return c == &kNotCompiled ? nullptr : c;
 }
 // Its value, when the variables it relies on are still integers.
-inline bool run_guarded(const CompiledExpression& c, int32_t& number) {
-    return c.run(c, number);
+[[gnu::always_inline]] inline bool run_guarded(const CompiledExpression& c, int32_t& number) {
+    CompiledExpression::Value v = c.run(c);
+    if (v == CompiledExpression::kFails) return false;
+    number = int32_t(v);
+    return true;
 }
 
 } // namespace vtx

@@ -129,7 +129,11 @@ CompiledStatement::Kind expression_kind(Runtime& rt, CompiledStatement& c, int f
     t.rewind(start);
     t.token.swap(saved_token);
     if (later) return nullptr;
-    if (c->kind == CompiledStatement::kNone) return &kNoStatement;
+    // Without a compiled value these would only ever fall back; their runners assume one.
+    bool needs_value = c->kind == CompiledStatement::kIf || c->kind == CompiledStatement::kWhile ||
+                       c->kind == CompiledStatement::kUntil ||
+                       (c->kind == CompiledStatement::kAssign && !c->appends);
+    if (c->kind == CompiledStatement::kNone || (needs_value && !c->value)) return &kNoStatement;
     t.script()->statements.push_back(std::move(c));
     return t.script()->statements.back().get();
 }
@@ -215,7 +219,7 @@ Next run_assign(Runtime& rt, const CompiledStatement& c) {
 // Written as the interpreter writes it, from the tokenizer's text buffer.
 Next run_expression(Runtime& rt, const CompiledStatement& c) {
     int32_t number = 0;
-    if (!value_of(c.value, number)) return nullptr;
+    if (!run_guarded(*c.value, number)) return nullptr;
     std::string& out = rt.tok.token;
     out.clear();
     append_int(out, number);
@@ -235,10 +239,11 @@ Next run_text(Runtime& rt, const CompiledStatement& c) {
 
 // IF and WHILE: the block opens at its condition; when that is false, the part not taken
 // is skipped (to ELSE or ENDIF, or past LOOP). Only an IF block records whether it was taken.
-Next run_opening(Runtime& rt, BlockStack& s, const CompiledStatement& c, int opener, int closer,
-                 int stop_at) {
+[[gnu::always_inline]] inline Next run_opening(Runtime& rt, BlockStack& s,
+                                               const CompiledStatement& c, int opener, int closer,
+                                               int stop_at) {
     int32_t number = 0;
-    if (s.depth >= BlockStack::kLimit - 1 || !value_of(c.value, number)) return nullptr;
+    if (s.depth >= BlockStack::kLimit - 1 || !run_guarded(*c.value, number)) return nullptr;
     s.open(c.operand_at, opener == KW_IF && number != 0);
     resume(rt.tok, c.value->next_at, c.value->ends_text);
     if (number) return &c.next[0];
@@ -284,7 +289,7 @@ Next run_do(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
 // goes back to the DO, even when the condition ended the text.
 Next run_until(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     int32_t number = 0;
-    if (s.depth < 0 || !value_of(c.value, number)) return nullptr;
+    if (s.depth < 0 || !run_guarded(*c.value, number)) return nullptr;
     if (number || s.top() == BlockStack::kUnwritten) {
         s.close();
         resume(rt.tok, c.value->next_at, c.value->ends_text);
@@ -312,7 +317,9 @@ Next run_until(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     case CompiledStatement::kLoop: return run_loop(rt, run.whiles, c);
     case CompiledStatement::kDo: return run_do(rt, run.dos, c);
     case CompiledStatement::kUntil: return run_until(rt, run.dos, c);
-    default: return nullptr;
+    case CompiledStatement::kNone:
+    case CompiledStatement::kSeen: return nullptr; // never reached: statement_here skips them
+    default: __builtin_unreachable();              // lets the switch go without a range check
     }
 }
 

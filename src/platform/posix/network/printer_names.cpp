@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/posix/system/drive_table.h"
 #include "platform/posix/uri.h"
 #include "platform/text_rules.h"
 
@@ -39,6 +40,12 @@ bool parse_printer_share(const std::string& name, PrinterShare& share) {
 
 std::string share_device_uri(const PrinterShare& share) {
     return smb_uri(share.server, share.queue);
+}
+
+bool device_serves_share(const std::string& device_uri, const PrinterShare& share) {
+    std::string server, queue;
+    return parse_smb_uri(device_uri, server, queue) && same_server(server, share.server) &&
+           equal_nocase(queue, share.queue);
 }
 
 std::string queue_base_name(const PrinterShare& share) {

@@ -59,6 +59,7 @@ std::string queue_base_name(const PrinterShare& share) {
 std::string free_queue_name(const std::string& base, const std::vector<std::string>& taken) {
     auto is_taken = [&](const std::string& name) {
         return std::any_of(taken.begin(), taken.end(),
+                           // The scheduler treats queue names that differ only in case as one.
                            [&](const std::string& t) { return equal_nocase(t, name); });
     };
     std::string name = base;

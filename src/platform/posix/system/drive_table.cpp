@@ -57,6 +57,7 @@ bool is_live_folder(const std::string& path) {
     struct stat st;
     for (int tries = 0;; ++tries) {
         if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+        // Twenty looks 50 ms apart: a second, longer than a busy folder answers EIO.
         if ((errno != EIO && errno != EINTR && errno != EAGAIN) || tries == 20) return false;
         ::usleep(50 * 1000); // no event says when a FUSE folder stops answering EIO
     }
@@ -218,6 +219,7 @@ int32_t record_drive(const std::string& device, const std::string& remote,
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return status_from_errno(errno);
     if (!owned_by_user(folder)) return status::kNoNetwork;
     TableLock lock(folder);
+    // 170, Windows' answer for a resource another holds.
     if (!lock.held()) return status::kBusy;
     // Another script may have taken the letter since it was looked up.
     DriveEntry taken;

@@ -105,6 +105,7 @@ CompiledStatement::Kind expression_kind(Runtime& rt, CompiledStatement& c, int f
         }
         break;
     default:
+        // A macro or a call starts nothing the compiler takes: not even tried.
         if (starts_expression_statement(first) && first != TK_MACRO && first != TK_FUNCTION)
             c->kind = expression_kind(rt, *c, first);
         break;

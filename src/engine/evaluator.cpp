@@ -297,6 +297,8 @@ class Evaluator {
         case TK_NUMBER:
         case TK_STRING:
         case TK_NAME:
+            // A plain literal has nothing to expand. The parity build, which compiles nothing,
+            // expands it all the same, and so holds the shortcut against the full expansion.
             if (!(rt_.compile && t_.kind() == TK_STRING && t_.plain_literal()))
                 expand_text(rt_, t_.token);
             bounded_append(r, t_.token);

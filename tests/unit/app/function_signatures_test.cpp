@@ -6,13 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "checker/checker.h"
+#include "app/handler_run.h"
 #include "engine/functions.h"
 #include "engine/script_fixture.h"
 
@@ -68,14 +66,7 @@ std::string run(const std::string& text) {
 }
 
 bool checker_finds_error(const std::string& text) {
-    ScriptSource source;
-    source.text = "$v = " + text;
-    Findings out;
-    ScriptFacts facts;
-    check_source("t.scr", source, out, facts);
-    for (const Finding& f : out)
-        if (f.error) return true;
-    return false;
+    return test::checker_finds_error("$v = " + text);
 }
 
 struct Refused {
@@ -139,13 +130,8 @@ class Scratch {
         set("CUPS_SERVER", dir_ + "/no-scheduler");
         set("DISPLAY", "");
         set("WAYLAND_DISPLAY", "");
-        int none = ::open("/dev/null", O_RDONLY);
-        ::dup2(none, STDIN_FILENO);
-        ::close(none);
     }
     ~Scratch() {
-        ::dup2(stdin_, STDIN_FILENO);
-        ::close(stdin_);
         for (const Saved& s : saved_) {
             if (s.had)
                 ::setenv(s.name.c_str(), s.value.c_str(), 1);
@@ -172,7 +158,7 @@ class Scratch {
     std::string dir_;
     std::filesystem::path previous_;
     std::vector<Saved> saved_;
-    int stdin_ = ::dup(STDIN_FILENO);
+    test::NoKeyboard keys_;
 };
 
 TEST(FunctionSignatures, EveryFunctionAgreesWithItsLetters) {

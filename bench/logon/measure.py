@@ -1,7 +1,7 @@
-"""Times one logon, logon.scr or logon.sh, as the user of a fresh session; bench/logon/run
+"""Times one logon, NAME.scr or NAME.sh, as the user of a fresh session; bench/logon/run
 runs it for each side and round.
 
-usage: measure.py vtx32|shell VTX32 FOLDER
+usage: measure.py vtx32|shell VTX32 FOLDER [NAME]      (NAME: logon, the default, or domain)
 The program runs with its statement trace. Every line a side writes on standard error is
 stamped as it arrives; a step lasts until the next line or the end. The program's steps are
 classed by their statement, the shell's by its "@class NAME" lines. Prints one JSON line:
@@ -66,8 +66,11 @@ def shell_line(line):
 
 def reset(env):
     """What a logon leaves that the next must not find: the queue and the default."""
-    subprocess.run(["lpadmin", "-x", "FILES-LASER"], env=env, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
+    listed = subprocess.run(["lpstat", "-e"], env=env, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL)
+    for queue in listed.stdout.decode().split():
+        subprocess.run(["lpadmin", "-x", queue], env=env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
     try:
         os.unlink(os.path.expanduser("~/.cups/lpoptions"))
     except FileNotFoundError:
@@ -76,11 +79,12 @@ def reset(env):
 
 def main():
     side, exe, folder = sys.argv[1], sys.argv[2], sys.argv[3]
+    name = sys.argv[4] if len(sys.argv) > 4 else "logon"
     os.chdir(folder)
     env = dict(os.environ, VTX32_TRACE="1")
     cmd, classify = {
-        "vtx32": ([exe, os.path.join(folder, "logon.scr")], program_line),
-        "shell": (["bash", os.path.join(folder, "logon.sh")], shell_line),
+        "vtx32": ([exe, os.path.join(folder, f"{name}.scr")], program_line),
+        "shell": (["bash", os.path.join(folder, f"{name}.sh")], shell_line),
     }[side]
     with open(f"{side}.out", "wb") as out:  # the last round's, to look at
         total, classes = timed(cmd, env, classify, out)

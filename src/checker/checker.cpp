@@ -1,6 +1,7 @@
 #include "checker/checker.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "engine/interpreter.h"
@@ -188,14 +189,16 @@ Findings check_scripts(const std::vector<std::string>& names,
         if (std::find(names.begin(), names.end(), scripts[i].name) != names.end()) depth.from(i);
     // Text order is not run order, and a script left out may assign anything.
     if (complete) check_variables(scripts, defined, out);
-    std::map<std::string, std::size_t> rank;
-    for (const Checked& c : scripts) rank.emplace(c.name, rank.size());
-    // Each script's findings together, in the order of its text.
-    std::stable_sort(out.begin(), out.end(), [&](const Finding& a, const Finding& b) {
-        auto ra = rank.find(a.file), rb = rank.find(b.file);
-        if (ra != rb) return rb == rank.end() || (ra != rank.end() && ra->second < rb->second);
-        return a.line != b.line ? a.line < b.line : a.column < b.column;
-    });
+    std::map<std::string, uint32_t> rank;
+    for (const Checked& c : scripts) rank.emplace(c.name, uint32_t(rank.size()));
+    // Each script's findings together, in the order of its text; a file not checked last.
+    std::vector<uint32_t> ranks;
+    ranks.reserve(out.size());
+    for (const Finding& f : out) {
+        auto r = rank.find(f.file);
+        ranks.push_back(r == rank.end() ? UINT32_MAX : r->second);
+    }
+    sort_findings(out, 0, ranks);
     return out;
 }
 

@@ -1,6 +1,7 @@
 // What the checker reports: one finding per line, FILE:LINE:COLUMN: error|warning: text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,11 @@ struct Finding {
 };
 
 using Findings = std::vector<Finding>;
+
+// Orders findings[first..] by `ranks` (one per finding from `first` on; none: all equal),
+// then line, then column; findings that compare equal keep their order. One sort for every
+// caller: each instance of a sort over Finding costs the checker about 20 KB of code.
+void sort_findings(Findings& findings, std::size_t first, const std::vector<uint32_t>& ranks = {});
 
 // "FILE:LINE:COLUMN: error: text" and a line feed.
 std::string format_finding(const Finding& f);

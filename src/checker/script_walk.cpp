@@ -376,10 +376,7 @@ void check_source(const std::string& name, const ScriptSource& source, Findings&
     std::size_t first = out.size();
     walk::ScriptWalk(name, source, out, facts).run();
     // In the order of the text, as a reader goes through it.
-    std::stable_sort(out.begin() + std::ptrdiff_t(first), out.end(),
-                     [](const Finding& a, const Finding& b) {
-                         return a.line != b.line ? a.line < b.line : a.column < b.column;
-                     });
+    sort_findings(out, first);
 }
 
 } // namespace vtx

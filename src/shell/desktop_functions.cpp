@@ -4,6 +4,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 #include "registry/operations.h"
 #include "shell/handlers.h"
 
@@ -74,7 +75,14 @@ int32_t add_printer(Runtime& rt, const std::string& printer) {
 int32_t delete_printer(Runtime& rt, const std::string& printer) {
     bool drop_entry = false;
     int32_t st = platform::delete_printer_connection(printer, drop_entry);
-    if (drop_entry) delete_value(rt.registry, kDevicesKey, printer);
+    if (!drop_entry) return st;
+    delete_value(rt.registry, kDevicesKey, printer);
+    // The user's default goes with its connection, as the Windows spooler drops it.
+    std::string device;
+    uint32_t type = 0;
+    if (read_value(rt.registry, kWindowsKey, "device", device, type) == 0 &&
+        starts_nocase(device, printer + ","))
+        delete_value(rt.registry, kWindowsKey, "device");
     return st;
 }
 

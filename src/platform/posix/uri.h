@@ -13,4 +13,12 @@ void append_uri_encoded(std::string& out, std::string_view text, std::string_vie
 // smb://server/share, both parts encoded: what GVfs mounts and a CUPS queue prints to.
 std::string smb_uri(std::string_view server, std::string_view share);
 
+// Percent-decoding: every valid %XX becomes its byte; anything else stays as it is.
+std::string uri_decoded(std::string_view text);
+
+// The server and share of an SMB device or mount URI, decoded: "smb://server/share", also
+// with user information ("user:pw@"), a port, or a workgroup before the server
+// ("smb://WORKGROUP/server/share"). False for any other URI.
+bool parse_smb_uri(std::string_view uri, std::string& server, std::string& share);
+
 } // namespace vtx::platform

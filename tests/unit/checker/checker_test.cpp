@@ -116,6 +116,21 @@ TEST(Checker, FindingsFormatAndStatus) {
     EXPECT_EQ(findings_status({{"a", 1, 1, false, "w"}, {"a", 2, 1, true, "e"}}), 1);
 }
 
+// Rank first, then line and column; equal places keep the order they were found in, and
+// findings before `first` stay where they are.
+TEST(Checker, FindingsSortedStably) {
+    Findings f{{"k", 9, 9, false, "kept"}, {"b", 2, 5, false, "late"}, {"a", 2, 1, false, "1st"},
+               {"b", 2, 1, true, "2nd"},   {"a", 1, 4, false, "x"},    {"c", 1, 1, false, "y"}};
+    sort_findings(f, 1, {1, 1, 1, 0, 2});
+    std::vector<std::string> texts;
+    for (const Finding& x : f) texts.push_back(x.text);
+    EXPECT_EQ(texts, (List{"kept", "x", "1st", "2nd", "late", "y"}));
+    sort_findings(f, 0);
+    texts.clear();
+    for (const Finding& x : f) texts.push_back(x.text);
+    EXPECT_EQ(texts, (List{"y", "x", "1st", "2nd", "late", "kept"}));
+}
+
 // The interpreter keeps 14 characters of a name, $ included: names that part only at the
 // 15th are one variable, names that part at the 14th are two.
 TEST(Checker, VariableNamesCutAtFourteenCharacters) {

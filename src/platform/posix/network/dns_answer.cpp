@@ -37,8 +37,11 @@ bool first_srv_target(const unsigned char* message, std::size_t length, std::str
         if (std::size_t(end - p) < data_length) return found;
         const unsigned char* data = p;
         p += data_length;
+        // Priority, weight and port, then at least the root label of the target.
         if (type != ns_t_srv || data_length < 7) continue;
         unsigned priority = read16(data), weight = read16(data + 2);
+        // The lowest priority, then the heaviest weight: the controller the domain prefers,
+        // the same one on every logon rather than a weighted draw.
         if (found &&
             (priority > best_priority || (priority == best_priority && weight <= best_weight)))
             continue;

@@ -24,6 +24,7 @@ int32_t dns_domain_controller(const std::string& realm, std::string& host) {
     int length = ::res_nquery(&state, name.c_str(), ns_c_in, ns_t_srv, answer, sizeof answer);
     int error = state.res_h_errno;
     ::res_nclose(&state);
+    // TRY_AGAIN is no answer in time (or a failing server): the domain itself may exist.
     if (length < 0) return error == TRY_AGAIN ? status::kTimeout : status::kNoSuchDomain;
     return first_srv_target(answer, std::size_t(length), host) ? 0 : status::kNoSuchDomain;
 }

@@ -176,6 +176,7 @@ std::string mount_in_child(const std::string& uri, const std::string* user,
                   if (g.file_mount_enclosing_volume_finish(file, result, &error)) return;
                   bool already = error && error->domain == g.io_error_quark() &&
                                  error->code == gio_error::kAlreadyMounted;
+                  // A share mounted already, by an earlier USE or by the user, serves as well.
                   if (already) return g.error_free(error);
                   reply = error ? error_reply(g, error) : status_reply(status::kBadNetPath);
               }};
@@ -189,6 +190,7 @@ std::string mount_in_child(const std::string& uri, const std::string* user,
     wait_for(p);
     if (!reply.empty()) return reply;
     char* path = g.file_get_path(file);
+    // A mount without a FUSE path cannot be reached through file names at all.
     if (!path) return status_reply(status::kNotSupported);
     reply = status_reply(0, path);
     g.free(path);
@@ -250,6 +252,7 @@ std::string unmount_in_child(const std::string& folder) {
                   if (!g.mount_unmount_with_operation_finish(mount, result, &error))
                       reply = error ? error_reply(g, error) : status_reply(status::kBadNetPath);
               }};
+    // Forced, as the Windows build cancels a connection even with files open on it.
     g.mount_unmount_with_operation(mount, kUnmountForce, nullptr, p.cancellable, on_ready, &p);
     wait_for(p);
     return reply;
@@ -257,6 +260,7 @@ std::string unmount_in_child(const std::string& folder) {
 
 int32_t run_gio(const std::function<std::string()>& work, std::string& path) {
     std::string reply;
+    // Out of time: 53, as for a server that never answers.
     if (!run_limited(work, kMountSeconds, reply)) return status::kBadNetPath;
     std::size_t nl = reply.find('\n');
     if (nl == std::string::npos) return status::kBadNetPath; // the child died
@@ -346,6 +350,7 @@ void settle(const std::string& folder) {
         if (DIR* d = ::opendir(folder.c_str())) {
             int looked = 0;
             while (dirent* e = ::readdir(d)) {
+                // A few dozen names tell whether old entries linger; a large share is not walked.
                 if (e->d_name[0] == '.' || ++looked > 64) continue;
                 if (::stat((folder + "/" + e->d_name).c_str(), &st) != 0 && errno == EIO)
                     stale = true;

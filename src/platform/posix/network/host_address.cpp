@@ -8,12 +8,14 @@ namespace vtx::platform {
 
 std::string computer_name(const std::string& name) {
     std::size_t start = name.find_first_not_of('\\');
+    // A name starting with '-' would reach the helper's command line as an option.
     if (start == std::string::npos || name[start] == '-') return {};
     return name.substr(start);
 }
 
 std::string ipv4_address_of(const std::string& host) {
     addrinfo hints{};
+    // The messenger is reached over NetBIOS sessions, which have no IPv6.
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;

@@ -147,6 +147,7 @@ std::map<std::string, std::string> look_up(const std::string& host, const std::s
     int version = LDAP_VERSION3;
     timeval wait{kDirectorySeconds, 0};
     l.ldap_set_option(ld, LDAP_OPT_PROTOCOL_VERSION, &version);
+    // The library would chase the directory's partition referrals unauthenticated: time lost.
     l.ldap_set_option(ld, LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
     l.ldap_set_option(ld, LDAP_OPT_NETWORK_TIMEOUT, &wait);
     // The ticket names the controller as given, never as a reverse lookup names it.
@@ -156,6 +157,8 @@ std::map<std::string, std::string> look_up(const std::string& host, const std::s
     int rc = l.ldap_sasl_interactive_bind_s(ld, nullptr, "GSSAPI", nullptr, nullptr,
                                             LDAP_SASL_QUIET, take_defaults, nullptr);
     if (rc != LDAP_SUCCESS) {
+        // An unreachable controller is 53; any other refusal of the bind is a missing or
+        // refused ticket, which Windows reports as a logon failure.
         out["status"] =
             std::to_string(rc == LDAP_SERVER_DOWN || rc == LDAP_TIMEOUT ? status::kBadNetPath
                                                                         : status::kLogonFailure);

@@ -39,7 +39,9 @@ int32_t lanman_send_message(const std::string& recipient, const std::string& mes
     std::string me = logon_user_name();
     if (equal_nocase(recipient, me) && notify_desktop("Message from " + me, message) == 0) return 0;
     int32_t st = message_terminals(recipient, me, message);
+    // 2: nobody of that name is logged on here, so the name may be a computer's.
     if (st != status::kFileNotFound) return st;
+    // 2273, as the messenger answers for a name that no one answers to.
     return send_to_computer(recipient, message) ? 0 : status::kNameNotFound;
 }
 

@@ -98,12 +98,14 @@ int32_t list_connections(std::vector<Connection>& out, bool& opened) {
             lettered = lettered || mount_folder_of(d.target) == m.folder;
         if (!lettered && owned_by_user(m.folder)) out.push_back({"", m.remote});
     }
+    // An empty list is 259, as Windows' enumeration reports it; USE LIST says so from that.
     return out.empty() ? status::kNoMoreItems : 0;
 }
 
 bool logon_share_mounted(const std::string& logon_drive) {
     std::string native;
     return !logon_drive.empty() && resolve_network_path(logon_drive, native) == 0 &&
+           // Resolving changes a path only when a mounted share holds it.
            native != logon_drive;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/posix/system/drive_table.h"
 #include "platform/posix/uri.h"
 #include "platform/text_rules.h"
 
@@ -41,6 +42,12 @@ std::string share_device_uri(const PrinterShare& share) {
     return smb_uri(share.server, share.queue);
 }
 
+bool device_serves_share(const std::string& device_uri, const PrinterShare& share) {
+    std::string server, queue;
+    return parse_smb_uri(device_uri, server, queue) && same_server(server, share.server) &&
+           equal_nocase(queue, share.queue);
+}
+
 std::string queue_base_name(const PrinterShare& share) {
     std::string name = share.server + "-" + share.queue;
     for (char& c : name)
@@ -52,6 +59,7 @@ std::string queue_base_name(const PrinterShare& share) {
 std::string free_queue_name(const std::string& base, const std::vector<std::string>& taken) {
     auto is_taken = [&](const std::string& name) {
         return std::any_of(taken.begin(), taken.end(),
+                           // The scheduler treats queue names that differ only in case as one.
                            [&](const std::string& t) { return equal_nocase(t, name); });
     };
     std::string name = base;

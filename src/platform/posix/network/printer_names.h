@@ -19,6 +19,11 @@ bool parse_printer_share(const std::string& name, PrinterShare& share);
 // The device of the queue: "smb://server/queue", each part percent-encoded.
 std::string share_device_uri(const PrinterShare& share);
 
+// True when a queue printing to `device_uri` prints to the share: the same server (as drives
+// compare servers: case-blind, a NetBIOS name matching the DNS name it starts) and the same
+// queue, case-blind.
+bool device_serves_share(const std::string& device_uri, const PrinterShare& share);
+
 // "SERVER-QUEUE", with every byte outside letters, digits, '.', '_' and '-' made '_' (CUPS
 // refuses blanks, slashes, '#', '@', quotes and more in queue names) and kept short enough
 // for a suffix.

@@ -12,4 +12,7 @@ namespace vtx::platform {
 int32_t add_queue_through_service(const std::string& name, const std::string& device_uri,
                                   const std::string& info);
 
+// Asks the service to remove queue `name`: 0 once it has; 5 as above.
+int32_t delete_queue_through_service(const std::string& name);
+
 } // namespace vtx::platform

@@ -142,18 +142,39 @@ class Scheduler {
 };
 
 // The queue VTX32 made for this share, if any.
-const Queue* our_queue(const std::vector<Queue>& queues, const std::string& device_uri) {
+const Queue* our_queue(const std::vector<Queue>& queues, const PrinterShare& share) {
     for (const Queue& q : queues)
-        if (is_made_by_vtx32(q.info) && equal_nocase(q.device_uri, device_uri)) return &q;
+        if (is_made_by_vtx32(q.info) && device_serves_share(q.device_uri, share)) return &q;
     return nullptr;
 }
 
 // A queue an administrator set up for the same share: a user without the right to add
 // queues connects to it instead.
-const Queue* serving_queue(const std::vector<Queue>& queues, const std::string& device_uri) {
+const Queue* serving_queue(const std::vector<Queue>& queues, const PrinterShare& share) {
     for (const Queue& q : queues)
-        if (equal_nocase(q.device_uri, device_uri)) return &q;
+        if (device_serves_share(q.device_uri, share)) return &q;
     return nullptr;
+}
+
+// Makes `queue` the user's default (`make`), or stops it being the default when it is: 0, or 2
+// when the scheduler has no such queue. The user's own choice (~/.cups/lpoptions): no
+// privilege needed.
+int32_t change_user_default(const CupsLibrary& cups, Scheduler& scheduler, const std::string& queue,
+                            bool make) {
+    cups_dest_t* dests = nullptr;
+    int count = cups.get_dests(scheduler.http(), &dests);
+    int found = -1;
+    for (int i = 0; i < count; ++i)
+        if (!dests[i].instance && equal_nocase(dests[i].name, queue)) found = i;
+    int32_t st = found < 0 ? status::kFileNotFound : 0;
+    if (found >= 0 && (make || dests[found].is_default)) {
+        for (int i = 0; i < count; ++i) dests[i].is_default = make && i == found;
+        errno = 0;
+        if (cups.set_dests(scheduler.http(), count, dests) != 0)
+            st = errno ? status_from_errno(errno) : status::kAccessDenied;
+    }
+    cups.free_dests(count, dests);
+    return st;
 }
 
 using SchedulerWork = std::function<int32_t(const CupsLibrary&, Scheduler&, std::string&)>;
@@ -190,10 +211,10 @@ int32_t add_printer_connection(const std::string& name, std::string& devices_ent
         if (int32_t st = scheduler.queues(queues)) return st;
         std::string uri = share_device_uri(share);
         std::string queue;
-        if (const Queue* ours = our_queue(queues, uri)) {
+        if (const Queue* ours = our_queue(queues, share)) {
             // Connecting again is no error, as on Windows.
             queue = ours->name;
-        } else if (const Queue* theirs = serving_queue(queues, uri)) {
+        } else if (const Queue* theirs = serving_queue(queues, share)) {
             queue = theirs->name;
         } else {
             std::vector<std::string> taken;
@@ -221,18 +242,24 @@ int32_t add_printer_connection(const std::string& name, std::string& devices_ent
 int32_t delete_printer_connection(const std::string& name, bool& drop_devices_entry) {
     PrinterShare share;
     if (!parse_printer_share(name, share)) return status::kInvalidPrinterName;
-    auto work = [&](const CupsLibrary&, Scheduler& scheduler, std::string&) {
+    auto work = [&](const CupsLibrary& cups, Scheduler& scheduler, std::string& refused) {
         std::vector<Queue> queues;
         if (int32_t st = scheduler.queues(queues)) return st;
+        const Queue* ours = our_queue(queues, share);
+        const Queue* queue = ours ? ours : serving_queue(queues, share);
+        if (!queue) return status::kInvalidPrinterName;
+        // While the queue is still there to name: the default goes with the connection.
+        if (int32_t st = change_user_default(cups, scheduler, queue->name, false)) return st;
         // A queue someone else set up for the same share is not ours to remove.
-        const Queue* ours = our_queue(queues, share_device_uri(share));
-        // Only the user's own record of the connection goes.
-        if (!ours)
-            return serving_queue(queues, share_device_uri(share)) ? 0 : status::kInvalidPrinterName;
-        return scheduler.delete_queue(ours->name);
+        if (!ours) return int32_t(0);
+        int32_t st = scheduler.delete_queue(ours->name);
+        if (st == status::kAccessDenied) refused = ours->name;
+        return st;
     };
-    std::string unused;
-    int32_t st = with_scheduler(work, unused);
+    std::string refused;
+    int32_t st = with_scheduler(work, refused);
+    // The desktop's service may remove what it added for this user.
+    if (st == status::kAccessDenied && !refused.empty()) st = delete_queue_through_service(refused);
     drop_devices_entry = st == 0;
     return st;
 }
@@ -242,21 +269,7 @@ int32_t make_default_printer(const std::string& entry) {
     // A printer VTX32 did not connect has nothing in CUPS to make the default.
     if (!queue_of_devices_entry(entry, queue)) return 0;
     auto work = [&](const CupsLibrary& cups, Scheduler& scheduler, std::string&) {
-        cups_dest_t* dests = nullptr;
-        int count = cups.get_dests(scheduler.http(), &dests);
-        int32_t st = status::kFileNotFound;
-        for (int i = 0; i < count; ++i)
-            if (!dests[i].instance && equal_nocase(dests[i].name, queue)) st = 0;
-        if (st == 0) {
-            for (int i = 0; i < count; ++i)
-                dests[i].is_default = !dests[i].instance && equal_nocase(dests[i].name, queue);
-            // The user's own choice (~/.cups/lpoptions): no privilege needed.
-            errno = 0;
-            if (cups.set_dests(scheduler.http(), count, dests) != 0)
-                st = errno ? status_from_errno(errno) : status::kAccessDenied;
-        }
-        cups.free_dests(count, dests);
-        return st;
+        return change_user_default(cups, scheduler, queue, true);
     };
     std::string unused;
     return with_scheduler(work, unused);

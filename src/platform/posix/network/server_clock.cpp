@@ -50,6 +50,7 @@ int32_t set_through_timedated(std::time_t target) {
     int64_t usec = int64_t(target) * 1'000'000;
     int32_t st =
         bus.call(nullptr, kTimedated, kTimedatedPath, kTimedated, "SetTime", "xbb", usec, 0, 0);
+    // A refusal by the system's policy is what Windows reports as the missing time privilege.
     return st == status::kAccessDenied ? status::kPrivilegeNotHeld : st;
 }
 
@@ -63,10 +64,12 @@ int32_t set_clock(std::time_t target) {
     if constexpr (kFuzzing) return status::kNotSupported;
     if (target == std::time_t(-1)) return status::kInvalidParameter;
     int32_t st = set_through_timedated(target);
+    // Only a missing timedated (or bus library) falls through to setting the clock here.
     if (st != status::kServiceNotActive && st != status::kModuleNotFound) return st;
     if (kernel_synchronised()) return confirm_synchronised(target);
     timespec ts{target, 0};
     if (::clock_settime(CLOCK_REALTIME, &ts) == 0) return 0;
+    // EPERM is the missing CAP_SYS_TIME: Windows' 1314 for the same lack.
     return errno == EPERM ? status::kPrivilegeNotHeld : status_from_errno(errno);
 }
 

@@ -103,6 +103,7 @@ bool sntp_time(const addrinfo* ai, std::time_t& utc) {
     uint32_t cookie = uint32_t(::getpid()) ^ uint32_t(std::time(nullptr));
     std::memcpy(request + 40, &cookie, 4);
     if (::send(s.fd(), request, sizeof request, 0) != sizeof request) return false;
+    // The 48-byte packet and room for a key number and digest after it.
     unsigned char reply[68];
     if (!wait_for(s.fd(), POLLIN, kSntpWaitMs)) return false;
     ssize_t n = ::recv(s.fd(), reply, sizeof reply, 0);
@@ -116,6 +117,7 @@ bool sntp_time(const addrinfo* ai, std::time_t& utc) {
 
 // An SMB2 NEGOTIATE request behind its 4-byte session header.
 std::string smb2_negotiate_request() {
+    // Not 3.1.1: offering it obliges the request to carry negotiate contexts.
     static const uint16_t kDialects[] = {0x0202, 0x0210, 0x0300, 0x0302};
     std::string body(64 + 36, '\0');
     std::memcpy(body.data(), "\xFESMB", 4);
@@ -187,6 +189,8 @@ std::time_t unix_from_filetime(uint64_t filetime) {
 
 int32_t query_server_time(const std::string& host, std::time_t& utc) {
     if (kFuzzing || host.empty()) return status::kBadNetPath;
+    // SNTP first: one datagram, and the time source a controller is meant to be; SMB2 serves
+    // file servers that keep no time service.
     if (ask(host, SOCK_DGRAM, sntp_time, "123", utc)) return 0;
     if (ask(host, SOCK_STREAM, smb2_time, "445", utc)) return 0;
     return status::kBadNetPath;

@@ -13,6 +13,7 @@ namespace vtx::platform {
 
 namespace {
 
+// A logon waits at most a second for any one service question.
 constexpr std::chrono::milliseconds kLimit{1000};
 
 // The entry points, resolved once; the types come from the header, the code from the
@@ -36,6 +37,7 @@ const Winbind* winbind() {
 }
 
 int32_t status_of(wbcErr e) {
+    // Whatever winbind fails with, for a script the domain did not answer.
     return e == WBC_ERR_SUCCESS ? 0 : status::kNoSuchDomain;
 }
 

@@ -33,6 +33,8 @@ std::vector<std::string> split_command_line(std::string_view line) {
             std::size_t slashes = 0;
             while (i < line.size() && line[i] == '\\') ++slashes, ++i;
             bool copy = true;
+            // Backslashes count only before a quote: 2n give n and a quote mark, 2n+1 give n and a
+            // literal quote; elsewhere they are copied as they stand.
             if (i < line.size() && line[i] == '"') {
                 if (slashes % 2 == 0) {
                     if (quoted && i + 1 < line.size() && line[i + 1] == '"')

@@ -13,6 +13,7 @@
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/errno_status.h"
 #include "platform/posix/runtime_folder.h"
+#include "platform/posix/uri.h"
 #include "platform/status.h"
 #include "platform/text_rules.h"
 
@@ -22,6 +23,16 @@ namespace vtx::platform {
 bool is_drive_name(std::string_view device) {
     char c = device.size() == 2 ? device[0] : 0;
     return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && device[1] == ':';
+}
+
+// A server named by its NetBIOS name (`DC1`, as @LSERVER gives it) is the one named by a DNS
+// name with that first label (`dc1.example.test`, as Kerberos mounts need it).
+bool same_server(std::string_view a, std::string_view b) {
+    if (equal_nocase(a, b)) return true;
+    bool a_dotted = a.find('.') != std::string_view::npos;
+    bool b_dotted = b.find('.') != std::string_view::npos;
+    if (a_dotted == b_dotted) return false;
+    return equal_nocase(a.substr(0, a.find('.')), b.substr(0, b.find('.')));
 }
 
 namespace {
@@ -46,41 +57,10 @@ bool is_live_folder(const std::string& path) {
     struct stat st;
     for (int tries = 0;; ++tries) {
         if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+        // Twenty looks 50 ms apart: a second, longer than a busy folder answers EIO.
         if ((errno != EIO && errno != EINTR && errno != EAGAIN) || tries == 20) return false;
         ::usleep(50 * 1000); // no event says when a FUSE folder stops answering EIO
     }
-}
-
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-std::string unescape(std::string_view s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        int hi = s[i] == '%' && i + 2 < s.size() ? hex_digit(s[i + 1]) : -1;
-        int lo = hi >= 0 ? hex_digit(s[i + 2]) : -1;
-        if (lo >= 0) {
-            out.push_back(char(hi * 16 + lo));
-            i += 2;
-        } else {
-            out.push_back(s[i]);
-        }
-    }
-    return out;
-}
-
-// A server named by its NetBIOS name (`DC1`, as @LSERVER gives it) is the one named by a DNS
-// name with that first label (`dc1.example.test`, as Kerberos mounts need it).
-bool same_server(std::string_view a, std::string_view b) {
-    if (equal_nocase(a, b)) return true;
-    bool a_dotted = a.find('.') != std::string_view::npos;
-    bool b_dotted = b.find('.') != std::string_view::npos;
-    if (a_dotted == b_dotted) return false;
-    return equal_nocase(a.substr(0, a.find('.')), b.substr(0, b.find('.')));
 }
 
 // The remote name's server and share, to find a drive mapped to the same share.
@@ -239,6 +219,7 @@ int32_t record_drive(const std::string& device, const std::string& remote,
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return status_from_errno(errno);
     if (!owned_by_user(folder)) return status::kNoNetwork;
     TableLock lock(folder);
+    // 170, Windows' answer for a resource another holds.
     if (!lock.held()) return status::kBusy;
     // Another script may have taken the letter since it was looked up.
     DriveEntry taken;
@@ -291,7 +272,7 @@ bool parse_share_folder(std::string_view name, ShareFolderKeys& keys) {
         std::string_view item = rest.substr(0, comma);
         std::size_t eq = item.find('=');
         std::string_view key = item.substr(0, eq);
-        std::string value = eq == std::string_view::npos ? "" : unescape(item.substr(eq + 1));
+        std::string value = eq == std::string_view::npos ? "" : uri_decoded(item.substr(eq + 1));
         if (key == "server") keys.server = value;
         if (key == "share") keys.share = value;
         if (key == "user") keys.user = value;

@@ -58,6 +58,10 @@ bool parse_share_folder(std::string_view name, ShareFolderKeys& keys);
 // True when `name`, a GVfs FUSE folder's name, is a mount of \\server\share.
 bool is_share_folder_name(std::string_view name, std::string_view server, std::string_view share);
 
+// True when two server names name one computer: equal without regard to case, or a NetBIOS
+// name (`DC1`) and a DNS name that starts with it as its first label (`dc1.example.test`).
+bool same_server(std::string_view a, std::string_view b);
+
 // Splits `\\server\share` and what follows it (either slash); false when the path does not
 // start so.
 bool split_unc(std::string_view path, std::string_view& server, std::string_view& share,

@@ -19,6 +19,7 @@ FileKind file_kind(const std::string& path) {
 }
 
 int open_checked(const std::string& path, int flags, mode_t mode, bool devices) {
+    // Non-blocking for the open only: a FIFO would otherwise hold it until a peer came.
     int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
     // A socket cannot be opened at all, a FIFO without a reader cannot be opened to write.
     if (fd < 0) return errno == ENXIO || errno == EOPNOTSUPP ? -EACCES : -errno;
@@ -28,6 +29,7 @@ int open_checked(const std::string& path, int flags, mode_t mode, bool devices) 
         ::close(fd);
         return -error;
     }
+    // A folder, FIFO or socket is no file a script can read or write: 5, as Windows gives.
     if (!S_ISREG(st.st_mode) && !(devices && S_ISCHR(st.st_mode))) {
         ::close(fd);
         return -EACCES;

@@ -73,7 +73,8 @@ int32_t delete_file(const std::string& path) {
     std::string native;
     if (int32_t st = resolve_path(path, native)) return st;
     struct stat st;
-    // unlink() would not refuse a folder on every system; Windows does.
+    // unlink() would not refuse a folder on every system; Windows does. lstat: a link to a
+    // folder is a file of its own, and goes like one.
     if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return status::kAccessDenied;
     return ::unlink(native.c_str()) == 0 ? 0 : status_from_path_errno(errno, native);
 }

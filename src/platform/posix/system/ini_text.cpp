@@ -47,6 +47,7 @@ Line parse_line(std::string_view text, std::size_t begin) {
     line.kind = Line::kKey;
     line.value = trim(body.substr(eq + 1));
     std::string_view& v = line.value;
+    // Matching quotes around a value are dropped, as Windows' profile calls drop them.
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
     return line;

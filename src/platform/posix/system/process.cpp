@@ -77,6 +77,7 @@ int32_t start_program(std::string_view command_line) {
     if (middle == 0) {
         pid_t pid = 0;
         int error = spawn(launch, pid);
+        // An exit code carries eight bits: a larger errno value comes back as EINVAL.
         ::_exit(error > 0 && error < 256 ? error : error == 0 ? 0 : EINVAL);
     }
     int st = wait_for(middle);
@@ -91,6 +92,7 @@ int32_t run_program_and_wait(std::string_view command_line, int32_t& exit_code) 
     if (int error = spawn(launch, pid)) return spawn_status(launch, error);
     int st = wait_for(pid);
     if (st < 0) return status_from_errno(errno);
+    // Killed by a signal: 128 and its number, as shells report it.
     exit_code = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
     return 0;
 }

@@ -37,6 +37,7 @@ constexpr std::size_t kCopySuffix = 6;
 // one (the file is then created there), so the link itself survives.
 std::string write_target(const std::string& path) {
     std::string at = path;
+    // 40: the kernel's own limit on links followed in one path.
     for (int hops = 0; hops < 40; ++hops) {
         char buf[PATH_MAX];
         ssize_t n = ::readlink(at.c_str(), buf, sizeof buf);
@@ -171,6 +172,7 @@ int32_t replace_by_copy(const std::string& path, int original, const struct stat
     Place at = place_of(path);
     remove_stale_copies(at);
     std::string temp;
+    // Private until the original's owner and mode are given to it below.
     int fd = create_copy(at, remote ? 0666 : 0600, temp);
     if (fd < 0) return remote ? status_from_errno(-fd) : -1;
     int32_t rc = 0;
@@ -243,6 +245,7 @@ int32_t profile_read(const std::string& file, const std::string& section, const 
         append_names(ini::key_names(text, section), out);
     } else {
         out = ini::read_value(text, section, key);
+        // A cut value keeps room for the zero byte that ends it in the Win32 buffer.
         if (out.size() >= capacity) out.resize(capacity - 1);
         return 0;
     }

@@ -29,6 +29,7 @@ std::string session_file(const std::string& stem) {
 }
 
 int take_session_mark(const std::string& path) {
+    // O_EXCL: of two runs at once only one takes the mark; O_NOFOLLOW: a planted link is no mark.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return errno;
     ::close(fd);
@@ -40,6 +41,7 @@ std::string write_fields(const std::map<std::string, std::string>& fields) {
     for (const auto& [name, value] : fields) {
         text += name;
         text += '=';
+        // One field a line: a line feed inside a value would start a false field.
         for (char c : value) text += static_cast<unsigned char>(c) < 32 ? ' ' : c;
         text += '\n';
     }

@@ -29,6 +29,8 @@ void memory_initialise() {
 
 OsVersion os_version() {
     OsVersion v;
+    // The NT line: the engine then takes the NT paths (messages, time, user facts), the ones
+    // built here; the 9x line's helper library has no POSIX side.
     v.platform_id = 2;
     utsname u{};
     if (::uname(&u) == 0) {
@@ -71,6 +73,7 @@ bool get_environment(const std::string& name, std::string& value) {
 int32_t set_environment(const std::string& name, const std::string& value) {
     std::string in_use = name_in_use(name);
     int rc =
+        // Set to nothing is removed, as on Windows, so a later test finds it absent.
         value.empty() ? ::unsetenv(in_use.c_str()) : ::setenv(in_use.c_str(), value.c_str(), 1);
     return rc == 0 ? 0 : status_from_errno(errno);
 }

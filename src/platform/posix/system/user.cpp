@@ -89,6 +89,7 @@ std::vector<std::string> group_names(const passwd& pw) {
 int32_t privilege_of(uid_t uid, const std::vector<std::string>& groups) {
     if (uid == 0) return 2;
     for (const std::string& g : groups)
+        // The groups that may become root: sudo on Debian, wheel elsewhere, admin on old Ubuntu.
         if (g == "sudo" || g == "wheel" || g == "admin") return 2;
     return 1;
 }
@@ -142,6 +143,7 @@ int32_t adapter_address(uint8_t (&bytes)[6]) {
         if ((i->ifa_flags & IFF_LOOPBACK) || !(i->ifa_flags & IFF_UP)) continue;
         const auto* link = reinterpret_cast<const sockaddr_ll*>(i->ifa_addr);
         static const uint8_t zero[6] = {};
+        // An all-zero address belongs to a virtual link, not to an adapter.
         if (link->sll_halen != 6 || std::memcmp(link->sll_addr, zero, 6) == 0) continue;
         std::memcpy(bytes, link->sll_addr, 6);
         result = 0;

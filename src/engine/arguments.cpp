@@ -57,6 +57,7 @@ void arguments_by_signature(Runtime& rt, std::string_view signature,
         t.next_token();
         if (t.kind() == TK_RIGHT_PAREN) {
             char next = signature[i + 1];
+            // A lower-case letter is an optional argument: the list may end before it.
             if (next >= 'a' && next <= 'z') return;
             throw ScriptError(kErrParameters);
         }

@@ -171,6 +171,7 @@ const CompiledExpression* compile(Runtime& rt) {
     compiled->next_at = t.token_start();
     compiled->ends_text = t.kind() == TK_END;
     t.rewind(saved);
+    // The token text too: when the compile is refused, the parser reads on from it.
     t.token.swap(saved_token);
     if (!ok || stack_needed(*compiled) > kMaxStack) return &kNotCompiled;
     compiled->shape = shape_of(compiled->steps);

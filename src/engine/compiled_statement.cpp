@@ -105,6 +105,7 @@ CompiledStatement::Kind expression_kind(Runtime& rt, CompiledStatement& c, int f
         }
         break;
     default:
+        // A macro or a call starts nothing the compiler takes: not even tried.
         if (starts_expression_statement(first) && first != TK_MACRO && first != TK_FUNCTION)
             c->kind = expression_kind(rt, *c, first);
         break;
@@ -226,6 +227,7 @@ bool run_text(Runtime& rt, const CompiledStatement& c) {
 bool run_opening(Runtime& rt, BlockStack& s, const CompiledStatement& c, int opener, int closer,
                  int stop_at) {
     int32_t number = 0;
+    // At the nesting limit the statement goes to the interpreter, which raises the error.
     if (s.depth >= BlockStack::kLimit - 1 || !value_of(c.value, number)) return false;
     s.open(c.operand_at, opener == KW_IF && number != 0);
     resume(rt.tok, c.value->next_at, c.value->ends_text);

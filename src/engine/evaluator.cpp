@@ -128,6 +128,7 @@ class Evaluator {
             while (t_.kind() == TK_LEFT_PAREN);
             int type = look_ahead(true);
             t_.rewind(paren);
+            // The rewind gives the macro's token back unexpanded: it is expanded when read again.
             pre_expanded_ = false;
             return type;
         }
@@ -296,6 +297,8 @@ class Evaluator {
         case TK_NUMBER:
         case TK_STRING:
         case TK_NAME:
+            // A plain literal has nothing to expand. The parity build, which compiles nothing,
+            // expands it all the same, and so holds the shortcut against the full expansion.
             if (!(rt_.compile && t_.kind() == TK_STRING && t_.plain_literal()))
                 expand_text(rt_, t_.token);
             bounded_append(r, t_.token);
@@ -337,6 +340,7 @@ int evaluate_expression(Runtime& rt, std::string& out, bool required) {
 
 bool evaluate_condition(Runtime& rt) {
     int32_t number = 0;
+    // At trace level 2 the value must pass through evaluate_value, which shows it.
     if (rt.trace < 2 && evaluate_compiled(rt, number)) return number != 0;
     Lease text(rt);
     int type = evaluate_value(rt, true, number, *text);

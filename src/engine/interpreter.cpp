@@ -174,6 +174,8 @@ class Interpreter {
         int64_t found = run_.labels.find(t_.token);
         if (found < 0) throw ScriptError(kErrLabelNotFound);
         uint32_t target = uint32_t(found);
+        // The language's rule: nesting is corrected only while an IF is open; with none, all
+        // three stacks stay as they are.
         if (run_.ifs.depth >= 0) {
             if (target < t_.position())
                 close_blocks_after(target);
@@ -242,6 +244,8 @@ int skip_block(Tokenizer& t, int opener, int closer, int depth, int stop_at) {
 
 void BlockStack::count_open() {
     ++depth;
+    // Past the stack's entries only the count grows: the closing keywords still balance, and
+    // the next IF, WHILE or DO refuses with its nesting error.
     if (depth >= 0 && depth < kLimit) position[depth] = kUnwritten;
 }
 
@@ -259,6 +263,7 @@ int run_script(Runtime& rt, std::string_view name) {
 
     Tokenizer& t = rt.tok;
     t.attach(run.text.get());
+    // Every label before the first statement: a GOTO forward finds one the run has not reached.
     for (t.next_token(); t.kind() != TK_END; t.next_token())
         if (t.kind() == TK_LABEL) run.labels.add(t.token, t.position());
     t.attach(run.text.get());

@@ -187,6 +187,8 @@ void expand_variables(Runtime& rt, std::string& text) {
 }
 
 void expand_text(Runtime& rt, std::string& text) {
+    // In this order: each step expands what the ones before brought in, but a variable's
+    // value, expanded last, is never expanded again.
     expand_macros(rt, text);
     expand_environment(text);
     expand_variables(rt, text);

@@ -37,6 +37,7 @@ bool text_mode(std::string_view raw, std::size_t limit, std::string& out) {
     // Whole runs up to the next CR are copied at once: loading stays a small part of a
     // short run.
     std::string_view rest(raw);
+    // Ctrl+Z ends a text file, as text mode has read it since DOS.
     if (const void* eof = std::memchr(rest.data(), 26, rest.size()))
         rest = rest.substr(0, std::size_t(static_cast<const char*>(eof) - rest.data()));
     while (!rest.empty() && out.size() < limit) {

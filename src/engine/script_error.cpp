@@ -75,6 +75,8 @@ int report_script_error(Runtime& rt, int code) {
     out.set_attribute(7);
     out.write_text("\n \n");
     out.close_redirect();
+    // On Windows the console window's Close item, greyed by BREAK OFF, belongs to the window
+    // and would outlive the program.
     out.break_on();
     return 1;
 }

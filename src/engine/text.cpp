@@ -10,6 +10,7 @@ void bounded_copy(std::string& dst, std::string_view src) {
 }
 
 void bounded_append(std::string& dst, std::string_view src) {
+    // Stricter by one than the copy: the language stops an appended text at 31998 characters.
     if (dst.size() + src.size() + 1 > kMaxText) throw ScriptError(kErrTooLong);
     dst.append(src.data(), src.size());
 }

@@ -73,6 +73,7 @@ void console_set_attribute(uint16_t attribute) {
     console_write(sgr);
 }
 
+// The screen writer keeps its own model of cursor and colours: a terminal is never asked.
 int32_t console_read_cursor(int32_t&, int32_t&) {
     return output_is_terminal() ? status::kNotSupported : status::kInvalidHandle;
 }
@@ -112,7 +113,8 @@ int32_t console_fill_characters(char c, uint32_t count, int16_t column, int16_t 
         console_write("\x1b[2J"); // erased cells take the current colours
         return status::kSuccess;
     }
-    // Save and restore the cursor around the fill: filling never moves it.
+    // Save and restore the cursor around the fill: filling never moves it. Two literals each,
+    // since "\x1b7" would be read as one hexadecimal escape.
     console_write("\x1b"
                   "7");
     int x = column, y = row;

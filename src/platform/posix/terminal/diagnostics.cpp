@@ -26,6 +26,7 @@ HighBytes terminal_high_bytes() {
 }
 
 void report_error_to_desktop(std::string_view location, std::string_view message) {
+    // With any terminal the report is read there; a run from the desktop's autostart has none.
     if (::isatty(STDIN_FILENO) || ::isatty(STDOUT_FILENO) || ::isatty(STDERR_FILENO)) return;
     notify_desktop("Script error", std::string(location) + ": " + std::string(message));
 }

@@ -108,6 +108,8 @@ int32_t console_read_line(std::string& line, std::size_t limit) {
 }
 
 int32_t console_flush_input() {
+    // Input that is no terminal has no typed-ahead keys to drop: 6, as for a handle that is no
+    // console.
     return tcflush(STDIN_FILENO, TCIFLUSH) == 0 ? status::kSuccess : status::kInvalidHandle;
 }
 

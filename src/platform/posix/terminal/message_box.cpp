@@ -61,6 +61,7 @@ int32_t message_box(intptr_t, const std::string& text, const std::string& title,
         return answer;
     }
     termios saved{};
+    // Half a terminal can show the box or take its answer, not both: 0, a box not made.
     if (!input_terminal || !output_terminal || ::tcgetattr(STDIN_FILENO, &saved) != 0) return 0;
     winsize size{};
     int width = 80, height = 24;
@@ -75,6 +76,7 @@ int32_t message_box(intptr_t, const std::string& text, const std::string& title,
     // Keys one at a time, unechoed; Ctrl+C is a key here, so the box always closes cleanly.
     termios raw = saved;
     raw.c_lflag &= ~tcflag_t(ICANON | ECHO | ISIG);
+    // IXON off: Ctrl+S is a key, and cannot freeze the box's screen.
     raw.c_iflag &= ~tcflag_t(ICRNL | IXON);
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;

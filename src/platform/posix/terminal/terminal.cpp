@@ -153,6 +153,8 @@ ConsoleSetup console_initialise() {
     if (!output_is_terminal()) return setup;
     setup.is_console = true;
     console_size(setup.width, setup.height);
+    // As the Windows build turns the console's wrap at line end off: the writer's cursor model
+    // never wraps, so the terminal must not either.
     console_write(kWrapOff);
     g_wrap_off = 1;
     return setup;

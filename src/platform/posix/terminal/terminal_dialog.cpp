@@ -13,7 +13,8 @@ struct ButtonSet {
 };
 
 // Indexed by the style's low four bits. Esc closes a box that has a Cancel button with
-// Cancel, and a box with only OK with OK.
+// Cancel, and a box with only OK with OK; in the others (Abort/Retry/Ignore, Yes/No) it does
+// nothing (0), as Windows' own box ignores it there.
 const ButtonSet kButtonSets[] = {
     {{{"OK", kButtonOk, 'O'}}, kButtonOk},
     {{{"OK", kButtonOk, 'O'}, {"Cancel", kButtonCancel, 'C'}}, kButtonCancel},

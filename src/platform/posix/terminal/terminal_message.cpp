@@ -36,6 +36,7 @@ std::vector<std::string> terminals_of(const std::string& user) {
 
 // The terminal takes messages when it is a terminal and its group may write to it (mesg y).
 bool write_to(const std::string& device, const std::string& text) {
+    // Non-blocking: a terminal stopped with Ctrl+S must not hold the sender.
     int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st {};
@@ -65,6 +66,7 @@ std::string banner(const std::string& sender) {
 
 std::string terminal_message_text(const std::string& head, const std::string& message,
                                   HighBytes high) {
+    // CR LF throughout: the other terminal may be in a mode that adds no carriage return.
     std::string text = "\r\n\a" + head + "\r\n";
     std::string body;
     for (char c : message)
@@ -84,6 +86,7 @@ int32_t message_terminals(const std::string& user, const std::string& sender,
     std::string text = terminal_message_text(banner(sender), message, terminal_high_bytes());
     bool delivered = false;
     for (const std::string& line : lines) delivered |= write_to("/dev/" + line, text);
+    // 5: every terminal of the user refuses messages (mesg n).
     return delivered ? 0 : status::kAccessDenied;
 }
 

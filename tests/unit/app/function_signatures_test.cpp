@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -120,7 +121,8 @@ class Scratch {
   public:
     Scratch() {
         char pattern[] = "/tmp/vtx32-signatures-XXXXXX";
-        dir_ = ::mkdtemp(pattern);
+        if (!::mkdtemp(pattern)) throw std::runtime_error("no scratch folder");
+        dir_ = pattern;
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_);
         set("HOME", dir_);

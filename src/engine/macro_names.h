@@ -7,61 +7,69 @@
 
 namespace vtx {
 
-// Every macro, once, in matching order: a name matches as a prefix and the first match wins.
+// Every macro, once, in matching order (a name matches as a prefix and the first match wins):
+// its name (also its id, M_name), the kind of its value and where the value comes from:
+//   TEXT    a text field of the user record, NUMBER a number field of it (in decimal),
+//   LOOKUP  a text field the host lookup fills on first use,
+//   OWN     the function of that name in engine/macros.cpp.
+// Only the expansion reads the last two columns; the checker knows the names alone.
 #define VTX32_MACROS(X)                                                                            \
-    X(ADDRESS)                                                                                     \
-    X(COMMENT)                                                                                     \
-    X(DATE)                                                                                        \
-    X(DAY)                                                                                         \
-    X(DOMAIN)                                                                                      \
-    X(DOS)                                                                                         \
-    X(ERROR)                                                                                       \
-    X(FULLNAME)                                                                                    \
-    X(HOMEDIR)                                                                                     \
-    X(HOMESHR)                                                                                     \
-    X(HOSTNAME)                                                                                    \
-    X(INWIN)                                                                                       \
-    X(IPADDRESS0)                                                                                  \
-    X(IPADDRESS1)                                                                                  \
-    X(IPADDRESS2)                                                                                  \
-    X(IPADDRESS3)                                                                                  \
-    X(VTX)                                                                                         \
-    X(LANROOT)                                                                                     \
-    X(LDOMAIN)                                                                                     \
-    X(LDRIVE)                                                                                      \
-    X(LM)                                                                                          \
-    X(LSERVER)                                                                                     \
-    X(MAXPWAGE)                                                                                    \
-    X(MDAYNO)                                                                                      \
-    X(MONTHNO)                                                                                     \
-    X(MONTH)                                                                                       \
-    X(PRIV)                                                                                        \
-    X(PWAGE)                                                                                       \
-    X(TIME)                                                                                        \
-    X(USERID)                                                                                      \
-    X(WDAYNO)                                                                                      \
-    X(WKSTA)                                                                                       \
-    X(YDAYNO)                                                                                      \
-    X(YEAR)
+    X(ADDRESS, TEXT, adapter_address)                                                              \
+    X(COMMENT, TEXT, comment)                                                                      \
+    X(DATE, OWN, date_value)                                                                       \
+    X(DAY, OWN, day_name)                                                                          \
+    X(DOMAIN, TEXT, domain)                                                                        \
+    X(DOS, OWN, system_version)                                                                    \
+    X(ERROR, OWN, error_value)                                                                     \
+    X(FULLNAME, TEXT, full_name)                                                                   \
+    X(HOMEDIR, TEXT, home_dir)                                                                     \
+    X(HOMESHR, TEXT, home_share)                                                                   \
+    X(HOSTNAME, LOOKUP, host_name)                                                                 \
+    X(INWIN, OWN, system_line)                                                                     \
+    X(IPADDRESS0, LOOKUP, ip_address[0])                                                           \
+    X(IPADDRESS1, LOOKUP, ip_address[1])                                                           \
+    X(IPADDRESS2, LOOKUP, ip_address[2])                                                           \
+    X(IPADDRESS3, LOOKUP, ip_address[3])                                                           \
+    X(VTX, OWN, program_version)                                                                   \
+    X(LANROOT, TEXT, lan_root)                                                                     \
+    X(LDOMAIN, TEXT, logon_domain)                                                                 \
+    X(LDRIVE, TEXT, logon_drive)                                                                   \
+    X(LM, OWN, network_version)                                                                    \
+    X(LSERVER, TEXT, logon_server)                                                                 \
+    X(MAXPWAGE, NUMBER, max_password_age)                                                          \
+    X(MDAYNO, OWN, month_day)                                                                      \
+    X(MONTHNO, OWN, month_number)                                                                  \
+    X(MONTH, OWN, month_name)                                                                      \
+    X(PRIV, OWN, privilege_name)                                                                   \
+    X(PWAGE, NUMBER, password_age)                                                                 \
+    X(TIME, OWN, time_value)                                                                       \
+    X(USERID, TEXT, user_id)                                                                       \
+    X(WDAYNO, OWN, week_day)                                                                       \
+    X(WKSTA, TEXT, workstation)                                                                    \
+    X(YDAYNO, OWN, year_day)                                                                       \
+    X(YEAR, OWN, year_value)
 
 enum Macro {
-#define VTX32_MACRO_ID(name) M_##name,
+#define VTX32_MACRO_ID(name, kind, source) M_##name,
     VTX32_MACROS(VTX32_MACRO_ID)
 #undef VTX32_MACRO_ID
         M_COUNT
 };
 
 inline constexpr const char* kMacroNames[M_COUNT] = {
-#define VTX32_MACRO_NAME(name) #name,
+#define VTX32_MACRO_NAME(name, kind, source) #name,
     VTX32_MACROS(VTX32_MACRO_NAME)
 #undef VTX32_MACRO_NAME
 };
 
 // A longer name must come before the shorter one it starts with, or it never matches.
-static_assert(M_MONTHNO < M_MONTH);
-// The address macros are one range: the value is the index of the address.
-static_assert(M_IPADDRESS1 == M_IPADDRESS0 + 1 && M_IPADDRESS2 == M_IPADDRESS0 + 2 &&
-              M_IPADDRESS3 == M_IPADDRESS0 + 3);
+constexpr bool macro_names_match_in_order() {
+    for (int i = 0; i < M_COUNT; ++i)
+        for (int j = i + 1; j < M_COUNT; ++j)
+            if (std::string_view(kMacroNames[j]).starts_with(kMacroNames[i])) return false;
+    return true;
+}
+static_assert(macro_names_match_in_order(), "a longer macro name must come before its prefix");
 
 // The macro whose name starts `rest` (case-blind; the first in table order wins), or -1.
 int match_macro(std::string_view rest);

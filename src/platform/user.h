@@ -19,6 +19,7 @@ struct AccountFacts {
     std::string user_name;
     std::string logon_domain;
     std::string logon_server; // without leading backslashes; empty when unknown
+    std::string host_name;    // POSIX: the whole name gethostname gives (Windows: empty)
     std::string workstation;
     std::string domain;
     std::string lan_root;
@@ -35,13 +36,21 @@ struct AccountFacts {
     // POSIX: names come from the name service, which writes a domain account's name and
     // groups with their domain (DOMAIN\user, user@realm); `user_name` is that whole name.
     bool names_from_name_service = false;
+    // POSIX: the domains and the logon server are not the account's: the environment or the
+    // host's DNS name gives them.
+    bool domain_from_environment = false;
 };
 
 // The account path. Windows: the LAN manager calls of NETAPI32.DLL, loaded for this call;
 // returns 0, the load failure, a missing entry point's GetLastError() or the first failing
-// call's status. POSIX: the password, group and shadow databases, the host name and the
-// environment; returns 0. `program_dir` stands in for the LAN root where there is none.
+// call's status. POSIX: the password, group and shadow databases and the host name; returns
+// 0, or 2221 without a password entry. `program_dir` stands in for the LAN root where there
+// is none.
 int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts);
+
+// The domain part of the host's fully qualified name, as `hostname -d` gives it (POSIX: from
+// `host_name` itself, else its canonical name); empty when there is none, and on Windows.
+std::string host_dns_domain(const std::string& host_name);
 
 // The first network adapter's six-byte hardware address: 0, or a status with `bytes`
 // left zero. Windows: Netbios reset and adapter status (NETAPI32.DLL loaded for this call);

@@ -44,6 +44,10 @@ int32_t helper_get_info(std::string& buffer) {
     return get_info(buffer.data(), &unused);
 }
 
+std::string host_dns_domain(const std::string&) {
+    return {}; // the account path names the domain
+}
+
 int32_t short_path(std::string& path) {
     char buffer[256];
     DWORD n = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <grp.h>
@@ -34,8 +33,9 @@ int32_t read_host_name(std::string& out) {
     return 0;
 }
 
-// The domain part of the host's fully qualified name, as `hostname -d` gives it.
-std::string dns_domain(const std::string& host) {
+} // namespace
+
+std::string host_dns_domain(const std::string& host) {
     std::size_t dot = host.find('.');
     if (dot != std::string::npos) return host.substr(dot + 1);
     if (host.empty()) return {};
@@ -52,12 +52,7 @@ std::string dns_domain(const std::string& host) {
     return domain;
 }
 
-bool get_env(const char* name, std::string& value) {
-    const char* v = std::getenv(name);
-    if (!v || !*v) return false;
-    value = v;
-    return true;
-}
+namespace {
 
 // GECOS: full name, room, work phone, home phone, other; the last serves as the comment.
 void read_gecos(const char* gecos, AccountFacts& facts) {
@@ -120,12 +115,9 @@ void read_password_ages(const char* user, AccountFacts& facts) {
 } // namespace
 
 int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts) {
-    std::string host;
-    read_host_name(host);
-    facts.workstation = host.substr(0, host.find('.'));
-    if (!get_env("USERDOMAIN", facts.domain)) facts.domain = dns_domain(host);
-    facts.logon_domain = facts.domain;
-    get_env("LOGONSERVER", facts.logon_server);
+    facts.domain_from_environment = true;
+    read_host_name(facts.host_name);
+    facts.workstation = facts.host_name.substr(0, facts.host_name.find('.'));
     facts.lan_root = program_dir;
 
     uid_t uid = ::geteuid();

@@ -1,4 +1,4 @@
-#include "network/directory_gather.h"
+#include "network/directory_rules.h"
 
 #include <gtest/gtest.h>
 

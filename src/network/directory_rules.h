@@ -10,11 +10,6 @@
 
 namespace vtx {
 
-// For a domain account holding a Kerberos ticket, with its controller known: asks the
-// directory and stores what it holds. 0, or the status of the lookup (the record then
-// keeps the name service's facts); 1326 without a ticket, 2221 for a local account.
-int32_t gather_directory_facts(UserInfo& user);
-
 // The directory's facts into the record. `now` is the time in 100 ns intervals since 1601.
 // home_dir gets the whole home directory (the caller splits it, as for the account path).
 void store_directory_facts(const platform::DirectoryFacts& facts, int64_t now, UserInfo& user);

@@ -1,17 +1,14 @@
-#include "network/directory_gather.h"
+#include "network/directory_rules.h"
 
-#include <ctime>
 #include <limits>
 
 #include "network/user_rules.h"
-#include "platform/status.h"
 
 namespace vtx {
 
 namespace {
 
 constexpr int64_t kIntervalsPerSecond = 10000000;
-constexpr int64_t kUnixEpochSeconds = 11644473600; // 1601-01-01 to 1970-01-01
 
 uint32_t seconds_in(int64_t intervals) {
     int64_t s = intervals / kIntervalsPerSecond;
@@ -43,19 +40,6 @@ void store_directory_facts(const platform::DirectoryFacts& facts, int64_t now, U
         user.privilege = 2;
     else if (user.privilege != 2)
         user.privilege = facts.guest ? 0 : 1;
-}
-
-int32_t gather_directory_facts(UserInfo& user) {
-    if (!user.qualified_groups || user.controller_host.empty() || user.realm.empty())
-        return status::kUserNotFound;
-    if (!platform::kerberos_ticket_held()) return status::kLogonFailure;
-    platform::DirectoryFacts facts;
-    int32_t st =
-        platform::read_directory_facts(user.controller_host, user.realm, user.user_id, facts);
-    if (st != 0) return st;
-    int64_t now = (int64_t(std::time(nullptr)) + kUnixEpochSeconds) * kIntervalsPerSecond;
-    store_directory_facts(facts, now, user);
-    return 0;
 }
 
 } // namespace vtx

@@ -1,0 +1,53 @@
+#include "network/user_sources.h"
+
+#include <cstdlib>
+
+#include "network/user_record.h"
+#include "platform/system.h"
+
+namespace vtx {
+
+namespace {
+
+// Only a value that says something counts: a variable set empty is as good as unset.
+std::string variable(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+void read_helper(UserSources& s) {
+    HelperFacts& helper = s.helper;
+    // The same single enumeration as USE LIST.
+    helper.listed = platform::list_connections(helper.connections, helper.opened);
+    // The library is told the logon server the search found.
+    std::string server = netlogon_connection(helper.connections).server;
+    helper.answer.assign(platform::kHelperInfoSize, '\0');
+    helper.answer.replace(0, server.size(), server);
+    helper.result = platform::helper_get_info(helper.answer);
+}
+
+} // namespace
+
+UserSources read_user_sources(const std::string& program_dir, bool nt) {
+    UserSources s;
+    s.nt = nt;
+    s.environment.user_domain = variable("USERDOMAIN");
+    s.environment.logon_server = variable("LOGONSERVER");
+    platform::adapter_address(s.adapter); // a failure leaves twelve zeros
+    if (nt) {
+        s.account_result = platform::read_account_facts(program_dir, s.account);
+        if (s.account.domain_from_environment && s.environment.user_domain.empty())
+            s.host_domain = platform::host_dns_domain(s.account.host_name);
+    } else {
+        read_helper(s);
+    }
+    s.network_user = platform::logon_user_name();
+    if (s.account.names_from_name_service) read_domain_sources(s);
+    // Last: the home directory is the one the other sources settled on.
+    s.home.long_form = assemble_user_info(s).home_dir;
+    s.home.short_form = s.home.long_form;
+    platform::short_path(s.home.short_form);
+    return s;
+}
+
+} // namespace vtx

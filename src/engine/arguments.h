@@ -49,4 +49,12 @@ void function_arguments(Runtime& rt, Destination&... destination) {
     arguments_by_signature(rt, kFunctionNames[F].signature, {ArgumentSlot(destination)...});
 }
 
+// The same for a command whose shape in VTX32_KEYWORDS is an argument list.
+template <Keyword K, class... Destination>
+void statement_arguments(Runtime& rt, Destination&... destination) {
+    static_assert(fits_signature<Destination...>(statement_signature(K)),
+                  "the destinations must match the statement's argument letters");
+    arguments_by_signature(rt, statement_signature(K), {ArgumentSlot(destination)...});
+}
+
 } // namespace vtx

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <memory>
 #include <utility>
 
@@ -172,6 +173,11 @@ void fuse_operands(std::vector<CompiledExpression::Step>& steps) {
             s.guarded = right.guarded;
             s.value = right.value;
             s.variable = right.variable;
+            if (s.op == CompiledExpression::kDiv && s.source == CompiledExpression::kConstant &&
+                s.value > 1 && (s.value & (s.value - 1)) == 0) {
+                s.op = CompiledExpression::kDivShift;
+                s.value = std::countr_zero(uint32_t(s.value));
+            }
         }
         s.code = uint8_t(s.op * 3 + s.source);
         steps[kept++] = s;
@@ -181,9 +187,25 @@ void fuse_operands(std::vector<CompiledExpression::Step>& steps) {
                      CompiledExpression::kEnd, false, 0, nullptr});
 }
 
-// The top of the stack is held apart, in `top`; `below` holds the rest.
+// The top of the stack is held apart, in `top`; `below` holds the rest. Each step jumps
+// straight to the next one's code (a GNU extension that every compiler of this tree has), so
+// that each kind of step predicts its own successor.
 CompiledExpression::Value run_stack(const CompiledExpression& c) {
     using E = CompiledExpression;
+#define VTX_TARGETS(op) &&op##_stacked, &&op##_constant, &&op##_variable
+    // clang-format off
+    static const void* const kTargets[] = {
+        &&push_const, &&unused, &&unused,
+        &&push_var, &&unused, &&unused,
+        &&negate, &&unused, &&unused,
+        VTX_TARGETS(kAdd), VTX_TARGETS(kSub), VTX_TARGETS(kMul), VTX_TARGETS(kDiv),
+        VTX_TARGETS(kEqual), VTX_TARGETS(kLess), VTX_TARGETS(kGreater),
+        VTX_TARGETS(kLessEqual), VTX_TARGETS(kGreaterEqual), VTX_TARGETS(kNotEqual),
+        VTX_TARGETS(kAnd), VTX_TARGETS(kOr), VTX_TARGETS(kDivShift),
+        &&end};
+    // clang-format on
+#undef VTX_TARGETS
+    static_assert(sizeof(kTargets) / sizeof(kTargets[0]) == E::kEnd + 1u);
     int32_t below[kMaxStack];
     int depth = 0;
     // Postfix order starts with an operand.
@@ -191,43 +213,46 @@ CompiledExpression::Value run_stack(const CompiledExpression& c) {
     E::Value v = step->op == E::kConst ? step->value : c.variable_value(*step);
     if (v == E::kFails) return v;
     int32_t top = int32_t(v);
-    for (++step;; ++step) {
-        const E::Step& s = *step;
-        switch (s.code) {
-        case E::kConst * 3:
-            below[depth++] = top;
-            top = s.value;
-            break;
-        case E::kVar * 3:
-            below[depth++] = top;
-            if ((v = c.variable_value(s)) == E::kFails) return E::kFails;
-            top = int32_t(v);
-            break;
-        case E::kNeg * 3: top = int32_t(0u - uint32_t(top)); break;
+#define VTX_NEXT goto* kTargets[(++step)->code]
+    VTX_NEXT;
+push_const:
+    below[depth++] = top;
+    top = step->value;
+    VTX_NEXT;
+push_var:
+    below[depth++] = top;
+    if ((v = c.variable_value(*step)) == E::kFails) return E::kFails;
+    top = int32_t(v);
+    VTX_NEXT;
+negate:
+    top = int32_t(0u - uint32_t(top));
+    VTX_NEXT;
 #define VTX_BINARY_STEP(op)                                                                        \
-    case E::op * 3 + E::kStacked: top = c.apply(E::op, below[--depth], top); break;                \
-    case E::op * 3 + E::kConstant: top = c.apply(E::op, top, s.value); break;                      \
-    case E::op * 3 + E::kVariable:                                                                 \
-        if ((v = c.variable_value(s)) == E::kFails) return E::kFails;                              \
-        top = c.apply(E::op, top, int32_t(v));                                                     \
-        break;
-            VTX_BINARY_STEP(kAdd)
-            VTX_BINARY_STEP(kSub)
-            VTX_BINARY_STEP(kMul)
-            VTX_BINARY_STEP(kDiv)
-            VTX_BINARY_STEP(kEqual)
-            VTX_BINARY_STEP(kLess)
-            VTX_BINARY_STEP(kGreater)
-            VTX_BINARY_STEP(kLessEqual)
-            VTX_BINARY_STEP(kGreaterEqual)
-            VTX_BINARY_STEP(kNotEqual)
-            VTX_BINARY_STEP(kAnd)
-            VTX_BINARY_STEP(kOr)
+    op##_stacked : top = c.apply(E::op, below[--depth], top);                                      \
+    VTX_NEXT;                                                                                      \
+    op##_constant : top = c.apply(E::op, top, step->value);                                        \
+    VTX_NEXT;                                                                                      \
+    op##_variable : if ((v = c.variable_value(*step)) == E::kFails) return E::kFails;              \
+    top = c.apply(E::op, top, int32_t(v));                                                         \
+    VTX_NEXT;
+    VTX_BINARY_STEP(kAdd)
+    VTX_BINARY_STEP(kSub)
+    VTX_BINARY_STEP(kMul)
+    VTX_BINARY_STEP(kDiv)
+    VTX_BINARY_STEP(kEqual)
+    VTX_BINARY_STEP(kLess)
+    VTX_BINARY_STEP(kGreater)
+    VTX_BINARY_STEP(kLessEqual)
+    VTX_BINARY_STEP(kGreaterEqual)
+    VTX_BINARY_STEP(kNotEqual)
+    VTX_BINARY_STEP(kAnd)
+    VTX_BINARY_STEP(kOr)
+    VTX_BINARY_STEP(kDivShift)
 #undef VTX_BINARY_STEP
-        case E::kEnd: return top;
-        default: __builtin_unreachable(); // codes are made only by fuse_operands
-        }
-    }
+#undef VTX_NEXT
+unused: // codes are made only by fuse_operands
+end:
+    return top;
 }
 
 CompiledExpression::Value run_number(const CompiledExpression& c) {
@@ -255,9 +280,9 @@ binary_runners(std::index_sequence<op...>) {
     return {run_binary<CompiledExpression::Op(op), source>...};
 }
 constexpr auto kWithConstant = binary_runners<CompiledExpression::kConstant>(
-    std::make_index_sequence<CompiledExpression::kOr + 1>());
+    std::make_index_sequence<CompiledExpression::kDivShift + 1>());
 constexpr auto kWithVariable = binary_runners<CompiledExpression::kVariable>(
-    std::make_index_sequence<CompiledExpression::kOr + 1>());
+    std::make_index_sequence<CompiledExpression::kDivShift + 1>());
 
 // After fuse_operands, with the end step last.
 CompiledExpression::Runner runner_for(const std::vector<CompiledExpression::Step>& s) {

@@ -32,7 +32,8 @@ struct CompiledExpression {
         kGreaterEqual,
         kNotEqual,
         kAnd,
-        kOr
+        kOr,
+        kDivShift // `/` by a power of two, its exponent the operand: a shift, rounded as `/`
     };
     // Where a binary operator finds its right operand: on the stack, or, when that operand
     // is a number or a variable pushed just before it, in the operator's own step.
@@ -40,7 +41,7 @@ struct CompiledExpression {
     struct Step {
         Op op;
         Source source;
-        // What the stack machine switches on, `op * 3 + source`; kEnd after the last step.
+        // Where the stack machine goes for it, `op * 3 + source`; kEnd after the last step.
         uint8_t code;
         // A variable that decided the expression's type: its value must still be an integer.
         bool guarded;
@@ -50,7 +51,7 @@ struct CompiledExpression {
     // Its value, or kFails when a guarded variable is no longer an integer. Chosen when
     // compiled: the common shapes (`$i`, `$i + 1`, `$i < $n`) have runners of their own, with
     // the operator fixed, and skip the stack machine.
-    static constexpr uint8_t kEnd = 255;
+    static constexpr uint8_t kEnd = (kDivShift + 1) * 3;
     using Value = int64_t;
     static constexpr Value kFails = INT64_MIN;
     using Runner = Value (*)(const CompiledExpression&);
@@ -84,6 +85,7 @@ struct CompiledExpression {
         case kGreaterEqual: return compare_integers(TK_GREATER_EQUAL, a, b);
         case kNotEqual: return compare_integers(TK_NOT_EQUAL, a, b);
         case kAnd: return a != 0 && b != 0;
+        case kDivShift: return (a + ((a >> 31) & ((1 << b) - 1))) >> b;
         default: return a != 0 || b != 0; // kOr
         }
     }

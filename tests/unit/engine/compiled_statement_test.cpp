@@ -113,6 +113,14 @@ TEST_F(CompiledStatements, OperandsThatTurnIntoStringsMidLoop) {
                 "IF $i = 2 $k = \"7x\" ENDIF LOOP");
 }
 
+TEST_F(CompiledStatements, DivisionByAPowerOfTwoTruncatesTowardZero) {
+    // Compiled as a shift: negative values, the smallest integer and the largest power.
+    expect_same("$i = -9 WHILE $i < 9 $i / 4 \",\" $i / 2 * 2 = $i \",\" $i / 1 \",\" "
+                "$i / 1073741824 \";\" $i = $i + 1 LOOP");
+    expect_same("$k = -2147483647 - 1 $i = 0 WHILE $i < 3 $k / 2 \",\" $k / 1073741824 \",\" "
+                "$k / 3 \";\" $k = $k + 1 $i = $i + 1 LOOP");
+}
+
 TEST_F(CompiledStatements, OneLoopClosingTwoWhiles) {
     // A backward GOTO makes the LOOP close a different WHILE, with its own condition and its
     // own statement after it.

@@ -81,7 +81,8 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
 #endif
 
     rt.os = platform::os_version();
-    rt.user_result = gather_user_information(rt);
+    // What costs start-up its time waits for the script that uses it.
+    rt.user_result = gather_user_information(rt, kFactsOnFirstUse);
     rt.traced_error = rt.error;
 
     if (args.size() > 1) {

@@ -8,7 +8,6 @@
 #include "engine/script_error.h"
 #include "engine/text.h"
 #include "engine/version.h"
-#include "network/ip_lookup.h" // upward: the address macros look up on first use
 #include "platform/system.h"
 
 namespace vtx {
@@ -28,8 +27,24 @@ void append_format(std::string& out, const char* format, int a, int b = 0, int c
     bounded_append(out, std::string_view(buf, std::size_t(n)));
 }
 
+// The costly facts a macro needs, read on its first use.
+unsigned facts_of(int macro) {
+    switch (macro) {
+    case M_ADDRESS: return kFactAdapter;
+    case M_DOMAIN:
+    case M_LDOMAIN: return kFactHostDomain;
+    case M_PRIV: return kFactGroups;
+    case M_HOSTNAME:
+    case M_IPADDRESS0:
+    case M_IPADDRESS1:
+    case M_IPADDRESS2:
+    case M_IPADDRESS3: return kFactAddresses;
+    default: return 0;
+    }
+}
+
 void append_value(Runtime& rt, int macro, const platform::LocalTime& now, std::string& out) {
-    const UserInfo& u = rt.user;
+    const UserInfo& u = user_facts(rt, facts_of(macro));
     switch (macro) {
     case M_ADDRESS: return bounded_append(out, u.adapter_address);
     case M_COMMENT: return bounded_append(out, u.comment);
@@ -46,8 +61,6 @@ void append_value(Runtime& rt, int macro, const platform::LocalTime& now, std::s
     case M_IPADDRESS1:
     case M_IPADDRESS2:
     case M_IPADDRESS3:
-        // The lookup may wait on the resolver: only scripts that use these macros pay for it.
-        if (!rt.user.ip_lookup_done) lookup_ip_addresses(rt);
         return bounded_append(out, macro == M_HOSTNAME ? u.host_name
                                                        : u.ip_address[macro - M_IPADDRESS0]);
     case M_INWIN: return bounded_append(out, rt.os.is_nt() ? "1" : "2");

@@ -43,10 +43,15 @@ struct AccountFacts {
 
 // The account path. Windows: the LAN manager calls of NETAPI32.DLL, loaded for this call;
 // returns 0, the load failure, a missing entry point's GetLastError() or the first failing
-// call's status. POSIX: the password, group and shadow databases and the host name; returns
-// 0, or 2221 without a password entry. `program_dir` stands in for the LAN root where there
-// is none.
+// call's status. POSIX: the password and shadow databases and the host name (the groups are
+// read_account_groups'); returns 0, or 2221 without a password entry. `program_dir` stands in for
+// the LAN root where there is none.
 int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts);
+
+// The account's groups and the privilege they give. POSIX: the group database, whose first
+// lookup loads the name service's modules, so it waits for its first use; Windows: the
+// account path has read both already (0, nothing changes).
+int32_t read_account_groups(AccountFacts& facts);
 
 // The domain part of the host's fully qualified name, as `hostname -d` gives it (POSIX: from
 // `host_name` itself, else its canonical name); empty when there is none, and on Windows.

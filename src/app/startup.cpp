@@ -13,6 +13,7 @@
 #include "platform/diagnostics.h"
 #include "platform/registry_location.h"
 #include "platform/system.h"
+#include "platform/user.h"
 
 namespace vtx {
 
@@ -82,7 +83,8 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
 
     rt.os = platform::os_version();
     // What costs start-up its time waits for the script that uses it.
-    rt.user_result = gather_user_information(rt, kFactsOnFirstUse);
+    rt.user_result =
+        gather_user_information(rt, platform::kAccountFactsOnFirstUse ? kFactsOnFirstUse : 0);
     rt.traced_error = rt.error;
 
     if (args.size() > 1) {

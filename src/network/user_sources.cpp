@@ -33,6 +33,8 @@ UserSources read_user_sources(const std::string& program_dir, bool nt, unsigned 
     s.nt = nt;
     s.environment.user_domain = variable("USERDOMAIN");
     s.environment.logon_server = variable("LOGONSERVER");
+    unsigned now = kFactsOnFirstUse & ~later;
+    read_later_sources(s, now & kFactAdapter); // the platform's first step
     if (nt)
         s.account_result = platform::read_account_facts(program_dir, s.account);
     else
@@ -43,7 +45,7 @@ UserSources read_user_sources(const std::string& program_dir, bool nt, unsigned 
     s.home.long_form = assemble_user_info(s).home_dir;
     s.home.short_form = s.home.long_form;
     platform::short_path(s.home.short_form);
-    read_later_sources(s, kFactsOnFirstUse & ~later);
+    read_later_sources(s, now & ~kFactAdapter);
     return s;
 }
 

@@ -13,6 +13,15 @@ namespace vtx::platform {
 
 inline constexpr uint32_t kNoPasswordLimit = 0xFFFFFFFF;
 
+// Whether start-up leaves the costly account facts (the groups, the host's DNS domain, the
+// adapter) to their first use. POSIX: they were most of an empty script's time. Windows: the
+// account path keeps its fixed order of calls, the adapter first.
+#ifdef _WIN32
+inline constexpr bool kAccountFactsOnFirstUse = false;
+#else
+inline constexpr bool kAccountFactsOnFirstUse = true;
+#endif
+
 // What the account path learns, filled step by step: a failed step ends the path and
 // leaves its own fields and all later ones as they are.
 struct AccountFacts {

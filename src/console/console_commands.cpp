@@ -26,7 +26,7 @@ Variable& string_variable(Runtime& rt) {
 
 void cmd_at(Runtime& rt) {
     int32_t row = 0, column = 0;
-    arguments_by_signature(rt, statement_signature(KW_AT), {row, column});
+    statement_arguments<KW_AT>(rt, row, column);
     rt.out.set_cursor(column, row);
 }
 
@@ -42,7 +42,7 @@ void cmd_big(Runtime& rt) {
 void cmd_box(Runtime& rt) {
     int32_t top = 0, left = 0, bottom = 0, right = 0;
     std::string style;
-    arguments_by_signature(rt, statement_signature(KW_BOX), {top, left, bottom, right, style});
+    statement_arguments<KW_BOX>(rt, top, left, bottom, right, style);
     if (rt.out.draws()) draw_box(rt.out, {left, top, right, bottom}, style);
 }
 

@@ -37,7 +37,7 @@ class TracedCall {
 void arguments_by_signature(Runtime& rt, std::string_view signature,
                             std::initializer_list<ArgumentSlot> slots) {
     Tokenizer& t = rt.tok;
-    // The table's copy is what the checker goes by; the two must never drift apart.
+    // A function's list is read by its own line of the table, which the checker goes by too.
     assert(t.kind() != TK_FUNCTION || signature == kFunctionNames[t.function()].signature);
     TracedCall traced(rt);
     t.next_token();

@@ -14,7 +14,7 @@ struct Runtime;
 
 // Starts with its keyword current.
 using CommandHandler = void (*)(Runtime& rt);
-// Reads its own argument list (arguments_by_signature), appends its result text to `result`
+// Reads its own argument list (function_arguments), appends its result text to `result`
 // and returns with the closing ")" as the current token.
 using FunctionHandler = void (*)(Runtime& rt, std::string& result);
 

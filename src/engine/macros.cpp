@@ -27,66 +27,74 @@ void append_format(std::string& out, const char* format, int a, int b = 0, int c
     bounded_append(out, std::string_view(buf, std::size_t(n)));
 }
 
-// The costly facts a macro needs, read on its first use.
-unsigned facts_of(int macro) {
-    switch (macro) {
-    case M_ADDRESS: return kFactAdapter;
-    case M_DOMAIN:
-    case M_LDOMAIN: return kFactHostDomain;
-    case M_PRIV: return kFactGroups;
-    case M_HOSTNAME:
-    case M_IPADDRESS0:
-    case M_IPADDRESS1:
-    case M_IPADDRESS2:
-    case M_IPADDRESS3: return kFactAddresses;
-    default: return 0;
-    }
+// The macros whose values are worked out rather than read from a field, by their names in
+// VTX32_MACROS.
+using Now = platform::LocalTime;
+void date_value(Runtime&, const Now& now, std::string& out) {
+    append_format(out, "%04d/%02d/%02d", now.year, now.month, now.day);
+}
+void day_name(Runtime&, const Now& now, std::string& out) {
+    bounded_append(out, kDays[now.day_of_week % 7]);
+}
+void system_version(Runtime& rt, const Now&, std::string& out) {
+    append_format(out, "%d.%d", int(rt.os.major), int(rt.os.minor));
+}
+void error_value(Runtime& rt, const Now&, std::string& out) {
+    append_format(out, "%d", rt.error);
+}
+void system_line(Runtime& rt, const Now&, std::string& out) {
+    bounded_append(out, rt.os.is_nt() ? "1" : "2");
+}
+void program_version(Runtime&, const Now&, std::string& out) {
+    bounded_append(out, VTX32_VERSION_TEXT);
+}
+void network_version(Runtime& rt, const Now&, std::string& out) {
+    append_format(out, "%d.%d", rt.user.lm_major, rt.user.lm_minor);
+}
+void month_day(Runtime&, const Now& now, std::string& out) {
+    append_format(out, "%d", now.day);
+}
+void month_number(Runtime&, const Now& now, std::string& out) {
+    append_format(out, "%d", now.month);
+}
+void month_name(Runtime&, const Now& now, std::string& out) {
+    bounded_append(out, kMonths[now.month % 13]);
+}
+void privilege_name(Runtime& rt, const Now&, std::string& out) {
+    int32_t p = rt.user.privilege; // read by the table's facts column before this runs
+    bounded_append(out, p == 0 ? "GUEST" : p == 1 ? "USER" : "ADMIN");
+}
+void time_value(Runtime&, const Now& now, std::string& out) {
+    append_format(out, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+}
+void week_day(Runtime&, const Now& now, std::string& out) {
+    append_format(out, "%d", now.day_of_week);
+}
+void year_day(Runtime&, const Now& now, std::string& out) {
+    append_format(out, "%d", day_of_year(now.year, now.month, now.day));
+}
+void year_value(Runtime&, const Now& now, std::string& out) {
+    append_format(out, "%04d", now.year);
 }
 
-void append_value(Runtime& rt, int macro, const platform::LocalTime& now, std::string& out) {
-    const UserInfo& u = user_facts(rt, facts_of(macro));
-    switch (macro) {
-    case M_ADDRESS: return bounded_append(out, u.adapter_address);
-    case M_COMMENT: return bounded_append(out, u.comment);
-    case M_DATE: return append_format(out, "%04d/%02d/%02d", now.year, now.month, now.day);
-    case M_DAY: return bounded_append(out, kDays[now.day_of_week % 7]);
-    case M_DOMAIN: return bounded_append(out, u.domain);
-    case M_DOS: return append_format(out, "%d.%d", int(rt.os.major), int(rt.os.minor));
-    case M_ERROR: return append_format(out, "%d", rt.error);
-    case M_FULLNAME: return bounded_append(out, u.full_name);
-    case M_HOMEDIR: return bounded_append(out, u.home_dir);
-    case M_HOMESHR: return bounded_append(out, u.home_share);
-    case M_HOSTNAME:
-    case M_IPADDRESS0:
-    case M_IPADDRESS1:
-    case M_IPADDRESS2:
-    case M_IPADDRESS3:
-        return bounded_append(out, macro == M_HOSTNAME ? u.host_name
-                                                       : u.ip_address[macro - M_IPADDRESS0]);
-    case M_INWIN: return bounded_append(out, rt.os.is_nt() ? "1" : "2");
-    case M_VTX: return bounded_append(out, VTX32_VERSION_TEXT);
-    case M_LANROOT: return bounded_append(out, u.lan_root);
-    case M_LDOMAIN: return bounded_append(out, u.logon_domain);
-    case M_LDRIVE: return bounded_append(out, u.logon_drive);
-    case M_LM: return append_format(out, "%d.%d", u.lm_major, u.lm_minor);
-    case M_LSERVER: return bounded_append(out, u.logon_server);
-    case M_MAXPWAGE: return append_format(out, "%d", u.max_password_age);
-    case M_MDAYNO: return append_format(out, "%d", now.day);
-    case M_MONTHNO: return append_format(out, "%d", now.month);
-    case M_MONTH: return bounded_append(out, kMonths[now.month % 13]);
-    case M_PRIV:
-        return bounded_append(out, u.privilege == 0   ? "GUEST"
-                                   : u.privilege == 1 ? "USER"
-                                                      : "ADMIN");
-    case M_PWAGE: return append_format(out, "%d", u.password_age);
-    case M_TIME: return append_format(out, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-    case M_USERID: return bounded_append(out, u.user_id);
-    case M_WDAYNO: return append_format(out, "%d", now.day_of_week);
-    case M_WKSTA: return bounded_append(out, u.workstation);
-    case M_YDAYNO: return append_format(out, "%d", day_of_year(now.year, now.month, now.day));
-    default: return append_format(out, "%04d", now.year); // M_YEAR
-    }
+// One case per line of VTX32_MACROS, by the kind of its value, with the facts it needs read.
+#define VTX32_MACRO_TEXT(field, facts) return bounded_append(out, user_facts(rt, facts).field)
+#define VTX32_MACRO_NUMBER(field, facts)                                                           \
+    return append_format(out, "%d", user_facts(rt, facts).field)
+#define VTX32_MACRO_OWN(function, facts)                                                           \
+    user_facts(rt, facts);                                                                         \
+    return function(rt, now, out)
+#define VTX32_MACRO_CASE(name, kind, source, facts)                                                \
+    case M_##name: VTX32_MACRO_##kind(source, facts);
+
+void append_value(Runtime& rt, int macro, const Now& now, std::string& out) {
+    switch (macro) { VTX32_MACROS(VTX32_MACRO_CASE) }
 }
+
+#undef VTX32_MACRO_CASE
+#undef VTX32_MACRO_OWN
+#undef VTX32_MACRO_NUMBER
+#undef VTX32_MACRO_TEXT
 
 // A variable's value as text, appended within the bounds of every append.
 void append_value(const Variable& v, std::string& out) {

@@ -10,7 +10,7 @@ namespace vtx {
 void fn_substr(Runtime& rt, std::string& result) {
     std::string text;
     int32_t start = 0, length = 0;
-    arguments_by_signature(rt, "SII", {text, start, length});
+    function_arguments<FN_SUBSTR>(rt, text, start, length);
     // In 64 bits so that no start and length can wrap. A start past the end or a length
     // below 1 takes nothing.
     int64_t end = std::min<int64_t>(int64_t(start) + length, int64_t(text.size()) + 1);
@@ -21,7 +21,7 @@ void fn_substr(Runtime& rt, std::string& result) {
 
 void fn_instr(Runtime& rt, std::string& result) {
     std::string text, sought;
-    arguments_by_signature(rt, "SS", {text, sought});
+    function_arguments<FN_INSTR>(rt, text, sought);
     if (text.empty()) return;
     if (sought.empty()) return append_int(result, 1);
     // Horspool over folded bytes: a hostile 16000-character needle stays fast.
@@ -34,13 +34,13 @@ void fn_instr(Runtime& rt, std::string& result) {
 
 void fn_len(Runtime& rt, std::string& result) {
     std::string text;
-    arguments_by_signature(rt, "S", {text});
+    function_arguments<FN_LEN>(rt, text);
     append_int(result, int32_t(text.size()));
 }
 
 void fn_chr(Runtime& rt, std::string& result) {
     int32_t code = 0;
-    arguments_by_signature(rt, "I", {code});
+    function_arguments<FN_CHR>(rt, code);
     char c = char(code & 0xFF);
     if (c != '\0') bounded_append(result, std::string_view(&c, 1));
 }

@@ -26,7 +26,7 @@ char group_membership(const UserInfo& user, std::string_view name) {
 
 void fn_ingroup(Runtime& rt, std::string& result) {
     std::string name;
-    arguments_by_signature(rt, "S", {name});
+    function_arguments<FN_INGROUP>(rt, name);
     result += group_membership(user_facts(rt, kFactGroups), name);
 }
 

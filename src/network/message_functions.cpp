@@ -7,7 +7,7 @@ namespace vtx {
 
 void fn_sendmessage(Runtime& rt, std::string& result) {
     std::string recipient, message;
-    arguments_by_signature(rt, "SS", {recipient, message});
+    function_arguments<FN_SENDMESSAGE>(rt, recipient, message);
     int32_t st;
     if (rt.os.is_nt()) {
         st = platform::lanman_send_message(recipient, message);

@@ -19,23 +19,25 @@ void finish_text(Runtime& rt, std::string& result, int32_t status, std::string_v
     bounded_append(result, text);
 }
 
-template <typename Operation> void key_function(Runtime& rt, std::string& result, Operation op) {
+template <Function F, typename Operation>
+void key_function(Runtime& rt, std::string& result, Operation op) {
     std::string path;
-    arguments_by_signature(rt, "S", {path});
+    function_arguments<F>(rt, path);
     finish_status(rt, result, op(rt.registry, path));
 }
 
-template <typename Operation>
+template <Function F, typename Operation>
 void key_file_function(Runtime& rt, std::string& result, Operation op) {
     std::string path, file;
-    arguments_by_signature(rt, "SS", {path, file});
+    function_arguments<F>(rt, path, file);
     finish_status(rt, result, op(path, file));
 }
 
-template <typename Operation> void enum_function(Runtime& rt, std::string& result, Operation op) {
+template <Function F, typename Operation>
+void enum_function(Runtime& rt, std::string& result, Operation op) {
     std::string path, name;
     int32_t index = 0;
-    arguments_by_signature(rt, "SI", {path, index});
+    function_arguments<F>(rt, path, index);
     int32_t status = op(rt.registry, path, index, name);
     finish_text(rt, result, status, name);
 }
@@ -44,7 +46,7 @@ template <typename Operation> void enum_function(Runtime& rt, std::string& resul
 
 void fn_readvalue(Runtime& rt, std::string& result) {
     std::string path, name, text;
-    arguments_by_signature(rt, "SS", {path, name});
+    function_arguments<FN_READVALUE>(rt, path, name);
     uint32_t type = 0;
     int32_t status = read_value(rt.registry, path, name, text, type);
     finish_text(rt, result, status, text);
@@ -52,7 +54,7 @@ void fn_readvalue(Runtime& rt, std::string& result) {
 
 void fn_readtype(Runtime& rt, std::string& result) {
     std::string path, name, text;
-    arguments_by_signature(rt, "SS", {path, name});
+    function_arguments<FN_READTYPE>(rt, path, name);
     uint32_t type = 0;
     int32_t status = read_value(rt.registry, path, name, text, type);
     finish_text(rt, result, status, registry_type_name(type));
@@ -60,7 +62,7 @@ void fn_readtype(Runtime& rt, std::string& result) {
 
 void fn_writevalue(Runtime& rt, std::string& result) {
     std::string path, name, text, type_name;
-    arguments_by_signature(rt, "SSSS", {path, name, text, type_name});
+    function_arguments<FN_WRITEVALUE>(rt, path, name, text, type_name);
     uint32_t type = 0;
     if (!registry_type_code(type_name, type)) throw ScriptError(kErrRegistryType);
     finish_status(rt, result, write_value(rt.registry, path, name, text, type));
@@ -68,40 +70,42 @@ void fn_writevalue(Runtime& rt, std::string& result) {
 
 void fn_delvalue(Runtime& rt, std::string& result) {
     std::string path, name;
-    arguments_by_signature(rt, "SS", {path, name});
+    function_arguments<FN_DELVALUE>(rt, path, name);
     finish_status(rt, result, delete_value(rt.registry, path, name));
 }
 
 void fn_addkey(Runtime& rt, std::string& result) {
-    key_function(rt, result, create_key);
+    key_function<FN_ADDKEY>(rt, result, create_key);
 }
 void fn_delkey(Runtime& rt, std::string& result) {
-    key_function(rt, result, delete_key);
+    key_function<FN_DELKEY>(rt, result, delete_key);
 }
 void fn_deltree(Runtime& rt, std::string& result) {
-    key_function(rt, result, delete_tree);
+    key_function<FN_DELTREE>(rt, result, delete_tree);
 }
 void fn_existkey(Runtime& rt, std::string& result) {
-    key_function(rt, result, test_key);
+    key_function<FN_EXISTKEY>(rt, result, test_key);
 }
 
 void fn_enumkey(Runtime& rt, std::string& result) {
-    enum_function(rt, result, subkey_name_at);
+    enum_function<FN_ENUMKEY>(rt, result, subkey_name_at);
 }
 void fn_enumvalue(Runtime& rt, std::string& result) {
-    enum_function(rt, result, value_name_at);
+    enum_function<FN_ENUMVALUE>(rt, result, value_name_at);
 }
 
 void fn_loadkey(Runtime& rt, std::string& result) {
-    key_file_function(rt, result, [&](const std::string& path, const std::string& file) {
-        return hive_load(rt.registry, rt.os.is_nt(), path, file);
-    });
+    key_file_function<FN_LOADKEY>(rt, result,
+                                  [&](const std::string& path, const std::string& file) {
+                                      return hive_load(rt.registry, rt.os.is_nt(), path, file);
+                                  });
 }
 
 void fn_savekey(Runtime& rt, std::string& result) {
-    key_file_function(rt, result, [&](const std::string& path, const std::string& file) {
-        return hive_save(rt.registry, path, file);
-    });
+    key_file_function<FN_SAVEKEY>(rt, result,
+                                  [&](const std::string& path, const std::string& file) {
+                                      return hive_save(rt.registry, path, file);
+                                  });
 }
 
 } // namespace vtx

@@ -99,7 +99,7 @@ int32_t set_default_printer_9x(Runtime& rt, const std::string& printer) {
 
 void fn_addprinterconnection(Runtime& rt, std::string& result) {
     std::string name;
-    arguments_by_signature(rt, "S", {name});
+    function_arguments<FN_ADDPRINTERCONNECTION>(rt, name);
     int32_t st = add_printer(rt, name);
     if (rt.logon_notes)
         rt.logon_notes->push_back("ADDPRINTERCONNECTION " + name + ": " + std::to_string(st));
@@ -108,7 +108,7 @@ void fn_addprinterconnection(Runtime& rt, std::string& result) {
 
 void fn_delprinterconnection(Runtime& rt, std::string& result) {
     std::string name;
-    arguments_by_signature(rt, "S", {name});
+    function_arguments<FN_DELPRINTERCONNECTION>(rt, name);
     int32_t st = delete_printer(rt, name);
     if (rt.logon_notes)
         rt.logon_notes->push_back("DELPRINTERCONNECTION " + name + ": " + std::to_string(st));
@@ -117,7 +117,7 @@ void fn_delprinterconnection(Runtime& rt, std::string& result) {
 
 void fn_setdefaultprinter(Runtime& rt, std::string& result) {
     std::string printer;
-    arguments_by_signature(rt, "S", {printer});
+    function_arguments<FN_SETDEFAULTPRINTER>(rt, printer);
     finish_status(rt, result,
                   rt.os.is_nt() ? set_default_printer_nt(rt, printer)
                                 : set_default_printer_9x(rt, printer));
@@ -125,13 +125,13 @@ void fn_setdefaultprinter(Runtime& rt, std::string& result) {
 
 void fn_setwallpaper(Runtime& rt, std::string& result) {
     std::string path;
-    arguments_by_signature(rt, "S", {path});
+    function_arguments<FN_SETWALLPAPER>(rt, path);
     finish_status(rt, result, platform::set_wallpaper(path));
 }
 
 void fn_setconsole(Runtime& rt, std::string& result) {
     std::string word;
-    arguments_by_signature(rt, "S", {word});
+    function_arguments<FN_SETCONSOLE>(rt, word);
     for (const ConsoleWord& entry : kConsoleWords) {
         if (!equal_nocase(word, entry.word)) continue;
         // Without a console window (always so on POSIX) nothing is done.
@@ -145,7 +145,7 @@ void fn_setconsole(Runtime& rt, std::string& result) {
 void fn_messagebox(Runtime& rt, std::string& result) {
     std::string text, title;
     int32_t style = 0, timeout = 0;
-    arguments_by_signature(rt, "SSii", {text, title, style, timeout});
+    function_arguments<FN_MESSAGEBOX>(rt, text, title, style, timeout);
     // A negative time is no time limit rather than a wait of weeks.
     uint32_t seconds = timeout > 0 ? uint32_t(timeout) : 0;
     finish_status(rt, result,
@@ -155,7 +155,7 @@ void fn_messagebox(Runtime& rt, std::string& result) {
 void fn_shutdown(Runtime& rt, std::string& result) {
     std::string computer, message;
     int32_t timeout = kDefaultShutdownSeconds, force = 0, reboot = 0;
-    arguments_by_signature(rt, "SSiii", {computer, message, timeout, force, reboot});
+    function_arguments<FN_SHUTDOWN>(rt, computer, message, timeout, force, reboot);
     if (uint32_t(timeout) > kMaxShutdownSeconds) {
         finish_status(rt, result, status::kInvalidParameter);
         return;
@@ -167,7 +167,7 @@ void fn_shutdown(Runtime& rt, std::string& result) {
 
 void fn_logoff(Runtime& rt, std::string& result) {
     int32_t force = 0;
-    arguments_by_signature(rt, "i", {force});
+    function_arguments<FN_LOGOFF>(rt, force);
     finish_status(rt, result, platform::log_off(force != 0));
 }
 

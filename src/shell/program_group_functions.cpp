@@ -29,36 +29,36 @@ int32_t send_one(const std::string& command) {
 void fn_addprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t common = 0;
-    arguments_by_signature(rt, "Si", {name, common});
+    function_arguments<FN_ADDPROGRAMGROUP>(rt, name, common);
     finish_status(rt, result, send_one(create_group_command(name, common)));
 }
 
 void fn_delprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t common = 0;
-    arguments_by_signature(rt, "Si", {name, common});
+    function_arguments<FN_DELPROGRAMGROUP>(rt, name, common);
     finish_status(rt, result, send_one(delete_group_command(name, common)));
 }
 
 void fn_showprogramgroup(Runtime& rt, std::string& result) {
     std::string name;
     int32_t show = 0, common = 0;
-    arguments_by_signature(rt, "SIi", {name, show, common});
+    function_arguments<FN_SHOWPROGRAMGROUP>(rt, name, show, common);
     finish_status(rt, result, send_one(show_group_command(name, show, common)));
 }
 
 void fn_delprogramitem(Runtime& rt, std::string& result) {
     std::string name;
-    arguments_by_signature(rt, "S", {name});
+    function_arguments<FN_DELPROGRAMITEM>(rt, name);
     finish_status(rt, result, send_one(delete_item_command(name)));
 }
 
 void fn_addprogramitem(Runtime& rt, std::string& result) {
     ProgramItem item;
     int32_t replace = 0;
-    arguments_by_signature(rt, "SSSISiii",
-                           {item.command_line, item.name, item.icon_file, item.icon_index,
-                            item.working_dir, item.minimize, replace, item.separate_memory});
+    function_arguments<FN_ADDPROGRAMITEM>(rt, item.command_line, item.name, item.icon_file,
+                                          item.icon_index, item.working_dir, item.minimize, replace,
+                                          item.separate_memory);
     item.minimize = item.minimize != 0;
     item.separate_memory = item.separate_memory != 0;
 

@@ -46,14 +46,14 @@ int32_t load(FileSlot& slot) {
 
 void fn_exist(Runtime& rt, std::string& result) {
     std::string name;
-    arguments_by_signature(rt, "S", {name});
+    function_arguments<FN_EXIST>(rt, name);
     result += platform::path_exists(platform::native_path(name)) ? '1' : '0';
 }
 
 void fn_open(Runtime& rt, std::string& result) {
     int32_t number = 0;
     std::string name;
-    arguments_by_signature(rt, "IS", {number, name});
+    function_arguments<FN_OPEN>(rt, number, name);
     rt.error = 0;
     FileSlot* slot = rt.files.find(number);
     int32_t code = 0;
@@ -73,7 +73,7 @@ void fn_open(Runtime& rt, std::string& result) {
 
 void fn_readline(Runtime& rt, std::string& result) {
     int32_t number = 0;
-    arguments_by_signature(rt, "I", {number});
+    function_arguments<FN_READLINE>(rt, number);
     rt.error = 0;
     FileSlot* slot = rt.files.find(number);
     if (!slot) {
@@ -100,7 +100,7 @@ void fn_readline(Runtime& rt, std::string& result) {
 
 void fn_close(Runtime& rt, std::string& result) {
     int32_t number = 0;
-    arguments_by_signature(rt, "I", {number});
+    function_arguments<FN_CLOSE>(rt, number);
     rt.error = 0;
     FileSlot* slot = rt.files.find(number);
     if (slot) slot->close();
@@ -110,7 +110,7 @@ void fn_close(Runtime& rt, std::string& result) {
 void fn_redirectoutput(Runtime& rt, std::string& result) {
     std::string name;
     int32_t overwrite = 0;
-    arguments_by_signature(rt, "Si", {name, overwrite});
+    function_arguments<FN_REDIRECTOUTPUT>(rt, name, overwrite);
     rt.error = 0;
     rt.out.close_redirect();
     int32_t code = 0;

@@ -27,7 +27,7 @@ bool unusable_name(std::string_view s) {
 
 void fn_readprofilestring(Runtime& rt, std::string& result) {
     std::string file, section, key;
-    arguments_by_signature(rt, "SSS", {file, section, key});
+    function_arguments<FN_READPROFILESTRING>(rt, file, section, key);
     rt.error = 0;
     std::string raw;
     platform::profile_read(platform::native_path(file), section, key, kProfileBuffer, raw);
@@ -44,7 +44,7 @@ void fn_readprofilestring(Runtime& rt, std::string& result) {
 
 void fn_writeprofilestring(Runtime& rt, std::string& result) {
     std::string file, section, key, value;
-    arguments_by_signature(rt, "SSSs", {file, section, key, value});
+    function_arguments<FN_WRITEPROFILESTRING>(rt, file, section, key, value);
     rt.error = 0;
     int32_t code = 0;
     // Writing needs a key name; deleting with none is the platform's to answer (the file

@@ -4,12 +4,10 @@
 // checker agrees on both. A wrong shape must show as a disagreement.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "checker/checker.h"
+#include "app/handler_run.h"
 #include "engine/commands.h"
 #include "engine/script.h"
 #include "engine/script_fixture.h"
@@ -140,17 +138,6 @@ std::string run(const std::string& text) {
     return s.rt.tok.kind() == TK_END ? "" : "stopped before " + s.rt.tok.token;
 }
 
-bool checker_finds_error(const std::string& text) {
-    ScriptSource source;
-    source.text = text;
-    Findings out;
-    ScriptFacts facts;
-    check_source("t.scr", source, out, facts);
-    for (const Finding& f : out)
-        if (f.error) return true;
-    return false;
-}
-
 // Each way the handler of `keyword`, or the checker, disagrees with `shape`.
 Texts disagreements(int keyword, std::string_view shape) {
     Texts found;
@@ -158,34 +145,21 @@ Texts disagreements(int keyword, std::string_view shape) {
     for (const std::string& tail : statements(keyword, shape)) {
         std::string text = tail.empty() ? name : name + " " + tail;
         if (std::string said = run(text); !said.empty()) found.push_back(text + ": " + said);
-        if (checker_finds_error(text)) found.push_back(text + ": the checker reports an error");
+        if (test::checker_finds_error(text))
+            found.push_back(text + ": the checker reports an error");
     }
     for (const Cut& cut : cuts(keyword, shape)) {
         std::string text = cut.tail.empty() ? name : name + " " + cut.tail;
         std::string want = "E" + std::to_string(cut.error);
         if (std::string said = run(text); said != want)
             found.push_back(text + ": " + (said.empty() ? "no error" : said) + ", not " + want);
-        if (!checker_finds_error(text)) found.push_back(text + ": the checker finds nothing");
+        if (!test::checker_finds_error(text)) found.push_back(text + ": the checker finds nothing");
     }
     return found;
 }
 
-// GET and GETS read the keyboard: give them an empty one.
-struct NoKeyboard {
-    int saved = ::dup(STDIN_FILENO);
-    NoKeyboard() {
-        int none = ::open("/dev/null", O_RDONLY);
-        ::dup2(none, STDIN_FILENO);
-        ::close(none);
-    }
-    ~NoKeyboard() {
-        ::dup2(saved, STDIN_FILENO);
-        ::close(saved);
-    }
-};
-
 TEST(StatementSyntax, EveryCommandAgreesWithItsShape) {
-    NoKeyboard keys;
+    test::NoKeyboard keys;
     for (int k = 0; k < KW_COUNT; ++k) {
         if (kKeywords[k].role != kCommand) continue;
         EXPECT_EQ(disagreements(k, kKeywords[k].syntax), Texts{}) << kKeywords[k].text;
@@ -193,7 +167,7 @@ TEST(StatementSyntax, EveryCommandAgreesWithItsShape) {
 }
 
 TEST(StatementSyntax, AWrongShapeShows) {
-    NoKeyboard keys;
+    test::NoKeyboard keys;
     EXPECT_NE(disagreements(KW_AT, "(III)"), Texts{});       // one argument too many
     EXPECT_NE(disagreements(KW_CD, "[E]"), Texts{});         // a required part made optional
     EXPECT_NE(disagreements(KW_BREAK, "w"), Texts{});        // an optional part made required

@@ -25,6 +25,12 @@ int read_list(const std::string& body, std::string_view signature, Destination&.
     }
 }
 
+// Handlers' destinations are held to the table's letters when they compile.
+static_assert(fits_signature<std::string, int32_t, int32_t>("SIi"));
+static_assert(!fits_signature<std::string, std::string>("SI")); // the wrong kind
+static_assert(!fits_signature<std::string>("Ss"));              // one short
+static_assert(!fits_signature<int32_t, int32_t>("i"));          // one too many
+
 TEST(Arguments, NamesAndSpacingDoNotMatter) {
     EXPECT_EQ(evaluate("len(\"abc\")"), "I:3");
     EXPECT_EQ(evaluate("LEN ( \"abc\" )"), "I:3");

@@ -1,3 +1,3 @@
 local i = 0
-while i < 1000000 do i = i + 1 end
+while i < 10000000 do i = i + 1 end
 print(i)

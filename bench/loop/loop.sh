@@ -1,3 +1,3 @@
 i=0
-while (( i < 1000000 )); do i=$((i + 1)); done
+while (( i < 10000000 )); do i=$((i + 1)); done
 echo $i

@@ -1,7 +1,7 @@
 i = 0
 n = 0
 s = ""
-while i < 200000:
+while i < 2000000:
     s = s + "ab" + str(i)
     n = n + 1
     if n == 2000:

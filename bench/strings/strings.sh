@@ -1,5 +1,5 @@
 i=0; n=0; s=""
-while (( i < 200000 )); do
+while (( i < 2000000 )); do
     s="${s}ab$i"
     n=$((n + 1))
     if (( n == 2000 )); then s=""; n=0; fi

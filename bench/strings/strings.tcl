@@ -1,6 +1,6 @@
 proc main {} {
     set i 0; set n 0; set s ""
-    while {$i < 200000} {
+    while {$i < 2000000} {
         set s "${s}ab$i"
         incr n
         if {$n == 2000} { set s ""; set n 0 }

@@ -5,7 +5,9 @@
 #include "engine/compiled_expression.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
+#include <utility>
 
 #include "engine/runtime.h"
 #include "engine/text.h"
@@ -45,9 +47,11 @@ class Compiler {
     Tokenizer& t_;
     CompiledExpression& out_;
     int depth_ = 0;
+    bool guard_next_ = false; // the next operand is the variable the type look-ahead read
 
     void emit(CompiledExpression::Op op, int32_t value = 0, const Variable* v = nullptr) {
-        out_.steps.push_back({op, value, v});
+        out_.steps.push_back({op, CompiledExpression::kStacked, 0, guard_next_ && v, value, v});
+        guard_next_ = false;
     }
 
     // The type look-ahead: the expression must be an integer one, through its parentheses.
@@ -58,7 +62,7 @@ class Compiler {
         if (t_.kind() == TK_VARIABLE) {
             const Variable* v = rt_.vars.find(t_.token);
             ok = v && v->kind == KIND_INTEGER;
-            if (ok) out_.integers.push_back(v);
+            guard_next_ = ok;
         }
         t_.rewind(saved);
         return ok;
@@ -140,10 +144,14 @@ class Compiler {
     }
 };
 
+bool is_operand(const CompiledExpression::Step& s) {
+    return s.op <= CompiledExpression::kVar;
+}
+
 int stack_needed(const CompiledExpression& c) {
     int depth = 0, most = 0;
     for (const CompiledExpression::Step& s : c.steps) {
-        if (s.op <= CompiledExpression::kVar)
+        if (is_operand(s))
             most = std::max(most, ++depth);
         else if (s.op != CompiledExpression::kNeg)
             --depth;
@@ -151,14 +159,113 @@ int stack_needed(const CompiledExpression& c) {
     return most;
 }
 
-CompiledExpression::Shape shape_of(const std::vector<CompiledExpression::Step>& s) {
-    auto operand = [](const CompiledExpression::Step& step) {
-        return step.op <= CompiledExpression::kVar;
-    };
-    if (s.size() == 1) return CompiledExpression::kOperand;
-    if (s.size() == 3 && operand(s[0]) && operand(s[1]) && s[2].op > CompiledExpression::kNeg)
-        return CompiledExpression::kBinary;
-    return CompiledExpression::kStack;
+// An operand pushed only to be taken by the operator right after it becomes that operator's
+// own: `$i 2 / 2 * $i =` runs as `$i /2 *2 =$i`.
+void fuse_operands(std::vector<CompiledExpression::Step>& steps) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        CompiledExpression::Step s = steps[i];
+        if (s.op > CompiledExpression::kNeg && kept > 1 && is_operand(steps[kept - 1])) {
+            const CompiledExpression::Step& right = steps[--kept];
+            s.source = right.op == CompiledExpression::kConst ? CompiledExpression::kConstant
+                                                              : CompiledExpression::kVariable;
+            s.guarded = right.guarded;
+            s.value = right.value;
+            s.variable = right.variable;
+        }
+        s.code = uint8_t(s.op * 3 + s.source);
+        steps[kept++] = s;
+    }
+    steps.resize(kept);
+    steps.push_back({CompiledExpression::kConst, CompiledExpression::kStacked,
+                     CompiledExpression::kEnd, false, 0, nullptr});
+}
+
+// The top of the stack is held apart, in `top`; `below` holds the rest.
+CompiledExpression::Value run_stack(const CompiledExpression& c) {
+    using E = CompiledExpression;
+    int32_t below[kMaxStack];
+    int depth = 0;
+    // Postfix order starts with an operand.
+    const E::Step* step = c.steps.data();
+    E::Value v = step->op == E::kConst ? step->value : c.variable_value(*step);
+    if (v == E::kFails) return v;
+    int32_t top = int32_t(v);
+    for (++step;; ++step) {
+        const E::Step& s = *step;
+        switch (s.code) {
+        case E::kConst * 3:
+            below[depth++] = top;
+            top = s.value;
+            break;
+        case E::kVar * 3:
+            below[depth++] = top;
+            if ((v = c.variable_value(s)) == E::kFails) return E::kFails;
+            top = int32_t(v);
+            break;
+        case E::kNeg * 3: top = int32_t(0u - uint32_t(top)); break;
+#define VTX_BINARY_STEP(op)                                                                        \
+    case E::op * 3 + E::kStacked: top = c.apply(E::op, below[--depth], top); break;                \
+    case E::op * 3 + E::kConstant: top = c.apply(E::op, top, s.value); break;                      \
+    case E::op * 3 + E::kVariable:                                                                 \
+        if ((v = c.variable_value(s)) == E::kFails) return E::kFails;                              \
+        top = c.apply(E::op, top, int32_t(v));                                                     \
+        break;
+            VTX_BINARY_STEP(kAdd)
+            VTX_BINARY_STEP(kSub)
+            VTX_BINARY_STEP(kMul)
+            VTX_BINARY_STEP(kDiv)
+            VTX_BINARY_STEP(kEqual)
+            VTX_BINARY_STEP(kLess)
+            VTX_BINARY_STEP(kGreater)
+            VTX_BINARY_STEP(kLessEqual)
+            VTX_BINARY_STEP(kGreaterEqual)
+            VTX_BINARY_STEP(kNotEqual)
+            VTX_BINARY_STEP(kAnd)
+            VTX_BINARY_STEP(kOr)
+#undef VTX_BINARY_STEP
+        case E::kEnd: return top;
+        default: __builtin_unreachable(); // codes are made only by fuse_operands
+        }
+    }
+}
+
+CompiledExpression::Value run_number(const CompiledExpression& c) {
+    return c.steps[0].value;
+}
+
+CompiledExpression::Value run_variable(const CompiledExpression& c) {
+    return c.variable_value(c.steps[0]);
+}
+
+// `$i + 1`, `$i < $n`: a variable and an operator with its operand, both known here.
+template <CompiledExpression::Op op, CompiledExpression::Source source>
+CompiledExpression::Value run_binary(const CompiledExpression& c) {
+    const CompiledExpression::Step* s = c.steps.data();
+    CompiledExpression::Value a = c.variable_value(s[0]), b = s[1].value;
+    if (a == CompiledExpression::kFails) return a;
+    if constexpr (source == CompiledExpression::kVariable)
+        if ((b = c.variable_value(s[1])) == CompiledExpression::kFails) return b;
+    return c.apply(op, int32_t(a), int32_t(b));
+}
+
+template <CompiledExpression::Source source, std::size_t... op>
+constexpr std::array<CompiledExpression::Runner, sizeof...(op)>
+binary_runners(std::index_sequence<op...>) {
+    return {run_binary<CompiledExpression::Op(op), source>...};
+}
+constexpr auto kWithConstant = binary_runners<CompiledExpression::kConstant>(
+    std::make_index_sequence<CompiledExpression::kOr + 1>());
+constexpr auto kWithVariable = binary_runners<CompiledExpression::kVariable>(
+    std::make_index_sequence<CompiledExpression::kOr + 1>());
+
+// After fuse_operands, with the end step last.
+CompiledExpression::Runner runner_for(const std::vector<CompiledExpression::Step>& s) {
+    if (s.size() == 2) return s[0].op == CompiledExpression::kConst ? run_number : run_variable;
+    if (s.size() == 3 && s[0].op == CompiledExpression::kVar && s[1].op > CompiledExpression::kNeg)
+        return (s[1].source == CompiledExpression::kConstant ? kWithConstant
+                                                             : kWithVariable)[s[1].op];
+    return run_stack;
 }
 
 const CompiledExpression* compile(Runtime& rt) {
@@ -174,28 +281,16 @@ const CompiledExpression* compile(Runtime& rt) {
     // The token text too: when the compile is refused, the parser reads on from it.
     t.token.swap(saved_token);
     if (!ok || stack_needed(*compiled) > kMaxStack) return &kNotCompiled;
-    compiled->shape = shape_of(compiled->steps);
+    fuse_operands(compiled->steps);
+    compiled->run = runner_for(compiled->steps);
     t.script()->expressions.push_back(std::move(compiled));
     return t.script()->expressions.back().get();
 }
 
 } // namespace
 
-int32_t CompiledExpression::run_stack() const {
-    int32_t stack[kMaxStack];
-    int top = -1;
-    for (const Step& step : steps) {
-        switch (step.op) {
-        case kConst:
-        case kVar: stack[++top] = operand(step); break;
-        case kNeg: stack[top] = int32_t(0u - uint32_t(stack[top])); break;
-        default:
-            --top;
-            stack[top] = apply(step.op, stack[top], stack[top + 1]);
-            break;
-        }
-    }
-    return stack[top];
+CompiledExpression::Value CompiledExpression::string_value(const Step& s) {
+    return s.guarded ? kFails : text_to_int(s.variable->text);
 }
 
 const CompiledExpression* compile_at(Runtime& rt, uint32_t at) {

@@ -34,27 +34,43 @@ struct CompiledExpression {
         kAnd,
         kOr
     };
+    // Where a binary operator finds its right operand: on the stack, or, when that operand
+    // is a number or a variable pushed just before it, in the operator's own step.
+    enum Source : uint8_t { kStacked, kConstant, kVariable };
     struct Step {
         Op op;
-        int32_t value; // a kConst's value
+        Source source;
+        // What the stack machine switches on, `op * 3 + source`; kEnd after the last step.
+        uint8_t code;
+        // A variable that decided the expression's type: its value must still be an integer.
+        bool guarded;
+        int32_t value; // a number's value
         const Variable* variable;
     };
-    // The common shapes, `$i` and `$i + 1` or `$i < 10`, skip the stack machine.
-    enum Shape : uint8_t { kOperand, kBinary, kStack };
-    Shape shape = kStack;
-    std::vector<Step> steps;               // postfix order
-    std::vector<const Variable*> integers; // first operands that must still be integers
-    uint32_t end_from = 0;                 // the reading position after the last operand
+    // Its value, or kFails when a guarded variable is no longer an integer. Chosen when
+    // compiled: the common shapes (`$i`, `$i + 1`, `$i < $n`) have runners of their own, with
+    // the operator fixed, and skip the stack machine.
+    static constexpr uint8_t kEnd = 255;
+    using Value = int64_t;
+    static constexpr Value kFails = INT64_MIN;
+    using Runner = Value (*)(const CompiledExpression&);
+    Runner run = nullptr;
+    std::vector<Step> steps; // postfix order
+    uint32_t end_from = 0;   // the reading position after the last operand
     // Where the token that ends the expression starts, and whether it is the end of the text:
     // where a statement made of this expression hands over to the next.
     uint32_t next_at = 0;
     bool ends_text = false;
 
-    // Inline with run_guarded below: they are the inner loop of every compiled loop.
-    static int32_t operand(const Step& s) {
-        return s.op == kConst ? s.value : s.variable->as_integer();
+    // Inline in the runners: they are the inner loop of every compiled loop. A variable
+    // holding a string is the rare case, kept out of line.
+    [[gnu::always_inline]] static Value variable_value(const Step& s) {
+        if (s.variable->kind == KIND_INTEGER) [[likely]]
+            return s.variable->number;
+        return string_value(s);
     }
-    static int32_t apply(Op op, int32_t a, int32_t b) {
+    [[gnu::noinline]] static Value string_value(const Step& s);
+    [[gnu::always_inline]] static int32_t apply(Op op, int32_t a, int32_t b) {
         switch (op) {
         case kAdd: return int32_t(uint32_t(a) + uint32_t(b));
         case kSub: return int32_t(uint32_t(a) - uint32_t(b));
@@ -71,7 +87,6 @@ struct CompiledExpression {
         default: return a != 0 || b != 0; // kOr
         }
     }
-    int32_t run_stack() const;
 };
 
 // Sentinel for a position whose expression cannot be compiled.
@@ -93,16 +108,9 @@ inline const CompiledExpression* expression_at(Runtime& rt, uint32_t at) {
 }
 // Its value, when the variables it relies on are still integers.
 [[gnu::always_inline]] inline bool run_guarded(const CompiledExpression& c, int32_t& number) {
-    for (const Variable* v : c.integers)
-        if (v->kind != KIND_INTEGER) return false;
-    const CompiledExpression::Step* s = c.steps.data();
-    switch (c.shape) {
-    case CompiledExpression::kOperand: number = c.operand(s[0]); break;
-    case CompiledExpression::kBinary:
-        number = c.apply(s[2].op, c.operand(s[0]), c.operand(s[1]));
-        break;
-    default: number = c.run_stack(); break;
-    }
+    CompiledExpression::Value v = c.run(c);
+    if (v == CompiledExpression::kFails) return false;
+    number = int32_t(v);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "engine/interpreter.h"
 #include "engine/macros.h"
 #include "engine/runtime.h"
+#include "platform/fuzzing.h"
 #include "platform/text_rules.h"
 
 namespace vtx {
@@ -129,7 +130,11 @@ CompiledStatement::Kind expression_kind(Runtime& rt, CompiledStatement& c, int f
     t.rewind(start);
     t.token.swap(saved_token);
     if (later) return nullptr;
-    if (c->kind == CompiledStatement::kNone) return &kNoStatement;
+    // Without a compiled value these would only ever fall back; their runners assume one.
+    bool needs_value = c->kind == CompiledStatement::kIf || c->kind == CompiledStatement::kWhile ||
+                       c->kind == CompiledStatement::kUntil ||
+                       (c->kind == CompiledStatement::kAssign && !c->appends);
+    if (c->kind == CompiledStatement::kNone || (needs_value && !c->value)) return &kNoStatement;
     t.script()->statements.push_back(std::move(c));
     return t.script()->statements.back().get();
 }
@@ -181,138 +186,170 @@ bool append_chain(Runtime& rt, const CompiledStatement& c, std::string& out, std
     return true;
 }
 
-bool append_in_place(Runtime& rt, const CompiledStatement& c) {
+// What a statement returns: where the statement that runs next is remembered, or null when
+// it did not run. kLookUp remembers nothing: reading goes on at a position that varies.
+using Next = const CompiledStatement**;
+const CompiledStatement* look_up_always = nullptr;
+const Next kLookUp = &look_up_always;
+
+Next append_in_place(Runtime& rt, const CompiledStatement& c) {
     Variable& target = *c.target;
-    if (target.text.size() + 1 > kMaxText) return false;
+    if (target.text.size() + 1 > kMaxText) return nullptr;
     std::string& rest = rt.work; // the old value stays whole until every operand is read
     rest.clear();
-    if (!append_chain(rt, c, rest, kMaxText - 1 - target.text.size())) return false;
+    if (!append_chain(rt, c, rest, kMaxText - 1 - target.text.size())) return nullptr;
     target.text += rest;
     resume(rt.tok, c.next_at, c.ends_text);
-    return true;
+    return &c.next[1];
 }
 
-bool run_assign(Runtime& rt, const CompiledStatement& c) {
-    if (c.appends && c.target->kind == KIND_STRING) return append_in_place(rt, c);
+Next run_assign(Runtime& rt, const CompiledStatement& c) {
     int32_t number = 0;
-    if (!value_of(c.value, number)) return false;
-    c.target->set_integer(number);
+    if (c.target->kind != KIND_INTEGER) {
+        if (c.appends) return append_in_place(rt, c);
+        if (!value_of(c.value, number)) return nullptr;
+        c.target->set_integer(number);
+    } else {
+        if (!value_of(c.value, number)) return nullptr;
+        c.target->number = number;
+    }
     resume(rt.tok, c.value->next_at, c.value->ends_text);
-    return true;
+    return &c.next[0];
 }
 
 // Written as the interpreter writes it, from the tokenizer's text buffer.
-bool run_expression(Runtime& rt, const CompiledStatement& c) {
+Next run_expression(Runtime& rt, const CompiledStatement& c) {
     int32_t number = 0;
-    if (!value_of(c.value, number)) return false;
+    if (!run_guarded(*c.value, number)) return nullptr;
     std::string& out = rt.tok.token;
     out.clear();
     append_int(out, number);
     rt.out.write_text(out);
     resume(rt.tok, c.value->next_at, c.value->ends_text);
-    return true;
+    return &c.next[0];
 }
 
-bool run_text(Runtime& rt, const CompiledStatement& c) {
+Next run_text(Runtime& rt, const CompiledStatement& c) {
     std::string& out = rt.tok.token;
     out.clear();
-    if (!append_chain(rt, c, out, kMaxText - 1)) return false;
+    if (!append_chain(rt, c, out, kMaxText - 1)) return nullptr;
     rt.out.write_text(out);
     resume(rt.tok, c.next_at, c.ends_text);
-    return true;
+    return &c.next[0];
 }
 
 // IF and WHILE: the block opens at its condition; when that is false, the part not taken
 // is skipped (to ELSE or ENDIF, or past LOOP). Only an IF block records whether it was taken.
-bool run_opening(Runtime& rt, BlockStack& s, const CompiledStatement& c, int opener, int closer,
-                 int stop_at) {
+[[gnu::always_inline]] inline Next run_opening(Runtime& rt, BlockStack& s,
+                                               const CompiledStatement& c, int opener, int closer,
+                                               int stop_at) {
     int32_t number = 0;
     // At the nesting limit the statement goes to the interpreter, which raises the error.
-    if (s.depth >= BlockStack::kLimit - 1 || !value_of(c.value, number)) return false;
+    if (s.depth >= BlockStack::kLimit - 1 || !run_guarded(*c.value, number)) return nullptr;
     s.open(c.operand_at, opener == KW_IF && number != 0);
     resume(rt.tok, c.value->next_at, c.value->ends_text);
-    if (!number) s.depth = skip_learnt(c, rt.tok, opener, closer, s.depth, stop_at);
-    return true;
+    if (number) return &c.next[0];
+    s.depth = skip_learnt(c, rt.tok, opener, closer, s.depth, stop_at);
+    return &c.next[1];
 }
 
-bool run_else(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
-    if (s.depth < 0) return false;
-    if (s.top() != BlockStack::kUnwritten && !s.taken[s.depth]) return false;
+Next run_else(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    if (s.depth < 0) return nullptr;
+    if (s.top() != BlockStack::kUnwritten && !s.taken[s.depth]) return nullptr;
     rt.tok.resume_at(c.operand_at);
     s.depth = skip_learnt(c, rt.tok, KW_IF, KW_ENDIF, s.depth, -1);
-    return true;
+    return &c.next[0];
 }
 
-bool run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
-    if (s.depth < 0 || s.top() == BlockStack::kUnwritten) return false;
-    const CompiledExpression* condition = expression_at(rt, s.top());
+Next run_loop(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    if (s.depth < 0 || s.top() == BlockStack::kUnwritten) return nullptr;
+    if (s.top() != c.loop_from) { // the first turn, or a loop entered another way
+        c.loop_condition = expression_at(rt, s.top());
+        c.loop_from = s.top();
+        c.next[0] = nullptr;
+    }
+    const CompiledExpression* condition = c.loop_condition;
     int32_t number = 0;
-    if (!value_of(condition, number)) return false;
+    if (!value_of(condition, number)) return nullptr;
     if (number) {
         resume(rt.tok, condition->next_at, condition->ends_text);
-    } else {
-        rt.tok.resume_at(c.operand_at);
-        s.close();
+        return &c.next[0];
     }
-    return true;
+    rt.tok.resume_at(c.operand_at);
+    s.close();
+    return &c.next[1];
 }
 
-bool run_do(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
-    if (s.depth >= BlockStack::kLimit - 1) return false;
+Next run_do(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+    if (s.depth >= BlockStack::kLimit - 1) return nullptr;
     s.open(c.operand_at);
     rt.tok.resume_at(c.operand_at);
-    return true;
+    return &c.next[0];
 }
 
 // A true condition, or a DO entered by a forward GOTO, closes the block; otherwise reading
 // goes back to the DO, even when the condition ended the text.
-bool run_until(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
+Next run_until(Runtime& rt, BlockStack& s, const CompiledStatement& c) {
     int32_t number = 0;
-    if (s.depth < 0 || !value_of(c.value, number)) return false;
+    if (s.depth < 0 || !run_guarded(*c.value, number)) return nullptr;
     if (number || s.top() == BlockStack::kUnwritten) {
         s.close();
         resume(rt.tok, c.value->next_at, c.value->ends_text);
-    } else {
-        rt.tok.resume_at(s.top());
+        return &c.next[0];
     }
-    return true;
+    rt.tok.resume_at(s.top());
+    return kLookUp;
 }
 
 // Inlined in the loop below: one statement of a compiled loop is little more than this.
-[[gnu::always_inline]] inline bool run_one(Runtime& rt, ScriptRun& run) {
+[[gnu::always_inline]] inline Next run_one(Runtime& rt, ScriptRun& run,
+                                           const CompiledStatement& c) {
+    switch (c.kind) {
+    case CompiledStatement::kAssign: return run_assign(rt, c);
+    case CompiledStatement::kExpression: return run_expression(rt, c);
+    case CompiledStatement::kText: return run_text(rt, c);
+    case CompiledStatement::kIf: return run_opening(rt, run.ifs, c, KW_IF, KW_ENDIF, KW_ELSE);
+    case CompiledStatement::kElse: return run_else(rt, run.ifs, c);
+    case CompiledStatement::kEndif:
+        if (run.ifs.depth < 0) return nullptr;
+        run.ifs.close();
+        rt.tok.resume_at(c.operand_at);
+        return &c.next[0];
+    case CompiledStatement::kWhile: return run_opening(rt, run.whiles, c, KW_WHILE, KW_LOOP, -1);
+    case CompiledStatement::kLoop: return run_loop(rt, run.whiles, c);
+    case CompiledStatement::kDo: return run_do(rt, run.dos, c);
+    case CompiledStatement::kUntil: return run_until(rt, run.dos, c);
+    case CompiledStatement::kNone:
+    case CompiledStatement::kSeen: return nullptr; // never reached: statement_here skips them
+    default: __builtin_unreachable();              // lets the switch go without a range check
+    }
+}
+
+// The compiled statement at the reading position, compiling it on its second visit; null
+// when it has none (yet).
+const CompiledStatement* statement_here(Runtime& rt) {
     CachedToken& entry = rt.tok.entry_here();
     const CompiledStatement* c = entry.statement;
     if (!c) {
         entry.statement = &kSeenOnce;
-        return false;
+        return nullptr;
     }
-    if (c->kind == CompiledStatement::kSeen && !(c = entry.statement = compile(rt))) return false;
-    switch (c->kind) {
-    case CompiledStatement::kAssign: return run_assign(rt, *c);
-    case CompiledStatement::kExpression: return run_expression(rt, *c);
-    case CompiledStatement::kText: return run_text(rt, *c);
-    case CompiledStatement::kIf: return run_opening(rt, run.ifs, *c, KW_IF, KW_ENDIF, KW_ELSE);
-    case CompiledStatement::kElse: return run_else(rt, run.ifs, *c);
-    case CompiledStatement::kEndif:
-        if (run.ifs.depth < 0) return false;
-        run.ifs.close();
-        rt.tok.resume_at(c->operand_at);
-        return true;
-    case CompiledStatement::kWhile: return run_opening(rt, run.whiles, *c, KW_WHILE, KW_LOOP, -1);
-    case CompiledStatement::kLoop: return run_loop(rt, run.whiles, *c);
-    case CompiledStatement::kDo: return run_do(rt, run.dos, *c);
-    case CompiledStatement::kUntil: return run_until(rt, run.dos, *c);
-    default: return false;
-    }
+    if (c->kind == CompiledStatement::kSeen && !(c = entry.statement = compile(rt))) return nullptr;
+    return c->kind == CompiledStatement::kNone ? nullptr : c;
 }
 
 } // namespace
 
 uint64_t run_compiled_statements(Runtime& rt, ScriptRun& run, uint64_t most) {
     uint64_t ran = 0;
-    while (ran < most && run_one(rt, run)) {
+    const CompiledStatement* c = statement_here(rt);
+    while (c && (!platform::kFuzzing || ran < most)) {
+        Next next = run_one(rt, run, *c);
+        if (!next) break;
         ++ran;
         if (rt.tok.kind() == TK_END) break;
+        c = *next;
+        if (!c && (c = statement_here(rt)) && next != kLookUp) *next = c;
     }
     return ran;
 }

@@ -56,6 +56,14 @@ struct CompiledStatement {
     mutable bool skip_ends_text = false;
     mutable uint32_t skip_to = 0;
     mutable int skip_delta = 0;
+    // The compiled statements that run next, found on first use: [0] where reading goes on
+    // after the value or condition, [1] after the part skipped (kIf, kWhile), after the loop
+    // (kLoop) or after the appended operands (kAssign). A position's compiled statement never
+    // changes, so neither do these.
+    mutable const CompiledStatement* next[2] = {nullptr, nullptr};
+    // kLoop: the block position its condition and next[0] were found for.
+    mutable uint32_t loop_from = UINT32_MAX;
+    mutable const CompiledExpression* loop_condition = nullptr;
 };
 
 // Runs statements from their compiled forms, from the reading position on, leaving the

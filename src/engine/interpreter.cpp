@@ -16,12 +16,6 @@ namespace vtx {
 // script error past this many statements instead of as a timeout.
 inline constexpr uint64_t kFuzzStatementLimit = 50000;
 
-void BlockStack::open(uint32_t pos, bool flag) {
-    ++depth;
-    position[depth] = pos;
-    taken[depth] = flag;
-}
-
 namespace {
 
 class Interpreter {

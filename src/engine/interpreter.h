@@ -25,7 +25,11 @@ struct BlockStack {
 
     // The innermost entry's position, or kUnwritten.
     uint32_t top() const { return depth >= 0 && depth < kLimit ? position[depth] : kUnwritten; }
-    void open(uint32_t pos, bool flag = false);
+    void open(uint32_t pos, bool flag = false) {
+        ++depth;
+        position[depth] = pos;
+        taken[depth] = flag;
+    }
     void count_open();
     void close() {
         if (depth >= 0) --depth;

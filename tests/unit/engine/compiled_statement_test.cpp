@@ -102,6 +102,26 @@ TEST_F(CompiledStatements, ExpressionStatementsWriteWhatTheParserWrites) {
                 "$i = 0 WHILE $i < 2 \"x\" + $s + $s $i = $i + 1 LOOP");
 }
 
+TEST_F(CompiledStatements, OperandsThatTurnIntoStringsMidLoop) {
+    // The right operand of `/` and `*` read as text once it is one; the first operand of the
+    // right side of AND decides that side's type, so its turning falls back to the parser.
+    expect_same("$i = 0 $k = 2 $n = 0 WHILE $i < 6 IF $i / $k * $k = $i $n = $n + 1 ENDIF "
+                "IF $i = 3 $k = \"3\" ENDIF $i = $i + 1 LOOP");
+    expect_same("$i = 0 $t = 1 $n = 0 WHILE $i < 6 IF $i > 1 AND $t < 5 $n = $n + 1 ENDIF "
+                "IF $i = 3 $t = \"a\" ENDIF $i = $i + 1 LOOP");
+    expect_same("$i = 0 $k = 1 WHILE $i < 5 $n = -$k + $i * ($k - 1) $i = $i + 1 "
+                "IF $i = 2 $k = \"7x\" ENDIF LOOP");
+}
+
+TEST_F(CompiledStatements, OneLoopClosingTwoWhiles) {
+    // A backward GOTO makes the LOOP close a different WHILE, with its own condition and its
+    // own statement after it.
+    expect_same("$k = 0 $n = 0 $i = 0\n"
+                "WHILE $i < 2 $i = $i + 1 $n = $n + 1 GOTO \"shared\"\n"
+                ":back\nWHILE $i < 5 $i = $i + 1 $n = $n + 10\n"
+                ":shared\nLOOP\n$k = $k + 1\nIF $k < 2 GOTO \"back\" ENDIF\n$n");
+}
+
 TEST_F(CompiledStatements, DoUntilMatchesTheInterpreter) {
     expect_same("$i = 0 DO $i = $i + 1 $i UNTIL $i >= 4 $x = 1");
     expect_same("$i = 0 $n = 0 DO $k = 0 DO $k = $k + 1 $n = $n + 1 UNTIL $k = 3 $i = $i + 1 "

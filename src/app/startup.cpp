@@ -13,6 +13,7 @@
 #include "platform/diagnostics.h"
 #include "platform/registry_location.h"
 #include "platform/system.h"
+#include "platform/user.h"
 
 namespace vtx {
 
@@ -81,7 +82,9 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
 #endif
 
     rt.os = platform::os_version();
-    rt.user_result = gather_user_information(rt);
+    // What costs start-up its time waits for the script that uses it.
+    rt.user_result =
+        gather_user_information(rt, platform::kAccountFactsOnFirstUse ? kFactsOnFirstUse : 0);
     rt.traced_error = rt.error;
 
     if (args.size() > 1) {

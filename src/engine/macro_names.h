@@ -8,56 +8,56 @@
 namespace vtx {
 
 // Every macro, once, in matching order (a name matches as a prefix and the first match wins):
-// its name (also its id, M_name), the kind of its value and where the value comes from:
+// its name (also its id, M_name), the kind of its value, where the value comes from:
 //   TEXT    a text field of the user record, NUMBER a number field of it (in decimal),
-//   LOOKUP  a text field the host lookup fills on first use,
-//   OWN     the function of that name in engine/macros.cpp.
-// Only the expansion reads the last two columns; the checker knows the names alone.
+//   OWN     the function of that name in engine/macros.cpp,
+// and the costly user facts (UserFact bits) the value needs, read on the macro's first use.
+// Only the expansion reads the last three columns; the checker knows the names alone.
 #define VTX32_MACROS(X)                                                                            \
-    X(ADDRESS, TEXT, adapter_address)                                                              \
-    X(COMMENT, TEXT, comment)                                                                      \
-    X(DATE, OWN, date_value)                                                                       \
-    X(DAY, OWN, day_name)                                                                          \
-    X(DOMAIN, TEXT, domain)                                                                        \
-    X(DOS, OWN, system_version)                                                                    \
-    X(ERROR, OWN, error_value)                                                                     \
-    X(FULLNAME, TEXT, full_name)                                                                   \
-    X(HOMEDIR, TEXT, home_dir)                                                                     \
-    X(HOMESHR, TEXT, home_share)                                                                   \
-    X(HOSTNAME, LOOKUP, host_name)                                                                 \
-    X(INWIN, OWN, system_line)                                                                     \
-    X(IPADDRESS0, LOOKUP, ip_address[0])                                                           \
-    X(IPADDRESS1, LOOKUP, ip_address[1])                                                           \
-    X(IPADDRESS2, LOOKUP, ip_address[2])                                                           \
-    X(IPADDRESS3, LOOKUP, ip_address[3])                                                           \
-    X(VTX, OWN, program_version)                                                                   \
-    X(LANROOT, TEXT, lan_root)                                                                     \
-    X(LDOMAIN, TEXT, logon_domain)                                                                 \
-    X(LDRIVE, TEXT, logon_drive)                                                                   \
-    X(LM, OWN, network_version)                                                                    \
-    X(LSERVER, TEXT, logon_server)                                                                 \
-    X(MAXPWAGE, NUMBER, max_password_age)                                                          \
-    X(MDAYNO, OWN, month_day)                                                                      \
-    X(MONTHNO, OWN, month_number)                                                                  \
-    X(MONTH, OWN, month_name)                                                                      \
-    X(PRIV, OWN, privilege_name)                                                                   \
-    X(PWAGE, NUMBER, password_age)                                                                 \
-    X(TIME, OWN, time_value)                                                                       \
-    X(USERID, TEXT, user_id)                                                                       \
-    X(WDAYNO, OWN, week_day)                                                                       \
-    X(WKSTA, TEXT, workstation)                                                                    \
-    X(YDAYNO, OWN, year_day)                                                                       \
-    X(YEAR, OWN, year_value)
+    X(ADDRESS, TEXT, adapter_address, kFactAdapter)                                                \
+    X(COMMENT, TEXT, comment, 0)                                                                   \
+    X(DATE, OWN, date_value, 0)                                                                    \
+    X(DAY, OWN, day_name, 0)                                                                       \
+    X(DOMAIN, TEXT, domain, kFactHostDomain)                                                       \
+    X(DOS, OWN, system_version, 0)                                                                 \
+    X(ERROR, OWN, error_value, 0)                                                                  \
+    X(FULLNAME, TEXT, full_name, 0)                                                                \
+    X(HOMEDIR, TEXT, home_dir, 0)                                                                  \
+    X(HOMESHR, TEXT, home_share, 0)                                                                \
+    X(HOSTNAME, TEXT, host_name, kFactAddresses)                                                   \
+    X(INWIN, OWN, system_line, 0)                                                                  \
+    X(IPADDRESS0, TEXT, ip_address[0], kFactAddresses)                                             \
+    X(IPADDRESS1, TEXT, ip_address[1], kFactAddresses)                                             \
+    X(IPADDRESS2, TEXT, ip_address[2], kFactAddresses)                                             \
+    X(IPADDRESS3, TEXT, ip_address[3], kFactAddresses)                                             \
+    X(VTX, OWN, program_version, 0)                                                                \
+    X(LANROOT, TEXT, lan_root, 0)                                                                  \
+    X(LDOMAIN, TEXT, logon_domain, kFactHostDomain)                                                \
+    X(LDRIVE, TEXT, logon_drive, 0)                                                                \
+    X(LM, OWN, network_version, 0)                                                                 \
+    X(LSERVER, TEXT, logon_server, 0)                                                              \
+    X(MAXPWAGE, NUMBER, max_password_age, 0)                                                       \
+    X(MDAYNO, OWN, month_day, 0)                                                                   \
+    X(MONTHNO, OWN, month_number, 0)                                                               \
+    X(MONTH, OWN, month_name, 0)                                                                   \
+    X(PRIV, OWN, privilege_name, kFactGroups)                                                      \
+    X(PWAGE, NUMBER, password_age, 0)                                                              \
+    X(TIME, OWN, time_value, 0)                                                                    \
+    X(USERID, TEXT, user_id, 0)                                                                    \
+    X(WDAYNO, OWN, week_day, 0)                                                                    \
+    X(WKSTA, TEXT, workstation, 0)                                                                 \
+    X(YDAYNO, OWN, year_day, 0)                                                                    \
+    X(YEAR, OWN, year_value, 0)
 
 enum Macro {
-#define VTX32_MACRO_ID(name, kind, source) M_##name,
+#define VTX32_MACRO_ID(name, kind, source, facts) M_##name,
     VTX32_MACROS(VTX32_MACRO_ID)
 #undef VTX32_MACRO_ID
         M_COUNT
 };
 
 inline constexpr const char* kMacroNames[M_COUNT] = {
-#define VTX32_MACRO_NAME(name, kind, source) #name,
+#define VTX32_MACRO_NAME(name, kind, source, facts) #name,
     VTX32_MACROS(VTX32_MACRO_NAME)
 #undef VTX32_MACRO_NAME
 };

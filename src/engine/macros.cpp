@@ -8,7 +8,6 @@
 #include "engine/script_error.h"
 #include "engine/text.h"
 #include "engine/version.h"
-#include "network/ip_lookup.h" // upward: the address macros look up on first use
 #include "platform/system.h"
 
 namespace vtx {
@@ -62,7 +61,7 @@ void month_name(Runtime&, const Now& now, std::string& out) {
     bounded_append(out, kMonths[now.month % 13]);
 }
 void privilege_name(Runtime& rt, const Now&, std::string& out) {
-    int32_t p = rt.user.privilege;
+    int32_t p = rt.user.privilege; // read by the table's facts column before this runs
     bounded_append(out, p == 0 ? "GUEST" : p == 1 ? "USER" : "ADMIN");
 }
 void time_value(Runtime&, const Now& now, std::string& out) {
@@ -78,25 +77,22 @@ void year_value(Runtime&, const Now& now, std::string& out) {
     append_format(out, "%04d", now.year);
 }
 
-// One case per line of VTX32_MACROS, by the kind of its value.
-#define VTX32_MACRO_TEXT(field) return bounded_append(out, u.field)
-#define VTX32_MACRO_NUMBER(field) return append_format(out, "%d", u.field)
-// The lookup may wait on the resolver: only scripts that use these macros pay for it.
-#define VTX32_MACRO_LOOKUP(field)                                                                  \
-    if (!u.ip_lookup_done) lookup_ip_addresses(rt);                                                \
-    return bounded_append(out, u.field)
-#define VTX32_MACRO_OWN(function) return function(rt, now, out)
-#define VTX32_MACRO_CASE(name, kind, source)                                                       \
-    case M_##name: VTX32_MACRO_##kind(source);
+// One case per line of VTX32_MACROS, by the kind of its value, with the facts it needs read.
+#define VTX32_MACRO_TEXT(field, facts) return bounded_append(out, user_facts(rt, facts).field)
+#define VTX32_MACRO_NUMBER(field, facts)                                                           \
+    return append_format(out, "%d", user_facts(rt, facts).field)
+#define VTX32_MACRO_OWN(function, facts)                                                           \
+    user_facts(rt, facts);                                                                         \
+    return function(rt, now, out)
+#define VTX32_MACRO_CASE(name, kind, source, facts)                                                \
+    case M_##name: VTX32_MACRO_##kind(source, facts);
 
 void append_value(Runtime& rt, int macro, const Now& now, std::string& out) {
-    const UserInfo& u = rt.user;
     switch (macro) { VTX32_MACROS(VTX32_MACRO_CASE) }
 }
 
 #undef VTX32_MACRO_CASE
 #undef VTX32_MACRO_OWN
-#undef VTX32_MACRO_LOOKUP
 #undef VTX32_MACRO_NUMBER
 #undef VTX32_MACRO_TEXT
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,8 +45,11 @@ struct Runtime {
     std::string program_dir;
     bool logon_share = false;
     OsVersion os;
-    UserInfo user;
+    UserInfo user; // read through user_facts() where a fact may still be unread
     int32_t user_result = 0;
+    // The user facts still unread, and what reads them (set by the gathering at start-up).
+    unsigned user_facts_unread = 0;
+    std::function<void(Runtime&, unsigned facts)> read_user_facts;
     FileSlots files;             // OPEN, READLINE, CLOSE
     platform::Registry registry; // keeps the registry store open for the whole run
 
@@ -69,5 +73,11 @@ struct Runtime {
     // Statements run: counted and limited by the fuzzing build only (platform/fuzzing.h).
     uint64_t statements = 0;
 };
+
+// The user-information record with `facts` (UserFact bits) read: the first use reads them.
+inline const UserInfo& user_facts(Runtime& rt, unsigned facts) {
+    if (rt.user_facts_unread & facts) rt.read_user_facts(rt, rt.user_facts_unread & facts);
+    return rt.user;
+}
 
 } // namespace vtx

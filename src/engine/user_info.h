@@ -1,5 +1,5 @@
-// Facts about the user, the workstation and the domain, gathered once at start-up: run data
-// that the macros, the group test and the network functions read.
+// Facts about the user, the workstation and the domain, gathered once (the costly ones on
+// first use): run data that the macros, the group test and the network functions read.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +21,18 @@ inline constexpr std::size_t kLogonDrive = 260;
 inline constexpr std::size_t kHostName = 260;
 inline constexpr std::size_t kGroup = 64; // one group name of the account path
 } // namespace width
+
+// The facts that cost a start-up their time (a name-service module, the resolver, the
+// interface list) are read on their first use instead; `user_facts` (engine/runtime.h) asks
+// for them by these bits.
+enum UserFact : unsigned {
+    kFactGroups = 1,     // groups, local_groups, privilege
+    kFactHostDomain = 2, // domain, logon_domain where the host's DNS name gives them
+    kFactAdapter = 4,    // adapter_address
+    kFactAddresses = 8,  // host_name, ip_address, ip_lookup_done
+};
+inline constexpr unsigned kFactsOnFirstUse =
+    kFactGroups | kFactHostDomain | kFactAdapter | kFactAddresses;
 
 struct UserInfo {
     std::string workstation;
@@ -55,6 +67,8 @@ struct UserInfo {
     std::string logon_script;
     std::string home_drive;
     int32_t directory_result = 0; // the directory lookup's status, 0 when it answered
+
+    bool operator==(const UserInfo&) const = default;
 };
 
 } // namespace vtx

@@ -27,7 +27,7 @@ char group_membership(const UserInfo& user, std::string_view name) {
 void fn_ingroup(Runtime& rt, std::string& result) {
     std::string name;
     function_arguments<FN_INGROUP>(rt, name);
-    result += group_membership(rt.user, name);
+    result += group_membership(user_facts(rt, kFactGroups), name);
 }
 
 } // namespace vtx

@@ -1,4 +1,4 @@
-// Gathering the user-information record once at start-up.
+// Gathering the user-information record.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,9 @@ namespace vtx {
 
 struct Runtime;
 
-// Fills rt.user; returns 0, or the status of the step that failed.
-int32_t gather_user_information(Runtime& rt);
+// Fills rt.user; returns 0, or the status of the step that failed. The facts `later` names
+// (UserFact bits) and the addresses are read on their first use through user_facts(), from
+// the sources as they were at start.
+int32_t gather_user_information(Runtime& rt, unsigned later = 0);
 
 } // namespace vtx

@@ -56,6 +56,10 @@ UserInfo assemble_user_info(const UserSources& s) {
     }
     if (user.home_dir == s.home.long_form) user.home_dir = s.home.short_form;
     split_home_share(user);
+    user.ip_lookup_done = s.addresses.read;
+    store_field(user.host_name, s.addresses.host_name, width::kHostName);
+    for (std::size_t i = 0; i < 4 && i < s.addresses.addresses.size(); ++i)
+        user.ip_address[i] = ip_address_text(s.addresses.addresses[i]);
     return user;
 }
 

@@ -28,26 +28,37 @@ void read_helper(UserSources& s) {
 
 } // namespace
 
-UserSources read_user_sources(const std::string& program_dir, bool nt) {
+UserSources read_user_sources(const std::string& program_dir, bool nt, unsigned later) {
     UserSources s;
     s.nt = nt;
     s.environment.user_domain = variable("USERDOMAIN");
     s.environment.logon_server = variable("LOGONSERVER");
-    platform::adapter_address(s.adapter); // a failure leaves twelve zeros
-    if (nt) {
+    unsigned now = kFactsOnFirstUse & ~later;
+    read_later_sources(s, now & kFactAdapter); // the platform's first step
+    if (nt)
         s.account_result = platform::read_account_facts(program_dir, s.account);
-        if (s.account.domain_from_environment && s.environment.user_domain.empty())
-            s.host_domain = platform::host_dns_domain(s.account.host_name);
-    } else {
+    else
         read_helper(s);
-    }
     s.network_user = platform::logon_user_name();
     if (s.account.names_from_name_service) read_domain_sources(s);
-    // Last: the home directory is the one the other sources settled on.
+    // The home directory is the one the sources above settled on.
     s.home.long_form = assemble_user_info(s).home_dir;
     s.home.short_form = s.home.long_form;
     platform::short_path(s.home.short_form);
+    read_later_sources(s, now & ~kFactAdapter);
     return s;
+}
+
+void read_later_sources(UserSources& s, unsigned facts) {
+    if (facts & kFactAdapter) platform::adapter_address(s.adapter); // a failure: twelve zeros
+    if (facts & kFactGroups) platform::read_account_groups(s.account);
+    if ((facts & kFactHostDomain) && s.account.domain_from_environment &&
+        s.environment.user_domain.empty())
+        s.host_domain = platform::host_dns_domain(s.account.host_name);
+    if (facts & kFactAddresses) {
+        s.addresses.read = true; // first, so that a failed lookup is never repeated
+        platform::host_addresses(s.addresses.host_name, s.addresses.addresses);
+    }
 }
 
 } // namespace vtx

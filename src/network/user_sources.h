@@ -4,6 +4,7 @@
 // the sources into the record are in user_record.h.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,6 +51,13 @@ struct DirectoryEntry {
     int64_t now = 0; // when it was read, 100 ns intervals since 1601
 };
 
+// The host's name and IPv4 addresses, as the address macros show them.
+struct AddressFacts {
+    bool read = false;
+    std::string host_name;
+    std::vector<std::array<uint8_t, 4>> addresses;
+};
+
 // The short form of the home directory the other sources give (Windows only).
 struct ShortHome {
     std::string long_form;
@@ -68,10 +76,18 @@ struct UserSources {
     DomainFacts domain;
     DirectoryEntry directory;
     ShortHome home;
+    AddressFacts addresses;
 };
 
-// Reads every source in turn. `program_dir` stands in for a missing LAN root.
-UserSources read_user_sources(const std::string& program_dir, bool nt);
+// Reads every source in turn but those `later` names (UserFact bits, engine/user_info.h),
+// which read_later_sources reads on first use. `program_dir` stands in for a missing LAN
+// root.
+UserSources read_user_sources(const std::string& program_dir, bool nt, unsigned later);
+
+// The sources of `facts` that read_user_sources left for later. They depend on nothing a
+// script can change (the environment they need was read at start), so they come out as
+// they would have then.
+void read_later_sources(UserSources& sources, unsigned facts);
 
 // The domain's services and then its directory, for the account the earlier sources name.
 void read_domain_sources(UserSources& sources);

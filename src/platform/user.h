@@ -13,6 +13,15 @@ namespace vtx::platform {
 
 inline constexpr uint32_t kNoPasswordLimit = 0xFFFFFFFF;
 
+// Whether start-up leaves the costly account facts (the groups, the host's DNS domain, the
+// adapter) to their first use. POSIX: they were most of an empty script's time. Windows: the
+// account path keeps its fixed order of calls, the adapter first.
+#ifdef _WIN32
+inline constexpr bool kAccountFactsOnFirstUse = false;
+#else
+inline constexpr bool kAccountFactsOnFirstUse = true;
+#endif
+
 // What the account path learns, filled step by step: a failed step ends the path and
 // leaves its own fields and all later ones as they are.
 struct AccountFacts {
@@ -43,10 +52,15 @@ struct AccountFacts {
 
 // The account path. Windows: the LAN manager calls of NETAPI32.DLL, loaded for this call;
 // returns 0, the load failure, a missing entry point's GetLastError() or the first failing
-// call's status. POSIX: the password, group and shadow databases and the host name; returns
-// 0, or 2221 without a password entry. `program_dir` stands in for the LAN root where there
-// is none.
+// call's status. POSIX: the password and shadow databases and the host name (the groups are
+// read_account_groups'); returns 0, or 2221 without a password entry. `program_dir` stands in for
+// the LAN root where there is none.
 int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts);
+
+// The account's groups and the privilege they give. POSIX: the group database, whose first
+// lookup loads the name service's modules, so it waits for its first use; Windows: the
+// account path has read both already (0, nothing changes).
+int32_t read_account_groups(AccountFacts& facts);
 
 // The domain part of the host's fully qualified name, as `hostname -d` gives it (POSIX: from
 // `host_name` itself, else its canonical name); empty when there is none, and on Windows.

@@ -44,6 +44,10 @@ int32_t helper_get_info(std::string& buffer) {
     return get_info(buffer.data(), &unused);
 }
 
+int32_t read_account_groups(AccountFacts&) {
+    return 0; // the account path has read them
+}
+
 std::string host_dns_domain(const std::string&) {
     return {}; // the account path names the domain
 }

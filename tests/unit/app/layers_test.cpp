@@ -21,23 +21,23 @@ const std::map<std::string, int> kLayer = {
 };
 
 // Including file and included header of every upward include there is a reason for.
-const std::set<std::pair<std::string, std::string>> kAllowed = {
-    {"engine/macros.cpp", "network/ip_lookup.h"},
-};
+const std::set<std::pair<std::string, std::string>> kAllowed = {};
 
 struct Include {
     std::string file, header;
     bool has_reason;
 };
 
-std::vector<Include> upward_includes() {
+std::vector<Include> upward_includes(int& files) {
     std::vector<Include> found;
+    files = 0;
     fs::path src = fs::path(VTX32_SOURCE_DIR) / "src";
     for (const auto& entry : fs::recursive_directory_iterator(src)) {
         if (!entry.is_regular_file()) continue;
         std::string file = fs::relative(entry.path(), src).generic_string();
         auto own = kLayer.find(file.substr(0, file.find('/')));
         if (own == kLayer.end()) continue;
+        ++files;
         std::ifstream in(entry.path());
         for (std::string line; std::getline(in, line);) {
             if (line.rfind("#include \"", 0) != 0) continue;
@@ -51,8 +51,9 @@ std::vector<Include> upward_includes() {
 }
 
 TEST(Layers, UpwardIncludesAreFewAndListed) {
-    std::vector<Include> found = upward_includes();
-    ASSERT_FALSE(found.empty()) << "no sources under " << VTX32_SOURCE_DIR;
+    int files = 0;
+    std::vector<Include> found = upward_includes(files);
+    ASSERT_GT(files, 0) << "no sources under " << VTX32_SOURCE_DIR;
     std::set<std::pair<std::string, std::string>> folders;
     for (const Include& i : found) {
         EXPECT_TRUE(kAllowed.count({i.file, i.header}))

@@ -108,18 +108,25 @@ TEST(Macros, ValuesAreNotScannedAgainButMeetTheLaterExpansions) {
     EXPECT_EQ(text, "%VTX_MACRO_TEST%@");
 }
 
-TEST(Macros, IpMacrosLookUpOnceOnFirstUse) {
+TEST(Macros, CostlyFactsAreReadOnceOnFirstUse) {
     Runtime rt;
     rt.user.ip_lookup_done = 1; // already attempted: the slots are used as they are
     rt.user.ip_address[1] = " 10.  0.  0.  5";
     rt.user.host_name = "host";
     EXPECT_EQ(macros(rt, "[@IPADDRESS0][@IPADDRESS1][@HOSTNAME]"), "[][ 10.  0.  0.  5][host]");
 
+    // Facts still unread are read once, by the first macro that needs them.
     Runtime fresh;
-    macros(fresh, "@YEAR");
-    EXPECT_EQ(fresh.user.ip_lookup_done, 0);
-    macros(fresh, "@IPADDRESS3");
-    EXPECT_EQ(fresh.user.ip_lookup_done, 1);
+    std::vector<unsigned> reads;
+    fresh.user_facts_unread = kFactsOnFirstUse;
+    fresh.read_user_facts = [&reads](Runtime& run, unsigned facts) {
+        reads.push_back(facts);
+        run.user_facts_unread &= ~facts;
+    };
+    macros(fresh, "@YEAR@USERID@WKSTA");
+    EXPECT_TRUE(reads.empty());
+    macros(fresh, "@IPADDRESS3@HOSTNAME@PRIV@PRIV@LDOMAIN@DOMAIN");
+    EXPECT_EQ(reads, (std::vector<unsigned>{kFactAddresses, kFactGroups, kFactHostDomain}));
 }
 
 // Appends keep one character free, so an expanded text holds at most 31998.

@@ -38,5 +38,30 @@ TEST(GatherUser, FillsTheRecordFromThisMachine) {
     EXPECT_EQ(u.ip_lookup_done, 0); // addresses wait for their first use
 }
 
+// Facts read on first use are those start-up would have read, whatever the script did to
+// the environment meanwhile (SETL of USERDOMAIN and LOGONSERVER).
+TEST(GatherUser, FactsReadOnFirstUseEqualThoseReadAtStart) {
+    ::unsetenv("USERDOMAIN"); // so the domain comes from the host's DNS name, on first use
+    ::setenv("LOGONSERVER", "DC1", 1);
+    Runtime eager, lazy;
+    eager.program_dir = lazy.program_dir = "/opt/vtx/";
+    EXPECT_EQ(gather_user_information(eager, 0), 0);
+    EXPECT_EQ(gather_user_information(lazy, kFactsOnFirstUse), 0);
+    EXPECT_TRUE(lazy.user.groups.empty()); // not read yet
+    EXPECT_EQ(lazy.user.adapter_address, "000000000000");
+
+    platform::set_environment("USERDOMAIN", "SCRIPTS");
+    platform::set_environment("LOGONSERVER", "ELSEWHERE");
+    user_facts(eager, kFactAddresses);
+    EXPECT_NE(user_facts(lazy, kFactGroups).groups, std::vector<std::string>{});
+    user_facts(lazy, kFactsOnFirstUse);
+    ::unsetenv("USERDOMAIN");
+    ::unsetenv("LOGONSERVER");
+    EXPECT_EQ(lazy.user_facts_unread, 0u);
+    EXPECT_EQ(lazy.user.logon_server, "\\\\DC1");
+    EXPECT_NE(lazy.user.domain, "SCRIPTS");
+    EXPECT_TRUE(lazy.user == eager.user);
+}
+
 } // namespace
 } // namespace vtx

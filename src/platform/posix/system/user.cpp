@@ -127,9 +127,16 @@ int32_t read_account_facts(const std::string& program_dir, AccountFacts& facts) 
     facts.names_from_name_service = true;
     read_gecos(pw->pw_gecos, facts);
     facts.home_dir = pw->pw_dir ? pw->pw_dir : "";
+    read_password_ages(facts.user_name.c_str(), facts);
+    return 0;
+}
+
+int32_t read_account_groups(AccountFacts& facts) {
+    uid_t uid = ::geteuid();
+    passwd* pw = ::getpwuid(uid);
+    if (!pw) return status::kUserNotFound;
     facts.groups = group_names(*pw);
     facts.privilege = privilege_of(uid, facts.groups);
-    read_password_ages(facts.user_name.c_str(), facts);
     return 0;
 }
 

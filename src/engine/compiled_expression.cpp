@@ -256,17 +256,17 @@ end:
 }
 
 CompiledExpression::Value run_number(const CompiledExpression& c) {
-    return c.steps[0].value;
+    return c.head[0].value;
 }
 
 CompiledExpression::Value run_variable(const CompiledExpression& c) {
-    return c.variable_value(c.steps[0]);
+    return c.variable_value(c.head[0]);
 }
 
 // `$i + 1`, `$i < $n`: a variable and an operator with its operand, both known here.
 template <CompiledExpression::Op op, CompiledExpression::Source source>
 CompiledExpression::Value run_binary(const CompiledExpression& c) {
-    const CompiledExpression::Step* s = c.steps.data();
+    const CompiledExpression::Step* s = c.head;
     CompiledExpression::Value a = c.variable_value(s[0]), b = s[1].value;
     if (a == CompiledExpression::kFails) return a;
     if constexpr (source == CompiledExpression::kVariable)
@@ -307,6 +307,7 @@ const CompiledExpression* compile(Runtime& rt) {
     t.token.swap(saved_token);
     if (!ok || stack_needed(*compiled) > kMaxStack) return &kNotCompiled;
     fuse_operands(compiled->steps);
+    std::copy_n(compiled->steps.begin(), 2, compiled->head); // with the end step, at least two
     compiled->run = runner_for(compiled->steps);
     t.script()->expressions.push_back(std::move(compiled));
     return t.script()->expressions.back().get();

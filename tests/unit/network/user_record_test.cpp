@@ -86,7 +86,7 @@ TEST(UserRecord, TheHelperLineTakesTheLastNetlogonConnection) {
     EXPECT_EQ(u.workstation, "");
 
     s.helper.result = 0;
-    s.helper.answer = std::string("WKS\0\0\0\0\0\0\0\\\\HLP\0", 18);
+    s.helper.answer = std::string("WKS\0\0\0\0\0\0\0\\\\HLP\0", 16);
     u = assemble_user_info(s);
     EXPECT_EQ(u.workstation, "WKS");
     EXPECT_EQ(u.logon_server, "\\\\HLP"); // the library's answer comes after the search

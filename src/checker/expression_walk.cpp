@@ -275,8 +275,7 @@ void ScriptWalk::argument_list(const char* name, std::string_view signature) {
         return;
     }
     std::size_t required = 0;
-    while (required < signature.size() && signature[required] >= 'A' && signature[required] <= 'Z')
-        ++required;
+    while (required < signature.size() && !is_optional_letter(signature[required])) ++required;
     if (count < required || count > signature.size())
         error(at, std::string(script_error_message(kErrParameters)) + ": " + name + " takes " +
                       arity(required, signature.size()) + ", not " + std::to_string(count));
@@ -284,7 +283,7 @@ void ScriptWalk::argument_list(const char* name, std::string_view signature) {
 
 void ScriptWalk::check_argument_type(const char* name, std::string_view signature, std::size_t i,
                                      Type type, uint32_t at) {
-    bool wants_text = signature[i] == 'S' || signature[i] == 's';
+    bool wants_text = is_text_letter(signature[i]);
     if (type == Type::unknown || (type == Type::string) == wants_text) return;
     error(at, std::string(script_error_message(kErrParameters)) + ": argument " +
                   std::to_string(i + 1) + " of " + name + " must be " +

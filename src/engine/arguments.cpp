@@ -46,7 +46,7 @@ void arguments_by_signature(Runtime& rt, std::string_view signature,
     const ArgumentSlot* slot = slots.begin();
     for (std::size_t i = 0; i < signature.size(); ++i, ++slot) {
         char letter = signature[i];
-        bool wants_text = letter == 'S' || letter == 's';
+        bool wants_text = is_text_letter(letter);
         assert(wants_text ? slot->text != nullptr : slot->number != nullptr);
         int32_t number = 0;
         int kind = evaluate_value(rt, true, number, wants_text ? *slot->text : t.token);
@@ -56,9 +56,8 @@ void arguments_by_signature(Runtime& rt, std::string_view signature,
         if (i + 1 == signature.size()) break;
         t.next_token();
         if (t.kind() == TK_RIGHT_PAREN) {
-            char next = signature[i + 1];
-            // A lower-case letter is an optional argument: the list may end before it.
-            if (next >= 'a' && next <= 'z') return;
+            // An optional argument: the list may end before it.
+            if (is_optional_letter(signature[i + 1])) return;
             throw ScriptError(kErrParameters);
         }
         if (t.kind() != TK_COMMA) throw ScriptError(kErrParameters);

@@ -36,7 +36,7 @@ template <class... Destination> constexpr bool fits_signature(std::string_view s
         std::is_same_v<Destination, std::string>...};
     if (signature.size() != texts.size()) return false;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        if ((signature[i] == 'S' || signature[i] == 's') != texts[i]) return false;
+        if (is_text_letter(signature[i]) != texts[i]) return false;
     return true;
 }
 

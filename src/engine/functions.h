@@ -77,6 +77,14 @@ inline constexpr FunctionName kFunctionNames[FN_COUNT] = {
 // Position of the function named `word` (case-blind, whole name), or -1.
 int find_function(std::string_view word);
 
+// The letters of an argument signature, here and in the "(SIG)" parts of VTX32_KEYWORDS.
+constexpr bool is_text_letter(char letter) {
+    return letter == 'S' || letter == 's';
+}
+constexpr bool is_optional_letter(char letter) {
+    return letter >= 'a' && letter <= 'z';
+}
+
 inline int function_kind(int index) {
     return kFunctionNames[index].kind;
 }

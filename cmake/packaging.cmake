@@ -11,35 +11,26 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "logon-script processor and registry edito
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-    # Administrators open the read-me in Notepad, so it gets Windows line ends.
-    file(READ "${CMAKE_SOURCE_DIR}/docs/README-WINDOWS.txt" _readme)
-    string(REPLACE "\n" "\r\n" _readme "${_readme}")
-    file(WRITE "${CMAKE_BINARY_DIR}/README.TXT" "${_readme}")
-
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-        "${CMAKE_SOURCE_DIR}/docs/README-WINDOWS.txt" "${CMAKE_SOURCE_DIR}/docs/guide.md")
-    # The guide as text that Notepad shows as it is written (CR LF line ends).
-    file(READ "${CMAKE_SOURCE_DIR}/docs/guide.md" _guide)
-    string(REPLACE "\n" "\r\n" _guide "${_guide}")
-    file(WRITE "${CMAKE_BINARY_DIR}/GUIDE.TXT" "${_guide}")
-
-    # The copyright file and the example scripts, with Windows line ends too.
-    file(READ "${CMAKE_SOURCE_DIR}/docs/copyright" _copyright)
-    string(REPLACE "\n" "\r\n" _copyright "${_copyright}")
-    file(WRITE "${CMAKE_BINARY_DIR}/COPYRIGHT.TXT" "${_copyright}")
+    # Administrators open the read-me, the guide, the copyright file and the example scripts
+    # in Notepad, which shows them as written only with Windows line ends (CR LF).
+    function(vtx32_windows_text source target)
+        file(READ "${source}" _text)
+        string(REPLACE "\r\n" "\n" _text "${_text}")
+        string(REPLACE "\n" "\r\n" _text "${_text}")
+        file(WRITE "${target}" "${_text}")
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${source}")
+    endfunction()
+    vtx32_windows_text("${CMAKE_SOURCE_DIR}/docs/README-WINDOWS.txt" "${CMAKE_BINARY_DIR}/README.TXT")
+    vtx32_windows_text("${CMAKE_SOURCE_DIR}/docs/guide.md" "${CMAKE_BINARY_DIR}/GUIDE.TXT")
+    vtx32_windows_text("${CMAKE_SOURCE_DIR}/docs/copyright" "${CMAKE_BINARY_DIR}/COPYRIGHT.TXT")
     file(GLOB _examples CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/examples/*.scr")
     set(_example_files)
     foreach(_example ${_examples})
         get_filename_component(_name "${_example}" NAME)
         string(TOUPPER "${_name}" _name)
-        file(READ "${_example}" _text)
-        string(REPLACE "\r\n" "\n" _text "${_text}")
-        string(REPLACE "\n" "\r\n" _text "${_text}")
-        file(WRITE "${CMAKE_BINARY_DIR}/examples/${_name}" "${_text}")
+        vtx32_windows_text("${_example}" "${CMAKE_BINARY_DIR}/examples/${_name}")
         list(APPEND _example_files "${CMAKE_BINARY_DIR}/examples/${_name}")
     endforeach()
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-        "${CMAKE_SOURCE_DIR}/docs/copyright" ${_examples})
 
     install(TARGETS vtx32 vtx32_check RUNTIME DESTINATION .)
     install(FILES "${CMAKE_BINARY_DIR}/README.TXT" "${CMAKE_BINARY_DIR}/GUIDE.TXT"

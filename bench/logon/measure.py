@@ -13,22 +13,20 @@ import subprocess
 import sys
 import time
 
-NETWORK = ("use", "printer", "delete")
-
-
 def statement_class(text):
-    words = text.upper().split()
+    upper = text.upper()
+    words = upper.split()
     if not words:
         return "other"
     if words[0] == "USE":
         return "delete" if any(w.startswith("/D") for w in words) else "use"
-    if "PRINTERCONNECTION" in text.upper() or "SETDEFAULTPRINTER" in text.upper():
+    if "PRINTERCONNECTION" in upper or "SETDEFAULTPRINTER" in upper:
         return "printer"
-    if "WRITEVALUE" in text.upper() or "READVALUE" in text.upper():
+    if "WRITEVALUE" in upper or "READVALUE" in upper:
         return "registry"
-    if "INGROUP" in text.upper():
+    if "INGROUP" in upper:
         return "groups"
-    if "EXIST" in text.upper() or "PROFILESTRING" in text.upper():
+    if "EXIST" in upper or "PROFILESTRING" in upper:
         return "files"
     return "other"
 

@@ -10,7 +10,9 @@ namespace vtx {
 // (/home/alice/logon.scr), never a switch.
 bool is_help_switch(const std::string& arg);
 
-// A script name with ".SCR" appended when its last path component holds no dot.
+// A script name with ".SCR" appended when its last path component holds no dot. Components
+// end at a backslash, and on POSIX, whose paths the shell hands over with slashes, also at a
+// slash.
 std::string script_file_name(const std::string& arg);
 
 } // namespace vtx

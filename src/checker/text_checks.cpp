@@ -1,6 +1,6 @@
 #include "checker/text_checks.h"
 
-#include "engine/macros.h"
+#include "engine/macro_names.h"
 #include "engine/text.h"
 
 namespace vtx {
@@ -31,7 +31,7 @@ void check_macros(std::string_view text, std::vector<TextFinding>& out) {
         }
         std::size_t n = macro_name_length(rest);
         std::size_t word = 0;
-        while (word < rest.size() && (is_letter_or_digit(rest[word]) || rest[word] == '_')) ++word;
+        while (word < rest.size() && is_name_char(rest[word])) ++word;
         std::string shown = "@" + std::string(rest.substr(0, word));
         if (n == 0) {
             out.push_back(
@@ -67,7 +67,7 @@ void check_dollar_signs(std::string_view text, std::vector<TextFinding>& out) {
             at += 2;
             continue;
         }
-        if (at + 1 >= text.size() || !is_variable_name_char(text[at + 1]))
+        if (at + 1 >= text.size() || !is_name_char(text[at + 1]))
             out.push_back({at, false,
                            "a $ that starts no name vanishes when the text is expanded (the share "
                            "IT$ becomes IT): write $$ for a dollar sign"});
@@ -96,10 +96,6 @@ void check_root_abbreviation(std::string_view text, std::vector<TextFinding>& ou
 
 } // namespace
 
-bool is_variable_name_char(char c) {
-    return is_letter_or_digit(c) || c == '_';
-}
-
 std::vector<TextFinding> check_text(std::string_view text) {
     std::vector<TextFinding> out;
     check_macros(text, out);
@@ -117,7 +113,7 @@ std::vector<std::string_view> variables_in_text(std::string_view text) {
             continue;
         }
         std::size_t end = at + 1;
-        while (end < text.size() && is_variable_name_char(text[end])) ++end;
+        while (end < text.size() && is_name_char(text[end])) ++end;
         if (end > at + 1) names.push_back(text.substr(at, end - at));
         at = end;
     }

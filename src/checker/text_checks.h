@@ -22,7 +22,4 @@ std::vector<TextFinding> check_text(std::string_view text);
 // The $names a text expands, in order (`$$` is a dollar sign).
 std::vector<std::string_view> variables_in_text(std::string_view text);
 
-// True for the characters of a variable name after its `$`.
-bool is_variable_name_char(char c);
-
 } // namespace vtx

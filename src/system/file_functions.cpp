@@ -1,6 +1,7 @@
 #include "engine/arguments.h"
 #include "engine/runtime.h"
 #include "engine/script_error.h"
+#include "engine/status_result.h"
 #include "engine/text.h"
 #include "platform/files.h"
 #include "system/handlers.h"
@@ -13,11 +14,6 @@ namespace {
 constexpr int32_t kNoNameOrEnd = -1;
 constexpr int32_t kBadSlotNumber = -2;
 constexpr int32_t kSlotBusyOrFree = -3;
-
-void report(Runtime& rt, std::string& result, int32_t code) {
-    rt.error = code;
-    append_int(result, code);
-}
 
 // Reads the whole file into the slot, once: one block the size of the file, filled in
 // place, so a large file is held exactly once.
@@ -68,7 +64,7 @@ void fn_open(Runtime& rt, std::string& result) {
         code = platform::resolve_path(name, native);
         if (code == 0) code = platform::open_for_read_shared(native, slot->handle);
     }
-    report(rt, result, code);
+    finish_status(rt, result, code);
 }
 
 void fn_readline(Runtime& rt, std::string& result) {
@@ -104,7 +100,7 @@ void fn_close(Runtime& rt, std::string& result) {
     rt.error = 0;
     FileSlot* slot = rt.files.find(number);
     if (slot) slot->close();
-    report(rt, result, slot ? 0 : kBadSlotNumber);
+    finish_status(rt, result, slot ? 0 : kBadSlotNumber);
 }
 
 void fn_redirectoutput(Runtime& rt, std::string& result) {
@@ -119,7 +115,7 @@ void fn_redirectoutput(Runtime& rt, std::string& result) {
     std::string native;
     if (!name.empty() && (code = platform::resolve_path(name, native)) == 0)
         code = platform::open_for_write(native, overwrite != 0, rt.out.redirect);
-    report(rt, result, code);
+    finish_status(rt, result, code);
 }
 
 } // namespace vtx

@@ -1,5 +1,6 @@
 #include "engine/arguments.h"
 #include "engine/runtime.h"
+#include "engine/status_result.h"
 #include "engine/text.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -59,8 +60,7 @@ void fn_writeprofilestring(Runtime& rt, std::string& result) {
         if (code == 0)
             code = platform::profile_write(native, section, key, value.empty() ? nullptr : &value);
     }
-    rt.error = code;
-    append_int(result, code);
+    finish_status(rt, result, code);
 }
 
 } // namespace vtx

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 
@@ -40,6 +41,20 @@ bool run_limited(const std::function<std::string()>& work, int seconds, std::str
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
     return done;
+}
+
+std::string status_reply(int32_t status, const std::string& text) {
+    return std::to_string(status) + "\n" + text;
+}
+
+int32_t run_limited_status(const std::function<std::string()>& work, int seconds,
+                           int32_t unanswered, std::string& text) {
+    std::string reply;
+    std::size_t line_end = std::string::npos;
+    if (run_limited(work, seconds, reply)) line_end = reply.find('\n');
+    if (line_end == std::string::npos) return unanswered;
+    text = reply.substr(line_end + 1);
+    return text_to_int(std::string_view(reply).substr(0, line_end));
 }
 
 } // namespace vtx::platform

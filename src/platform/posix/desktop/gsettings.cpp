@@ -1,6 +1,5 @@
 #include "platform/posix/desktop/gsettings.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -57,11 +56,9 @@ struct Gio {
 constexpr int kSettingsSeconds = 10;
 
 int32_t in_child(const std::function<int32_t()>& work) {
-    std::string reply;
-    if (!run_limited([&] { return std::to_string(work()); }, kSettingsSeconds, reply) ||
-        reply.empty())
-        return status::kServiceNotActive;
-    return int32_t(std::strtol(reply.c_str(), nullptr, 10));
+    std::string ignored;
+    return run_limited_status([&] { return status_reply(work()); }, kSettingsSeconds,
+                              status::kServiceNotActive, ignored);
 }
 
 bool schema_exists_here(const char* id) {

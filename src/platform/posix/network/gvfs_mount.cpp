@@ -153,10 +153,6 @@ void on_ask_question(Ptr op, const char*, Ptr, Ptr data) {
     static_cast<Pending*>(data)->gio->mount_operation_reply(op, kReplyAborted);
 }
 
-std::string status_reply(int32_t status, const std::string& path = "") {
-    return std::to_string(status) + "\n" + path;
-}
-
 std::string error_reply(Gio& g, GError* error) {
     int32_t st = mount_error_status(error->domain == g.io_error_quark(), error->code,
                                     error->message ? error->message : "");
@@ -259,13 +255,8 @@ std::string unmount_in_child(const std::string& folder) {
 }
 
 int32_t run_gio(const std::function<std::string()>& work, std::string& path) {
-    std::string reply;
-    // Out of time: 53, as for a server that never answers.
-    if (!run_limited(work, kMountSeconds, reply)) return status::kBadNetPath;
-    std::size_t nl = reply.find('\n');
-    if (nl == std::string::npos) return status::kBadNetPath; // the child died
-    path = reply.substr(nl + 1);
-    return int32_t(std::strtol(reply.c_str(), nullptr, 10));
+    // Out of time, or the child died: 53, as for a server that never answers.
+    return run_limited_status(work, kMountSeconds, status::kBadNetPath, path);
 }
 
 // After an unmount the kernel keeps the FUSE folder's entry for up to a second, and a mount

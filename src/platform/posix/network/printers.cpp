@@ -3,7 +3,6 @@
 #include <sys/socket.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -185,20 +184,15 @@ using SchedulerWork = std::function<int32_t(const CupsLibrary&, Scheduler&, std:
 int32_t with_scheduler(const SchedulerWork& work, std::string& text) {
     const CupsLibrary* cups = cups_library();
     if (!cups) return status::kNotSupported;
-    std::string reply;
-    bool answered = run_limited(
+    return run_limited_status(
         [&] {
             Scheduler scheduler(*cups);
             std::string out;
             int32_t st =
                 scheduler.http() ? work(*cups, scheduler, out) : status::kSpoolerUnavailable;
-            return std::to_string(st) + '\n' + out;
+            return status_reply(st, out);
         },
-        kSchedulerSeconds, reply);
-    std::size_t line_end = reply.find('\n');
-    if (!answered || line_end == std::string::npos) return status::kSpoolerUnavailable;
-    text = reply.substr(line_end + 1);
-    return int32_t(std::strtol(reply.c_str(), nullptr, 10));
+        kSchedulerSeconds, status::kSpoolerUnavailable, text);
 }
 
 } // namespace

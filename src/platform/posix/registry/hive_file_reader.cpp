@@ -13,6 +13,7 @@
 #include "platform/posix/registry/hive_file.h"
 #include "platform/posix/shared_library.h"
 #include "platform/status.h"
+#include "platform/text_rules.h"
 
 namespace vtx::platform {
 
@@ -32,10 +33,8 @@ bool sound_key_name(const std::string& name, int depth) {
 
 // Names compare as the store compares them, case-blind over A to Z: a second sibling of the
 // same name would be merged into the first without a word.
-bool first_of_name(std::unordered_set<std::string>& names, std::string name) {
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return names.insert(std::move(name)).second;
+bool first_of_name(std::unordered_set<std::string>& names, const std::string& name) {
+    return names.insert(upper_copy(name)).second;
 }
 
 bool is_string_type(uint32_t type) {

@@ -49,5 +49,15 @@ TEST(LimitedChild, AnswersAndHangsAreToldApart) {
     EXPECT_EQ(reply, "");
 }
 
+TEST(LimitedChild, StatusRepliesCarryTheirText) {
+    std::string text;
+    EXPECT_EQ(run_limited_status([] { return status_reply(-1722, "a\nb"); }, 5, 53, text), -1722);
+    EXPECT_EQ(text, "a\nb");
+    // A child that ends without a status line counts as one that never answered.
+    text = "kept";
+    EXPECT_EQ(run_limited_status([] { return std::string("7"); }, 5, 53, text), 53);
+    EXPECT_EQ(text, "kept");
+}
+
 } // namespace
 } // namespace vtx::platform

@@ -69,8 +69,8 @@ void trace_statement(Runtime& rt, uint32_t start) {
     // The script's text must not steer the terminal the trace is read on.
     HighBytes high = platform::terminal_high_bytes();
     if (rt.trace > 1) {
+        rt.traced_values = out + "->";
         out += visible_controls(masked_statement(statement), high);
-        rt.traced_values = script_location(rt, start) + ": ->";
         rt.traced_any = false;
     } else {
         out += visible_controls(statement, high);

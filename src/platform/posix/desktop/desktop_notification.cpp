@@ -133,6 +133,12 @@ std::string notification_text(std::string_view text, bool markup) {
     return out;
 }
 
+std::string notification_title(std::string_view text) {
+    std::string title = notification_text(text, false);
+    std::replace(title.begin(), title.end(), '\n', ' ');
+    return title;
+}
+
 int32_t notify_desktop(const std::string& summary, const std::string& body) {
     DbusBus bus;
     if (int32_t st = bus.open(DbusBus::Which::session)) return st;
@@ -141,10 +147,9 @@ int32_t notify_desktop(const std::string& summary, const std::string& body) {
     // A server that does not answer gets no second call to wait for.
     if (asked == status::kServiceNotActive) return asked;
     bool markup = asked == 0 && has(names, "body-markup");
-    std::string title = notification_text(summary, false);
-    std::replace(title.begin(), title.end(), '\n', ' ');
     uint32_t id = 0;
-    return notify(bus, title, notification_text(body, markup), {}, false, UINT64_MAX, id);
+    return notify(bus, notification_title(summary), notification_text(body, markup), {}, false,
+                  UINT64_MAX, id);
 }
 
 bool notification_box(const std::string& text, const std::string& title, uint32_t style,
@@ -187,10 +192,8 @@ bool notification_box(const std::string& text, const std::string& title, uint32_
     }
     actions.push_back("default");
     actions.push_back(set.buttons[set.default_button].label);
-    std::string summary = notification_text(title, false);
-    std::replace(summary.begin(), summary.end(), '\n', ' ');
     std::string body = notification_text(text, has(names, "body-markup"));
-    if (notify(bus, summary, body, actions, true, left(), box.id) != 0) {
+    if (notify(bus, notification_title(title), body, actions, true, left(), box.id) != 0) {
         if (!timed_out()) return false;
         answer = -1;
         return true;

@@ -24,4 +24,7 @@ bool notification_box(const std::string& text, const std::string& title, uint32_
 // the characters markup reserves as entities.
 std::string notification_text(std::string_view text, bool markup);
 
+// A title as notification_text shows it without markup, its line breaks as blanks.
+std::string notification_title(std::string_view text);
+
 } // namespace vtx::platform

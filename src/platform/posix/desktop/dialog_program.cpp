@@ -33,12 +33,6 @@ std::string first_line(const std::string& out) {
     return out.substr(0, out.find('\n'));
 }
 
-std::string one_line(const std::string& text) {
-    std::string s = notification_text(text, false);
-    std::replace(s.begin(), s.end(), '\n', ' ');
-    return s;
-}
-
 } // namespace
 
 bool dialog_program_box(const std::string& text, const std::string& title, uint32_t style,
@@ -57,7 +51,7 @@ bool dialog_program_box(const std::string& text, const std::string& title, uint3
     std::vector<std::string> argv = {kProgram,
                                      b.size() == 1 ? "--info" : "--question",
                                      "--no-markup",
-                                     "--title=" + one_line(title),
+                                     "--title=" + notification_title(title),
                                      "--text=" + notification_text(text, false),
                                      std::string("--ok-label=") + ok->label};
     if (cancel != b.end()) argv.push_back(std::string("--cancel-label=") + cancel->label);

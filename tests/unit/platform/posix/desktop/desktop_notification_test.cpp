@@ -8,6 +8,8 @@ namespace {
 TEST(NotificationText, LineEndsBecomeLineFeeds) {
     EXPECT_EQ(notification_text("one\r\ntwo\rthree\nfour\tfive", false),
               "one\ntwo\nthree\nfour\tfive");
+    // A title has one line, and no markup even where the body has it.
+    EXPECT_EQ(notification_title("a\r\nb\rc <d>"), "a b c <d>");
 }
 
 TEST(NotificationText, ControlCharactersShowAsTheirSymbols) {

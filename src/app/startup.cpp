@@ -51,11 +51,8 @@ int run_program(Runtime& rt, const std::vector<std::string>& args) {
     platform::memory_initialise();
     rt.out.break_off();
     rt.out.start();
-#ifdef _WIN32
-    rt.program_dir = program_directory(args.empty() ? "" : args[0], false);
-#else
-    rt.program_dir = program_directory(args.empty() ? "" : args[0], true);
-#endif
+    // A POSIX program path is written with slashes.
+    rt.program_dir = program_directory(args.empty() ? "" : args[0], platform::kPosixConventions);
     std::string path;
     if (platform::get_environment("PATH", path)) rt.logon_share = is_logon_share_path(path);
 

@@ -39,16 +39,14 @@ std::string error_message(const Runtime& rt, int code) {
 // The located line: "FILE:LINE: script error: MESSAGE" on standard error, for logs and
 // for whoever reads a redirected report. On POSIX it is written whenever standard error is
 // not the screen the report is on; the Windows build writes it only while tracing.
-void write_located_error(const Runtime& rt, int code, uint32_t pos) {
+void write_located_error(const Runtime& rt, int code) {
     bool wanted =
         rt.trace || (platform::kPosixConventions &&
                      (rt.out.redirect != platform::kNoFile || platform::error_stream_separate()));
     if (!wanted) return;
     // A missing script's name comes from the script: it must not steer the terminal.
     platform::error_write(
-        visible_controls(error_location(rt, pos) + ": script error: " + error_message(rt, code),
-                         platform::terminal_high_bytes()) +
-        "\n");
+        visible_controls(located_error(rt, code), platform::terminal_high_bytes()) + "\n");
 }
 
 } // namespace
@@ -68,7 +66,7 @@ int report_script_error(Runtime& rt, int code) {
     const Tokenizer& t = rt.tok;
     uint32_t pos = error_position(rt);
     // Before the redirect file, which decides whether it is wanted, is closed below.
-    write_located_error(rt, code, pos);
+    write_located_error(rt, code);
     platform::report_error_to_desktop(error_location(rt, pos), error_message(rt, code));
     if (code != 0 && t.script()) out.write_text(line_at(script_body(*t.script()), pos));
     out.write_stdout("\a"); // the bell bypasses the redirect file

@@ -51,7 +51,10 @@ UserSources read_user_sources(const std::string& program_dir, bool nt, unsigned 
 
 void read_later_sources(UserSources& s, unsigned facts) {
     if (facts & kFactAdapter) platform::adapter_address(s.adapter); // a failure: twelve zeros
-    if (facts & kFactGroups) platform::read_account_groups(s.account);
+    if (facts & kFactGroups) {
+        platform::read_account_groups(s.account);
+        read_domain_groups(s);
+    }
     if ((facts & kFactHostDomain) && s.account.domain_from_environment &&
         s.environment.user_domain.empty())
         s.host_domain = platform::host_dns_domain(s.account.host_name);

@@ -30,9 +30,6 @@ void read_domain_services(const QualifiedName& q, UserSources& s) {
         if (d.controller.empty() && !realm.empty())
             platform::dns_domain_controller(realm, d.controller);
     }
-    d.groups_from_winbind =
-        platform::winbind_user_groups(s.account.user_name, d.winbind_groups) == 0 &&
-        !d.winbind_groups.empty();
 }
 
 // Needs a domain account holding a Kerberos ticket, with its controller known; otherwise
@@ -55,6 +52,14 @@ void read_directory(UserSources& s) {
 }
 
 } // namespace
+
+void read_domain_groups(UserSources& s) {
+    DomainFacts& d = s.domain;
+    if (!d.asked) return;
+    d.groups_from_winbind =
+        platform::winbind_user_groups(s.account.user_name, d.winbind_groups) == 0 &&
+        !d.winbind_groups.empty();
+}
 
 void read_domain_sources(UserSources& s) {
     QualifiedName q = split_account_name(s.account.user_name);

@@ -39,9 +39,8 @@ void store_helper_facts(const HelperFacts& helper, UserInfo& user) {
     if (helper.result == 0 && !helper.answer.empty()) read_helper_answer(helper.answer, user);
 }
 
-} // namespace
-
-UserInfo assemble_user_info(const UserSources& s) {
+// The record before the short home and the home share's split.
+UserInfo assemble_before_home(const UserSources& s) {
     UserInfo user;
     user.adapter_address = adapter_address_text(s.adapter);
     if (s.nt)
@@ -54,6 +53,17 @@ UserInfo assemble_user_info(const UserSources& s) {
         user.directory_result = s.directory.result;
         if (s.directory.read) store_directory_facts(s.directory.facts, s.directory.now, user);
     }
+    return user;
+}
+
+} // namespace
+
+std::string whole_home_dir(const UserSources& s) {
+    return assemble_before_home(s).home_dir;
+}
+
+UserInfo assemble_user_info(const UserSources& s) {
+    UserInfo user = assemble_before_home(s);
     if (user.home_dir == s.home.long_form) user.home_dir = s.home.short_form;
     split_home_share(user);
     user.ip_lookup_done = s.addresses.read;

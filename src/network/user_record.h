@@ -11,6 +11,10 @@ namespace vtx {
 // The record as far as `sources` have been read; a source not read leaves its fields empty.
 UserInfo assemble_user_info(const UserSources& sources);
 
+// The home directory the sources settle on, whole (before its share is split off): the one
+// whose short form sources.home holds.
+std::string whole_home_dir(const UserSources& sources);
+
 // The NETLOGON connection the Windows 95 line takes the logon server from: the last
 // connection to a NETLOGON share gives the server, the last with a local name the drive.
 struct NetlogonConnection {

@@ -42,7 +42,7 @@ UserSources read_user_sources(const std::string& program_dir, bool nt, unsigned 
     s.network_user = platform::logon_user_name();
     if (s.account.names_from_name_service) read_domain_sources(s);
     // The home directory is the one the sources above settled on.
-    s.home.long_form = assemble_user_info(s).home_dir;
+    s.home.long_form = whole_home_dir(s);
     s.home.short_form = s.home.long_form;
     platform::short_path(s.home.short_form);
     read_later_sources(s, now & ~kFactAdapter);
@@ -51,7 +51,10 @@ UserSources read_user_sources(const std::string& program_dir, bool nt, unsigned 
 
 void read_later_sources(UserSources& s, unsigned facts) {
     if (facts & kFactAdapter) platform::adapter_address(s.adapter); // a failure: twelve zeros
-    if (facts & kFactGroups) platform::read_account_groups(s.account);
+    if (facts & kFactGroups) {
+        platform::read_account_groups(s.account);
+        read_domain_groups(s);
+    }
     if ((facts & kFactHostDomain) && s.account.domain_from_environment &&
         s.environment.user_domain.empty())
         s.host_domain = platform::host_dns_domain(s.account.host_name);

@@ -92,4 +92,8 @@ void read_later_sources(UserSources& sources, unsigned facts);
 // The domain's services and then its directory, for the account the earlier sources name.
 void read_domain_sources(UserSources& sources);
 
+// The account's domain groups from winbind, for an account whose domain read_domain_sources
+// asked about; one of the group facts (kFactGroups).
+void read_domain_groups(UserSources& sources);
+
 } // namespace vtx

@@ -66,6 +66,8 @@ TEST(UserRecord, LaterSourcesWinInTheirOrder) {
 TEST(UserRecord, TheShortHomeReplacesOnlyTheHomeItWasReadFor) {
     UserSources s;
     s.account.home_dir = "\\\\SRV\\USERS\\LONG NAME";
+    // The short form is asked for the whole home, not for what is left below its share.
+    EXPECT_EQ(whole_home_dir(s), "\\\\SRV\\USERS\\LONG NAME");
     s.home = {"\\\\SRV\\USERS\\LONG NAME", "\\\\SRV\\USERS\\LONGNA~1"};
     EXPECT_EQ(assemble_user_info(s).home_dir, "LONGNA~1");
     s.account.home_dir = "H:\\OTHER";
